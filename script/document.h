@@ -1,0 +1,55 @@
+// The document store shared by the installer script and the language files.
+//
+// A document is text split into lines at carriage returns; "[name]" opens a
+// group, "key = value" is an entry, ";" starts a comment line. Parsing
+// appends to one process-wide list of entries (duplicates kept, text order);
+// lookups compare group and key names ignoring letter case and surrounding
+// spaces, and the first match wins. A second list, the selection, holds the
+// entries of selected groups for iteration.
+//
+// Not thread-safe: the main thread parses and reads; workers never do.
+#ifndef QVS_SCRIPT_DOCUMENT_H
+#define QVS_SCRIPT_DOCUMENT_H
+
+#include <stdint.h>
+
+#include <string>
+
+struct ScriptEntry {
+  std::string group;
+  std::string key;
+  std::string value;
+};
+
+// Appends the entries of `text` to the store. Returns 0 at once for an empty
+// text, else the number of entries the store then holds.
+int ParseDocument(const std::string &text);
+
+// Value of the first entry whose group and key match; empty when none does.
+std::string ReadScriptValue(const std::string &group, const std::string &key);
+// The same value converted with ParseScriptInteger (0 when missing).
+int64_t ReadScriptInteger(const std::string &group, const std::string &key);
+
+// Appends every entry of the matching group to the selection (which is not
+// cleared first) and returns the selection's size.
+int SelectGroup(const std::string &group);
+// Moves to the next selected entry; false after the last one, and the cursor
+// then starts again from the first.
+bool NextSelected();
+const std::string &SelectedKey();
+const std::string &SelectedValue();
+
+void ClearDocument();
+void ClearSelection();
+
+// Integer conversion of script values: leading spaces and tabs skipped, an
+// optional sign, then "$" hexadecimal, "%" binary or decimal digits, up to
+// the first other character; no digits give 0. Callers that store the
+// result in a 32-bit field keep its low 32 bits.
+int64_t ParseScriptInteger(const std::string &text);
+
+// Lower-cases (ASCII and ANSI letters as CharLowerA does for the Western
+// code page) and trims spaces from both ends: the form names compare in.
+std::string NormalizeName(const std::string &name);
+
+#endif

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Installs everything the build and the tests need on a Debian 12 machine (run as root).
+# Safe to run again: packages already present and a built liblzma cache are left alone.
+set -euo pipefail
+
+top=$(cd "$(dirname "$0")/.." && pwd)
+cache="$top/.cache"
+
+packages=(
+  build-essential cmake pkg-config clang libclang-rt-14-dev
+  libgtest-dev liblzma-dev zlib1g-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
+  wine wine64 xvfb xauth imagemagick osslsigncode
+  dpkg-dev xz-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+
+apt_updated=0
+apt_update() {
+  [ "$apt_updated" = 1 ] && return 0
+  apt-get update -qq
+  apt_updated=1
+}
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  apt_update
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Static liblzma for both MinGW targets, built from Debian's own xz-utils source.
+build_liblzma() {
+  local host=$1 prefix="$cache/mingw/$1"
+  [ -f "$prefix/lib/liblzma.a" ] && return 0
+  if ! ls -d "$cache"/xz-src/xz-utils-*/ >/dev/null 2>&1; then
+    if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
+      cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+      apt_updated=0
+    fi
+    apt_update
+    mkdir -p "$cache/xz-src"
+    (cd "$cache/xz-src" && apt-get source -qq --download-only xz-utils >/dev/null &&
+      dpkg-source -x --skip-patches ./*.dsc >/dev/null 2>&1 || dpkg-source -x ./*.dsc >/dev/null)
+  fi
+  local src
+  src=$(ls -d "$cache"/xz-src/xz-utils-*/ | head -n 1)
+  local work="$cache/mingw/build-$host"
+  rm -rf "$work" && mkdir -p "$work"
+  echo "setup: building static liblzma for $host"
+  (cd "$work" && "$src/configure" -q --host="$host" --prefix="$prefix" \
+      --enable-static --disable-shared --disable-xz --disable-xzdec --disable-lzmadec \
+      --disable-lzmainfo --disable-scripts --disable-doc --disable-nls --enable-threads=no \
+      CFLAGS="-O2 -include intrin.h" >/dev/null &&
+    make -s -j"$(nproc)" -C src/liblzma >/dev/null && make -s -C src/liblzma install >/dev/null)
+  rm -rf "$work"
+}
+
+build_liblzma i686-w64-mingw32
+build_liblzma x86_64-w64-mingw32
+echo "setup: ready"
