@@ -26,4 +26,10 @@ int LangStringCount();
 void AddUninstallerString(const std::string &text);
 const std::vector<std::string> &UninstallerStrings();
 
+// `text` with every "$P", "$Q" or "$R" (the `token` given), in any letter
+// case, replaced by `value`. Callers that fill several placeholders do so
+// one after the other, in the order their message names them.
+std::string ReplacePlaceholder(const std::string &text, const std::string &token,
+                               const std::string &value);
+
 #endif

@@ -1,0 +1,28 @@
+#include "script/reserved_names.h"
+
+#include "script/document.h"
+
+std::vector<std::string> BuildReservedNames() {
+  std::vector<std::string> names = {"con", "prn", "aux", "clock$", "nul"};
+  for (char digit = '0'; digit <= '9'; ++digit) {
+    names.push_back(std::string("com") + digit);
+    names.push_back(std::string("lpt") + digit);
+  }
+  static const char *const kMetadata[] = {"$mft",    "$mftmirr", "$logfile", "$volume", "$attrdef",
+                                          "$bitmap", "$boot",    "$badclus", "$secure", "$upcase",
+                                          "$extend", "$quota",   "$objid",   "$reparse"};
+  for (const char *name : kMetadata) {
+    names.push_back(name);
+  }
+  return names;
+}
+
+bool IsReservedName(const std::vector<std::string> &names, const std::string &name) {
+  const std::string lowered = NormalizeName(name);
+  for (const std::string &reserved : names) {
+    if (reserved == lowered) {
+      return true;
+    }
+  }
+  return false;
+}
