@@ -23,7 +23,12 @@ ChunkEncoder *ChunkEncoderCreate(uint32_t level, bool extreme);
 ArchiveResult ChunkEncoderCompress(ChunkEncoder *encoder, const uint8_t *in, uint32_t u,
                                    uint8_t *out, size_t outCapacity, uint32_t *c);
 void ChunkEncoderFree(ChunkEncoder *encoder);
+// Bytes of memory one encoder of that level needs (liblzma's estimate, chunk
+// buffers not included), or 0 when the level is invalid.
+uint64_t ChunkEncoderMemoryUsage(uint32_t level, bool extreme);
 
+// Null on failure. The 1 MiB dictionary is allocated by the first decode and
+// reused by every later one.
 ChunkDecoder *ChunkDecoderCreate(void);
 // Decodes the `c` bytes of one chunk into exactly `u` bytes at `out`.
 // ARCHIVE_DATA_ERROR when the stream is corrupt, ends early or has bytes left.
