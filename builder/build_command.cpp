@@ -1,0 +1,189 @@
+#include "builder/build_command.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "archive/archive_writer.h"
+#include "builder/chunk_pipeline.h"
+#include "builder/embedded_english.h"
+#include "builder/entry_plan.h"
+#include "builder/installer_file.h"
+#include "builder/output_file.h"
+#include "builder/progress.h"
+#include "builder/project_scan.h"
+#include "builder/script_checks.h"
+#include "builder/stub_locator.h"
+#include "startup/installer_layout.h"
+
+namespace {
+
+void Fail(const std::string &message) { fprintf(stderr, "qvsbuild: %s\n", message.c_str()); }
+
+// Reads a stub or module, which must fit before the 1 MiB marker bound anyway.
+bool ReadBuildInput(const std::string &path, const char *what, const char *option,
+                    const char *envName, std::vector<uint8_t> *bytes) {
+  FILE *file = fopen(path.c_str(), "rb");
+  if (file == NULL) {
+    Fail(std::string(what) + " not found at " + path + " (" + strerror(errno) + "); build it, or name one with " +
+         option + " FILE or " + envName);
+    return false;
+  }
+  bytes->clear();
+  uint8_t buffer[65536];
+  bool ok = true;
+  while (ok) {
+    size_t got = fread(buffer, 1, sizeof buffer, file);
+    bytes->insert(bytes->end(), buffer, buffer + got);
+    if (bytes->size() > 2 * (size_t)kMarkerSearchSize) break;  // too large; the size check says so
+    if (got < sizeof buffer) ok = !ferror(file) && feof(file);
+    if (got < sizeof buffer) break;
+  }
+  fclose(file);
+  if (!ok) Fail(std::string("cannot read the ") + what + " " + path);
+  return ok;
+}
+
+struct FileDestination {
+  FILE *file;
+  uint64_t base;  // where the archive starts in the file
+};
+
+int DestinationWrite(void *context, const void *data, size_t size) {
+  FileDestination *destination = (FileDestination *)context;
+  return fwrite(data, 1, size, destination->file) == size;
+}
+
+int DestinationWriteAt(void *context, uint64_t offset, const void *data, size_t size) {
+  FileDestination *destination = (FileDestination *)context;
+  FILE *file = destination->file;
+  if (fseeko(file, (off_t)(destination->base + offset), SEEK_SET) != 0) return 0;
+  bool ok = fwrite(data, 1, size, file) == size;
+  return fseeko(file, 0, SEEK_END) == 0 && ok;
+}
+
+// Writes the configuration block and the archive into the open output.
+bool WriteInstaller(FILE *file, const std::vector<uint8_t> &block, const EntryPlan &plan,
+                    const PipelineSettings &settings, ProgressLine *progress, std::string *error) {
+  if (fwrite(block.data(), 1, block.size(), file) != block.size()) {
+    *error = std::string("cannot write: ") + strerror(errno);
+    return false;
+  }
+  FileDestination destination = {file, (uint64_t)block.size()};
+  ArchiveDestination sink = {&destination, DestinationWrite, DestinationWriteAt};
+  ArchiveWriter *writer = NULL;
+  ArchiveResult result = ArchiveWriterOpen(&writer, &sink, plan.archiveTime);
+  bool ok = result == ARCHIVE_OK;
+  if (!ok) *error = std::string("cannot start the archive: ") + ArchiveResultText(result);
+  PipelineProgress report = {ProgressReport, progress};
+  if (ok) ok = WriteEntries(writer, plan.entries, settings, &report, error);
+  if (ok) {
+    result = ArchiveWriterFinish(writer);
+    ok = result == ARCHIVE_OK;
+    if (!ok) *error = std::string("cannot finish the archive: ") + ArchiveResultText(result);
+  }
+  ArchiveWriterFree(writer);
+  return ok;
+}
+
+bool ScanAndPlan(const BuildOptions &options, Project *project, EntryPlan *plan) {
+  ScanOptions scanOptions = {NULL, 0};
+  if (options.addEnglish) {
+    if (kEnglishLanguageFileSize == 0) {
+      Fail("--add-english: this builder was built without lang/English.lng; add that file and rebuild");
+      return false;
+    }
+    std::string english((const char *)kEnglishLanguageFile, kEnglishLanguageFileSize);
+    if (HasOnlyLineFeedBreaks(english)) {
+      Fail("--add-english: the built-in English.lng has LF-only line breaks; it needs CRLF");
+      return false;
+    }
+    scanOptions.englishLanguage = kEnglishLanguageFile;
+    scanOptions.englishLanguageSize = kEnglishLanguageFileSize;
+  }
+  std::vector<std::string> problems;
+  std::vector<std::string> notes;
+  bool ok = ScanProject(options.project, scanOptions, project, &problems, &notes);
+  if (!options.quiet) {
+    for (const std::string &note : notes) fprintf(stderr, "qvsbuild: note: %s\n", note.c_str());
+  }
+  for (const std::string &problem : problems) Fail(problem);
+  if (!ok) {
+    Fail(std::to_string(problems.size()) + " problem(s) in the project; nothing was written");
+    return false;
+  }
+  int64_t epoch = 0;
+  const char *epochText = getenv("SOURCE_DATE_EPOCH");
+  bool haveEpoch = epochText != NULL && *epochText != '\0';
+  if (haveEpoch && !ParseSourceDateEpoch(epochText, &epoch)) {
+    Fail("SOURCE_DATE_EPOCH must be a decimal number of seconds");
+    return false;
+  }
+  MakeEntryPlan(*project, haveEpoch, epoch, plan);
+  return true;
+}
+
+}  // namespace
+
+int RunBuild(const BuildOptions &options) {
+  double started = NowSeconds();
+  std::string stubPath =
+      ResolveBuildInput(options.stubPath, "QVS_STUB", options.flavour, "startup/qvssetup.exe");
+  std::string modulePath =
+      ResolveBuildInput(options.modulePath, "QVS_MODULE", options.flavour, "module/qvsunpack.dll");
+  std::vector<uint8_t> stub;
+  std::vector<uint8_t> module;
+  if (!ReadBuildInput(stubPath, "stub", "--stub", "QVS_STUB", &stub)) return 1;
+  if (!ReadBuildInput(modulePath, "module", "--module", "QVS_MODULE", &module)) return 1;
+  std::string blockProblem = ConfigBlockProblem(stub, module);
+  if (!blockProblem.empty()) {
+    Fail(blockProblem);
+    return 1;
+  }
+
+  Project project;
+  EntryPlan plan;
+  if (!ScanAndPlan(options, &project, &plan)) return 1;
+  bool requireAdmin = options.requireAdmin || project.scriptRequiresAdmin;
+  std::vector<uint8_t> block = MakeConfigBlock(stub, module, requireAdmin);
+
+  PipelineSettings settings;
+  settings.threads = options.threads;
+  if (settings.threads == 0) settings.threads = std::thread::hardware_concurrency();
+  if (settings.threads == 0) settings.threads = 1;
+  settings.level = options.level;
+  settings.extreme = options.extreme;
+
+  OutputFile output;
+  std::string error;
+  if (!OutputFileOpen(&output, options.output, &error)) {
+    Fail(error);
+    return 1;
+  }
+  ProgressLine progress;
+  ProgressBegin(&progress, plan.totalSize, !options.quiet);
+  bool ok = WriteInstaller(output.file, block, plan, settings, &progress, &error);
+  ProgressEnd(&progress);
+  uint64_t bytesOut = 0;
+  if (ok) {
+    off_t size = ftello(output.file);
+    bytesOut = size > 0 ? (uint64_t)size : 0;
+    ok = OutputFileCommit(&output, &error);
+  }
+  if (!ok) {
+    OutputFileDiscard(&output);
+    Fail(error + "; nothing was written");
+    return 1;
+  }
+  if (!options.quiet) {
+    PrintSummary(stderr, options.output.c_str(), plan.entries.size(), plan.totalSize, bytesOut,
+                 NowSeconds() - started);
+  }
+  return 0;
+}

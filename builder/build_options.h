@@ -1,0 +1,29 @@
+// Options of "qvsbuild build" and their parsing.
+#ifndef QVS_BUILDER_BUILD_OPTIONS_H
+#define QVS_BUILDER_BUILD_OPTIONS_H
+
+#include <stdint.h>
+
+#include <string>
+
+struct BuildOptions {
+  std::string project;
+  std::string output;
+  std::string flavour;  // "i686" (default) or "x64"
+  std::string stubPath;  // empty: QVS_STUB, then the build tree
+  std::string modulePath;  // empty: QVS_MODULE, then the build tree
+  uint32_t threads;  // 0: one per hardware thread
+  uint32_t level;  // LZMA preset, 6 by default
+  bool extreme;
+  bool requireAdmin;  // forces the flag on; else the script's [Builder] decides
+  bool addEnglish;
+  bool quiet;
+};
+
+void DefaultBuildOptions(BuildOptions *options);
+
+// Parses the arguments that follow "build". False with *error on an unknown
+// option, a missing or bad value, or a missing project or output.
+bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string *error);
+
+#endif

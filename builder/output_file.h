@@ -1,0 +1,30 @@
+// The installer is written to "<output>.tmp-XXXXXX" in the output's folder
+// and renamed over the output only once everything succeeded, so a failed
+// or interrupted build never leaves a partial installer behind.
+//
+// Call order: OutputFileOpen -> writes through `file` -> OutputFileCommit,
+// or OutputFileDiscard on any failure. Discard is safe after Commit and
+// safe to call twice. One output file at a time per process (an interrupt
+// signal removes the temporary file of the open one).
+#ifndef QVS_BUILDER_OUTPUT_FILE_H
+#define QVS_BUILDER_OUTPUT_FILE_H
+
+#include <stdio.h>
+
+#include <string>
+
+struct OutputFile {
+  std::string finalPath;
+  std::string tempPath;
+  FILE *file;
+};
+
+// Creates the temporary file. False with *error when it cannot.
+bool OutputFileOpen(OutputFile *output, const std::string &path, std::string *error);
+// Flushes, syncs, closes and renames. On failure the temporary file is
+// removed and *error says why.
+bool OutputFileCommit(OutputFile *output, std::string *error);
+// Closes and removes the temporary file.
+void OutputFileDiscard(OutputFile *output);
+
+#endif

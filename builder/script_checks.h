@@ -1,0 +1,21 @@
+// What the builder reads from the texts it packs: the [Builder] group of the
+// installer script, and whether a text's line breaks will survive the
+// installer's parser, which splits lines at carriage returns only.
+#ifndef QVS_BUILDER_SCRIPT_CHECKS_H
+#define QVS_BUILDER_SCRIPT_CHECKS_H
+
+#include <string>
+
+// Value of `key` in the [Builder] group of a document text, read as the
+// installer reads documents (lines split at CR, names compared ignoring case
+// and surrounding spaces, first match wins). Empty when missing.
+std::string ReadBuilderValue(const std::string &text, const std::string &key);
+
+// True when [Builder] RequireAdministrator reads as the integer 1.
+bool ScriptRequiresAdministrator(const std::string &text);
+
+// True when the text holds a line feed but no carriage return at all: the
+// installer would read it as one single line and find no key.
+bool HasOnlyLineFeedBreaks(const std::string &text);
+
+#endif
