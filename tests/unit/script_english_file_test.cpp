@@ -1,5 +1,5 @@
 // The English language file shipped with the builder, read the way the
-// installer reads it, and the demo product's copy of it.
+// installer reads it.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -80,11 +80,6 @@ TEST_F(EnglishFileTest, KeysNumberTheStringsAndLinesEndInCrLf) {
     }
   }
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-}
-
-TEST_F(EnglishFileTest, DemoCarriesTheSameFile) {
-  EXPECT_EQ(ReadWholeFile(SourceRoot() + "examples/demo/Languages/English.lng"),
-            ReadWholeFile(SourceRoot() + "lang/English.lng"));
 }
 
 }  // namespace
