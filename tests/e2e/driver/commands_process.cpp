@@ -1,0 +1,156 @@
+// Commands about the programs under test and the driver itself.
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "tests/e2e/driver/commands.h"
+#include "tests/e2e/driver/file_paths.h"
+#include "tests/e2e/driver/screen_capture.h"
+#include "tests/e2e/driver/window_search.h"
+
+namespace {
+
+const DWORD kPollMs = 20;
+
+std::string QuoteArgument(const std::string &word) {
+  if (!word.empty() && word.find_first_of(" \t\"") == std::string::npos) return word;
+  std::string out = "\"";
+  for (char c : word) {
+    if (c == '"') out += '\\';
+    out += c;
+  }
+  return out + "\"";
+}
+
+bool CurrentProcess(DriverState *state, StartedProcess **out, std::string *message) {
+  if (state->currentProcess == 0 || state->currentProcess > state->processes.size()) {
+    *message = "no current process (use start or proc first)";
+    return false;
+  }
+  *out = &state->processes[state->currentProcess - 1];
+  return true;
+}
+
+}  // namespace
+
+bool CmdStart(DriverState *state, const Words &args, std::string *message) {
+  std::string path = ExpandPath(args[0]);
+  std::string commandLine = QuoteArgument(path);
+  for (size_t i = 1; i < args.size(); i++) commandLine += " " + QuoteArgument(args[i]);
+  std::string folder = path;
+  size_t slash = folder.find_last_of("\\/");
+  folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
+
+  STARTUPINFOA startup;
+  PROCESS_INFORMATION info;
+  memset(&startup, 0, sizeof startup);
+  memset(&info, 0, sizeof info);
+  startup.cb = sizeof startup;
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back(0);
+  if (!CreateProcessA(path.c_str(), line.data(), NULL, NULL, FALSE, 0, NULL,
+                      folder.empty() ? NULL : folder.c_str(), &startup, &info)) {
+    char code[32];
+    snprintf(code, sizeof code, "%lu", GetLastError());
+    *message = "cannot start " + path + " (error " + code + ")";
+    return false;
+  }
+  CloseHandle(info.hThread);
+  StartedProcess started = {info.hProcess, info.dwProcessId, commandLine};
+  state->processes.push_back(started);
+  state->currentProcess = state->processes.size();
+  state->window = NULL;
+  state->seenTitles.clear();
+  return true;
+}
+
+bool CmdProc(DriverState *state, const Words &args, std::string *message) {
+  long index = 0;
+  if (!ParseNumber(args[0], &index) || index < 0 || (size_t)index > state->processes.size()) {
+    *message = "no started process " + args[0];
+    return false;
+  }
+  state->currentProcess = (size_t)index;
+  state->window = NULL;
+  return true;
+}
+
+bool CmdWaitExit(DriverState *state, const Words &args, std::string *message) {
+  StartedProcess *process = NULL;
+  DWORD timeoutMs = 0;
+  if (!CurrentProcess(state, &process, message) || !ReadTimeout(state, args, 0, &timeoutMs, message))
+    return false;
+  bool anyCode = args.size() > 1 && args[1] == "any";
+  long expected = 0;
+  if (args.size() > 1 && !anyCode && !ParseNumber(args[1], &expected)) {
+    *message = "bad exit code '" + args[1] + "'";
+    return false;
+  }
+  DWORD start = GetTickCount();
+  while (WaitForSingleObject(process->process, kPollMs) == WAIT_TIMEOUT) {
+    NoteWindows(state);
+    if (GetTickCount() - start >= timeoutMs) {
+      char text[64];
+      snprintf(text, sizeof text, "process still running after %lu ms", timeoutMs);
+      *message = text;
+      return false;
+    }
+  }
+  DWORD code = 0;
+  GetExitCodeProcess(process->process, &code);
+  if (!anyCode && code != (DWORD)expected) {
+    char text[96];
+    snprintf(text, sizeof text, "exit code %lu (0x%lX), expected %ld", code, code, expected);
+    *message = text;
+    return false;
+  }
+  return true;
+}
+
+bool CmdExpectRunning(DriverState *state, const Words &args, std::string *message) {
+  StartedProcess *process = NULL;
+  bool wanted = false;
+  if (!CurrentProcess(state, &process, message) || !ReadFlag(args[0], &wanted, message)) return false;
+  bool running = WaitForSingleObject(process->process, 0) == WAIT_TIMEOUT;
+  if (running == wanted) return true;
+  *message = running ? "process is still running" : "process has ended";
+  return false;
+}
+
+bool CmdKill(DriverState *state, const Words &, std::string *message) {
+  StartedProcess *process = NULL;
+  if (!CurrentProcess(state, &process, message)) return false;
+  TerminateProcess(process->process, 1);
+  WaitForSingleObject(process->process, 5000);
+  return true;
+}
+
+bool CmdSleep(DriverState *state, const Words &args, std::string *message) {
+  long ms = 0;
+  if (!ParseNumber(args[0], &ms) || ms < 0) {
+    *message = "bad duration '" + args[0] + "'";
+    return false;
+  }
+  DWORD start = GetTickCount();
+  while (GetTickCount() - start < (DWORD)ms) {
+    NoteWindows(state);
+    Sleep(kPollMs);
+  }
+  return true;
+}
+
+bool CmdTimeout(DriverState *state, const Words &args, std::string *message) {
+  return ReadTimeout(state, args, 0, &state->timeoutMs, message);
+}
+
+bool CmdEcho(DriverState *, const Words &args, std::string *message) {
+  for (size_t i = 0; i < args.size(); i++) *message += (i ? " " : "") + args[i];
+  return true;
+}
+
+bool CmdSnap(DriverState *, const Words &args, std::string *message) {
+  std::string path = ExpandPath(args[0]);
+  if (SaveScreenBmp(path)) return true;
+  *message = "cannot save the screen to " + path;
+  return false;
+}

@@ -1,0 +1,99 @@
+#include "tests/e2e/driver/control_input.h"
+
+#include <ctype.h>
+#include <stdlib.h>
+#include <string.h>
+
+#include "tests/e2e/driver/window_search.h"
+
+namespace {
+
+struct NamedKey {
+  const char *name;
+  UINT code;
+};
+
+const NamedKey kKeys[] = {{"enter", VK_RETURN},  {"return", VK_RETURN}, {"escape", VK_ESCAPE},
+                          {"esc", VK_ESCAPE},    {"space", VK_SPACE},   {"tab", VK_TAB},
+                          {"up", VK_UP},         {"down", VK_DOWN},     {"left", VK_LEFT},
+                          {"right", VK_RIGHT},   {"home", VK_HOME},     {"end", VK_END},
+                          {"pageup", VK_PRIOR},  {"pagedown", VK_NEXT}, {"delete", VK_DELETE},
+                          {"backspace", VK_BACK}};
+
+void BringToFront(HWND top) {
+  if (GetForegroundWindow() != top) SetForegroundWindow(top);
+}
+
+}  // namespace
+
+void ClickButton(HWND top, HWND button) {
+  BringToFront(top);
+  PostMessageA(button, BM_CLICK, 0, 0);
+}
+
+void PostCommand(HWND control) {
+  HWND parent = GetParent(control);
+  int id = GetDlgCtrlID(control);
+  PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control);
+}
+
+bool MouseClick(HWND top, HWND control, int x, int y) {
+  RECT client = {0, 0, 0, 0};
+  if (!GetClientRect(control, &client)) return false;
+  POINT point = {x >= 0 ? x : (client.right - client.left) / 2,
+                 y >= 0 ? y : (client.bottom - client.top) / 2};
+  ClientToScreen(control, &point);
+  BringToFront(top);
+  SetCursorPos(point.x, point.y);
+  Sleep(30);
+  INPUT inputs[2];
+  memset(inputs, 0, sizeof inputs);
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  if (SendInput(1, &inputs[0], sizeof(INPUT)) != 1) return false;
+  Sleep(30);
+  return SendInput(1, &inputs[1], sizeof(INPUT)) == 1;
+}
+
+UINT KeyCode(const std::string &name) {
+  for (const NamedKey &key : kKeys)
+    if (_stricmp(key.name, name.c_str()) == 0) return key.code;
+  if ((name[0] == 'f' || name[0] == 'F') && name.size() >= 2 && name.size() <= 3) {
+    int n = atoi(name.c_str() + 1);
+    if (n >= 1 && n <= 12) return VK_F1 + (UINT)(n - 1);
+  }
+  if (name.size() == 1 && isalnum((unsigned char)name[0])) return (UINT)toupper((unsigned char)name[0]);
+  long code = 0;
+  if (ParseNumber(name, &code) && code > 0 && code < 256) return (UINT)code;
+  return 0;
+}
+
+void PostKey(HWND top, UINT key, bool down, bool up) {
+  HWND target = FocusedControl(top);
+  if (target == NULL) target = top;
+  UINT scan = MapVirtualKeyA(key, MAPVK_VK_TO_VSC) & 0xFF;
+  if (down) PostMessageA(target, WM_KEYDOWN, key, (LPARAM)(1 | (scan << 16)));
+  if (down && up) Sleep(60);
+  if (up) PostMessageA(target, WM_KEYUP, key, (LPARAM)(1 | (scan << 16) | (1u << 30) | (1u << 31)));
+}
+
+bool SelectListIndex(HWND control, int index) {
+  std::string kind = ReadClassName(control);
+  bool combo = _stricmp(kind.c_str(), "ComboBox") == 0;
+  if (!combo && _stricmp(kind.c_str(), "ListBox") != 0) return false;
+  DWORD_PTR result = 0;
+  SendMessageTimeoutA(control, combo ? CB_SETCURSEL : LB_SETCURSEL, (WPARAM)index, 0,
+                      SMTO_ABORTIFHUNG, 3000, &result);
+  int id = GetDlgCtrlID(control);
+  PostMessageA(GetParent(control), WM_COMMAND,
+               MAKEWPARAM(id, combo ? CBN_SELCHANGE : LBN_SELCHANGE), (LPARAM)control);
+  return true;
+}
+
+bool SetControlText(HWND control, const std::string &text) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(control, WM_SETTEXT, 0, (LPARAM)text.c_str(), SMTO_ABORTIFHUNG,
+                             3000, &result) != 0;
+}

@@ -1,0 +1,18 @@
+#include "tests/e2e/driver/driver_state.h"
+
+void InitDriverState(DriverState *state) {
+  state->processes.clear();
+  state->currentProcess = 0;
+  state->window = NULL;
+  state->timeoutMs = 10000;
+  state->snapshotPath.clear();
+  state->seenTitles.clear();
+  state->savedFiles.clear();
+}
+
+void ReleaseDriverState(DriverState *state) {
+  for (StartedProcess &started : state->processes) {
+    if (started.process != NULL) CloseHandle(started.process);
+    started.process = NULL;
+  }
+}
