@@ -1,0 +1,304 @@
+// The list groups of the installer script. Each record is appended before
+// its keys are read, so that the expansion hook already sees it (a
+// component's own path variable, for one).
+#include "script/script_read_helpers.h"
+
+namespace {
+
+void AddUsedId(const ScriptReader &reader, int32_t id) { reader.settings->usedIds.insert(id); }
+
+void ReadRequiredFiles(const ScriptReader &reader, const std::string &itemGroup,
+                       std::vector<RequiredFile> *files) {
+  for (const std::string &name : ListItemNames(itemGroup, "Files")) {
+    files->push_back(RequiredFile());
+    RequiredFile &file = files->back();
+    file.ID = ReadInt(name, "ID");
+    file.FilePath = ReadExpanded(reader, name, "FilePath");
+    file.CheckVersion = ReadInt(name, "CheckVersion");
+    file.MinorLow = ReadInt(name, "MinorLow");
+    file.MinorHi = ReadInt(name, "MinorHi");
+    file.MajorLow = ReadInt(name, "MajorLow");
+    file.MajorHi = ReadInt(name, "MajorHi");
+    AddUsedId(reader, file.ID);
+  }
+}
+
+void ReadRequiredKeys(const ScriptReader &reader, const std::string &itemGroup,
+                      std::vector<RequiredKey> *keys) {
+  for (const std::string &name : ListItemNames(itemGroup, "Keys")) {
+    keys->push_back(RequiredKey());
+    RequiredKey &key = keys->back();
+    key.ID = ReadInt(name, "ID");
+    key.MainKey = ReadInt(name, "MainKey");
+    key.SubKey = ReadExpanded(reader, name, "SubKey");
+    AddUsedId(reader, key.ID);
+  }
+}
+
+void ReadRequiredValues(const ScriptReader &reader, const std::string &itemGroup,
+                        std::vector<RequiredValue> *values) {
+  for (const std::string &name : ListItemNames(itemGroup, "Values")) {
+    values->push_back(RequiredValue());
+    RequiredValue &value = values->back();
+    value.ID = ReadInt(name, "ID");
+    value.MainKey = ReadInt(name, "MainKey");
+    value.SubKey = ReadExpanded(reader, name, "SubKey");
+    value.ValueName = ReadExpanded(reader, name, "ValueName");
+    AddUsedId(reader, value.ID);
+  }
+}
+
+// The keys common to installer and uninstaller tasks.
+void ReadTaskHead(const std::string &name, TaskItem *task) {
+  task->ID = ReadInt(name, "ID");
+  task->Name = ReadText(name, "Name");
+  task->Type = ReadInt(name, "Type");
+  ReadOsFlags(name, &task->systems);
+  task->ComponentID = ReadInt(name, "ComponentID");
+}
+
+// Installer task details: stored as written, expanded when the task runs.
+void ReadInstallerTaskDetails(const std::string &name, int32_t type, TaskDetails *d) {
+  switch (type) {
+    case 0:
+      d->ProgramPath = ReadText(name, "ProgramPath");
+      d->CommandLine = ReadText(name, "CommandLine");
+      d->RunMode = ReadInt(name, "RunMode");
+      d->ExecutionTime = ReadInt(name, "ExecutionTime");
+      d->RunHidden = ReadInt(name, "RunHidden");
+      d->WaitUntilQuit = ReadInt(name, "WaitUntilQuit");
+      break;
+    case 1:
+      d->BaseKey = ReadInt(name, "BaseKey");
+      d->KeyPath = ReadText(name, "KeyPath");
+      break;
+    case 2:
+      d->BaseKey = ReadInt(name, "BaseKey");
+      d->KeyPath = ReadText(name, "KeyPath");
+      d->ValueName = ReadText(name, "ValueName");
+      d->ValueData = ReadText(name, "ValueData");
+      d->ValueType = ReadInt(name, "ValueType");
+      break;
+    case 3:
+      d->OutputPath = ReadText(name, "OutputPath");
+      d->FilePath = ReadText(name, "FilePath");
+      d->IconPath = ReadText(name, "IconPath");
+      d->IconIndex = ReadInt(name, "IconIndex");
+      d->CommandLine = ReadText(name, "CommandLine");
+      d->StartIn = ReadText(name, "StartIn");
+      d->Comment = ReadText(name, "Comment");
+      break;
+    case 4:
+      d->LinkPath = ReadText(name, "LinkPath");
+      d->WebAddress = ReadText(name, "WebAddress");
+      break;
+    case 5:
+      d->ExePath = ReadText(name, "ExePath");
+      d->CommandLine = ReadText(name, "CommandLine");
+      d->ExplorerDescription = ReadText(name, "ExplorerDescription");
+      d->Extension = ReadText(name, "Extension");
+      d->Icon = ReadText(name, "Icon");
+      d->IconIndex = ReadInt(name, "IconIndex");
+      d->Description = ReadText(name, "Description");
+      break;
+    case 6:
+      d->DllPath = ReadText(name, "DllPath");
+      break;
+    case 7:
+      d->VariableName = ReadText(name, "VariableName");
+      d->VariableData = ReadText(name, "VariableData");
+      break;
+    case 8:
+      d->FontPath = ReadText(name, "FontPath");
+      break;
+    case 9:
+      d->IniPath = ReadText(name, "IniPath");
+      d->GroupName = ReadText(name, "GroupName");
+      break;
+    case 10:
+      d->IniPath = ReadText(name, "IniPath");
+      d->Group = ReadText(name, "Group");
+      d->ValueName = ReadText(name, "ValueName");
+      d->ValueData = ReadText(name, "ValueData");
+      break;
+    case 11:
+    case 12:
+    case 14:
+      d->Address = ReadText(name, "Address");
+      break;
+    case 13:
+      d->SourceFile = ReadText(name, "SourceFile");
+      d->DestinationFile = ReadText(name, "DestinationFile");
+      break;
+    default:
+      break;
+  }
+}
+
+// Uninstaller task details: every text expanded as it is read.
+void ReadUninstallerTaskDetails(const ScriptReader &reader, const std::string &name, int32_t type,
+                                TaskDetails *d) {
+  switch (type) {
+    case 0:
+      d->ProgramPath = ReadExpanded(reader, name, "ProgramPath");
+      d->CommandLine = ReadExpanded(reader, name, "CommandLine");
+      d->RunMode = ReadInt(name, "RunMode");
+      d->ExecutionTime = ReadInt(name, "ExecutionTime");
+      d->RunHidden = ReadInt(name, "RunHidden");
+      d->WaitUntilQuit = ReadInt(name, "WaitUntilQuit");
+      break;
+    case 1:
+      d->BaseKey = ReadInt(name, "BaseKey");
+      d->Key = ReadExpanded(reader, name, "Key");
+      break;
+    case 2:
+      d->BaseKey = ReadInt(name, "BaseKey");
+      d->KeyPath = ReadExpanded(reader, name, "KeyPath");
+      d->ValueName = ReadExpanded(reader, name, "ValueName");
+      break;
+    case 3:
+      d->SourceFile = ReadExpanded(reader, name, "SourceFile");
+      d->DestinationFile = ReadExpanded(reader, name, "DestinationFile");
+      break;
+    case 4:
+      d->FilePath = ReadExpanded(reader, name, "FilePath");
+      break;
+    case 5:
+    case 6:
+    case 7:
+      d->Address = ReadExpanded(reader, name, "Address");
+      break;
+    default:
+      break;
+  }
+}
+
+}  // namespace
+
+void ReadRequiredItems(const ScriptReader &reader) {
+  std::vector<RequiredItem> &items = reader.settings->requiredItems;
+  for (const std::string &name : ListItemNames("RequireExistingItems", "Items")) {
+    items.push_back(RequiredItem());
+    RequiredItem &item = items.back();
+    item.ProgramName = ReadExpanded(reader, name, "ProgramName");
+    ReadOsFlags(name, &item.systems);
+    item.ID = ReadInt(name, "ID");
+    ReadRequiredFiles(reader, name, &item.Files);
+    ReadRequiredKeys(reader, name, &item.Keys);
+    ReadRequiredValues(reader, name, &item.Values);
+    AddUsedId(reader, item.ID);
+  }
+}
+
+void ReadCloseItems(const ScriptReader &reader, const std::string &listGroup,
+                    std::vector<CloseItem> *items) {
+  for (const std::string &name : ListItemNames(listGroup, "Items")) {
+    items->push_back(CloseItem());
+    CloseItem &item = items->back();
+    item.ID = ReadInt(name, "ID");
+    item.Type = ReadInt(name, "Type");
+    if (item.Type == 0) {
+      item.MutexName = ReadExpanded(reader, name, "MutexName");
+    } else if (item.Type == 1) {
+      item.WindowName = ReadExpanded(reader, name, "WindowName");
+      item.WindowClass = ReadExpanded(reader, name, "WindowClass");
+      item.MatchExactly = ReadInt(name, "MatchExactly");
+    }
+    AddUsedId(reader, item.ID);
+  }
+}
+
+void ReadRegistryVars(const ScriptReader &reader) {
+  std::vector<RegistryVar> &vars = reader.settings->registryVars;
+  for (const std::string &name : ListItemNames("RegistryVars", "Items")) {
+    vars.push_back(RegistryVar());
+    RegistryVar &var = vars.back();
+    var.MainKey = ReadInt(name, "MainKey");
+    var.Key = ReadText(name, "Key");
+    var.Value = ReadText(name, "Value");
+    var.PathVarName = ReadText(name, "PathVarName");
+    var.DefaultTo = ReadText(name, "DefaultTo");
+  }
+  for (RegistryVar &var : vars) {
+    var.resolved = ResolveRegistryVar(*reader.hooks, var);
+  }
+}
+
+void ReadCategories(const ScriptReader &reader) {
+  std::vector<Category> &categories = reader.settings->categories;
+  for (const std::string &name : ListItemNames("Categories", "Items")) {
+    categories.push_back(Category());
+    Category &category = categories.back();
+    category.ID = ReadInt(name, "ID");
+    category.InternalName = ReadText(name, "InternalName");
+    category.LocalizedNameID = ReadInt(name, "LocalizedNameID");
+    category.names = ReadLocalizedTexts(reader, category.LocalizedNameID);
+    AddUsedId(reader, category.ID);
+  }
+}
+
+void ReadComponents(const ScriptReader &reader) {
+  std::vector<Component> &components = reader.settings->components;
+  for (const std::string &name : ListItemNames("Components", "Items")) {
+    components.push_back(Component());
+    Component &component = components.back();
+    component.ID = ReadInt(name, "ID");
+    component.CategoryID = ReadInt(name, "CategoryID");
+    component.InternalName = ReadText(name, "InternalName");
+    component.LocalizedNameID = ReadInt(name, "LocalizedNameID");
+    component.DescriptionID = ReadInt(name, "DescriptionID");
+    component.PathVariable = ReadText(name, "PathVariable");
+    component.InstallationPath = ReadText(name, "InstallationPath");
+    component.IsPrincipal = ReadInt(name, "IsPrincipal");
+    component.IsPathEnforced = ReadInt(name, "IsPathEnforced");
+    component.IsMandatory = ReadInt(name, "IsMandatory");
+    component.IsMarked = ReadInt(name, "IsMarked");
+    component.names = ReadLocalizedTexts(reader, component.LocalizedNameID);
+    component.descriptions = ReadLocalizedTexts(reader, component.DescriptionID);
+  }
+}
+
+void ReadExistingInstallations(const ScriptReader &reader) {
+  std::vector<ExistingInstallation> &items = reader.settings->existingInstallations;
+  for (const std::string &name : ListItemNames("DetectExistingInstallations", "Items")) {
+    items.push_back(ExistingInstallation());
+    ExistingInstallation &item = items.back();
+    item.ProgramName = ReadExpanded(reader, name, "ProgramName");
+    item.ProgramVersion = ReadExpanded(reader, name, "ProgramVersion");
+    item.Remove = ReadInt(name, "Remove");
+  }
+}
+
+void ReadInstallerTasks(const ScriptReader &reader) {
+  std::vector<TaskItem> &tasks = reader.settings->installerTasks;
+  for (const std::string &name : ListItemNames("InstallerTasks", "Items")) {
+    tasks.push_back(TaskItem());
+    TaskItem &task = tasks.back();
+    ReadTaskHead(name, &task);
+    ReadInstallerTaskDetails(name, task.Type, &task.details);
+    AddUsedId(reader, task.ID);
+  }
+}
+
+void ReadUninstallerTasks(const ScriptReader &reader) {
+  std::vector<TaskItem> &tasks = reader.settings->uninstallerTasks;
+  for (const std::string &name : ListItemNames("UninstallerTasks", "Items")) {
+    tasks.push_back(TaskItem());
+    TaskItem &task = tasks.back();
+    ReadTaskHead(name, &task);
+    ReadUninstallerTaskDetails(reader, name, task.Type, &task.details);
+    AddUsedId(reader, task.ID);
+  }
+}
+
+std::string ResolveRegistryVar(const ScriptReadHooks &hooks, const RegistryVar &var) {
+  if (var.Key.empty()) {
+    return std::string();
+  }
+  const bool exists =
+      hooks.registryValueExists && hooks.registryValueExists(var.MainKey, var.Key, var.Value);
+  if (exists && hooks.registryReadValue) {
+    return hooks.registryReadValue(var.MainKey, var.Key, var.Value);
+  }
+  return var.DefaultTo;
+}
