@@ -16,7 +16,8 @@ void ResetLanguageStrings();
 
 // Appends one installer string, "<br>" converted. Returns 1.
 int AddInstallerString(const std::string &text);
-// Entry `index` for 0 <= index <= stringCount, else the empty text.
+// Entry `index` for 0 <= index <= stringCount, else the empty text. The
+// reference is valid until the table next changes.
 const std::string &LangString(int index);
 // Replaces entry `index` (1..stringCount); used when placeholders are filled.
 void SetLangString(int index, const std::string &text);
