@@ -47,7 +47,7 @@ bool RunOne(DriverState *state, const PendingCommand &pending, bool verbose) {
            spec == NULL ? "unknown command" : spec->usage);
     return false;
   }
-  if (verbose) printf("> %s\n", pending.text.c_str());
+  if (verbose) printf("> %6lu ms  %s\n", GetTickCount() - state->startTick, pending.text.c_str());
   bool ok = spec->handler(state, args, &message);
   if (!ok) {
     printf("uidriver: FAIL %s: %s\n  %s\n", pending.where.c_str(), pending.text.c_str(), message.c_str());
@@ -64,6 +64,7 @@ bool RunOne(DriverState *state, const PendingCommand &pending, bool verbose) {
 int main(int argc, char **argv) {
   DriverState state;
   InitDriverState(&state);
+  state.startTick = GetTickCount();
   const char *snapshot = getenv("QVS_E2E_SNAPSHOT");
   if (snapshot != NULL) state.snapshotPath = snapshot;
 

@@ -10,6 +10,7 @@ namespace {
 
 const CommandSpec kCommands[] = {
     {"start", 1, 64, CmdStart, "start PATH [ARGS...]   start a program; it becomes the current process"},
+    {"setenv", 1, 2, CmdSetEnv, "setenv NAME [VALUE]   set (or remove) an environment variable for programs started later"},
     {"proc", 1, 1, CmdProc, "proc N   make the N-th started program current (0: windows of any process)"},
     {"wait-exit", 0, 2, CmdWaitExit, "wait-exit [TIMEOUT_MS] [CODE|any]   wait for the current process to end (exit code 0 unless given)"},
     {"expect-running", 1, 1, CmdExpectRunning, "expect-running 0|1"},
@@ -24,6 +25,7 @@ const CommandSpec kCommands[] = {
     {"expect-no-window", 1, 2, CmdExpectNoWindow, "expect-no-window TITLE|class=CLASS [WATCH_MS]   no such window (any process) during WATCH_MS"},
     {"expect-not-seen", 1, 1, CmdExpectNotSeen, "expect-not-seen TITLE   the current process never showed a window with this title while polled"},
     {"expect-client-size", 2, 2, CmdExpectClientSize, "expect-client-size W H   client area of the current window"},
+    {"close-window", 0, 0, CmdCloseWindow, "close-window   the title bar's close box (WM_SYSCOMMAND SC_CLOSE) on the current window"},
     {"windows", 0, 0, CmdWindows, "windows   list the top-level windows and the current window's controls"},
     {"click", 1, 1, CmdClick, "click CONTROL   press a button (BM_CLICK)"},
     {"command", 1, 1, CmdCommand, "command CONTROL   post WM_COMMAND BN_CLICKED for the control to its parent"},
@@ -44,7 +46,7 @@ const CommandSpec kCommands[] = {
     {"expect-focus", 1, 1, CmdExpectFocus, "expect-focus CONTROL"},
     {"expect-items", 2, 2, CmdExpectItems, "expect-items CONTROL \"A|B|C\"   items of a combo or list box"},
     {"expect-selected", 2, 2, CmdExpectSelected, "expect-selected CONTROL INDEX|text=ITEM"},
-    {"expect-rect", 5, 5, CmdExpectRect, "expect-rect CONTROL X Y W H   position in the current window's client area"},
+    {"expect-rect", 5, 5, CmdExpectRect, "expect-rect CONTROL X Y W H   position in the current window's client area (* for any)"},
     {"expect-control", 2, 2, CmdExpectControl, "expect-control CONTROL 0|1   the control exists"},
     {"file-exists", 2, 2, CmdFileExists, "file-exists PATH 0|1   (%VAR% expanded)"},
     {"glob-count", 2, 2, CmdGlobCount, "glob-count PATTERN N   files matching a wildcard pattern"},

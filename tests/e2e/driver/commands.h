@@ -36,6 +36,7 @@ bool CmdSleep(DriverState *state, const Words &args, std::string *message);
 bool CmdTimeout(DriverState *state, const Words &args, std::string *message);
 bool CmdEcho(DriverState *state, const Words &args, std::string *message);
 bool CmdSnap(DriverState *state, const Words &args, std::string *message);
+bool CmdSetEnv(DriverState *state, const Words &args, std::string *message);
 
 bool CmdWaitWindow(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectMsgbox(DriverState *state, const Words &args, std::string *message);
@@ -44,6 +45,7 @@ bool CmdExpectNoWindow(DriverState *state, const Words &args, std::string *messa
 bool CmdExpectNotSeen(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectClientSize(DriverState *state, const Words &args, std::string *message);
 bool CmdWindows(DriverState *state, const Words &args, std::string *message);
+bool CmdCloseWindow(DriverState *state, const Words &args, std::string *message);
 
 bool CmdClick(DriverState *state, const Words &args, std::string *message);
 bool CmdCommand(DriverState *state, const Words &args, std::string *message);

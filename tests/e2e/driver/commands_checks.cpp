@@ -161,9 +161,13 @@ bool CmdExpectFocus(DriverState *state, const Words &args, std::string *message)
 }
 
 bool CmdExpectRect(DriverState *state, const Words &args, std::string *message) {
+  // "*" accepts any value: a static icon control, for one, takes the size
+  // of its icon.
   long want[4] = {0, 0, 0, 0};
+  bool any[4] = {false, false, false, false};
   for (int i = 0; i < 4; i++) {
-    if (!ParseNumber(args[(size_t)i + 1], &want[i])) {
+    any[i] = args[(size_t)i + 1] == "*";
+    if (!any[i] && !ParseNumber(args[(size_t)i + 1], &want[i])) {
       *message = "bad rectangle";
       return false;
     }
@@ -175,10 +179,13 @@ bool CmdExpectRect(DriverState *state, const Words &args, std::string *message) 
   POINT origin = {rect.left, rect.top};
   ScreenToClient(state->window, &origin);
   long got[4] = {origin.x, origin.y, rect.right - rect.left, rect.bottom - rect.top};
-  if (got[0] == want[0] && got[1] == want[1] && got[2] == want[2] && got[3] == want[3]) return true;
+  bool same = true;
+  for (int i = 0; i < 4; i++) same = same && (any[i] || got[i] == want[i]);
+  if (same) return true;
   char text[160];
-  snprintf(text, sizeof text, "control %s at %ld,%ld %ldx%ld, expected %ld,%ld %ldx%ld",
-           args[0].c_str(), got[0], got[1], got[2], got[3], want[0], want[1], want[2], want[3]);
+  snprintf(text, sizeof text, "control %s at %ld,%ld %ldx%ld, expected %s,%s %sx%s", args[0].c_str(),
+           got[0], got[1], got[2], got[3], args[1].c_str(), args[2].c_str(), args[3].c_str(),
+           args[4].c_str());
   *message = text;
   return false;
 }

@@ -154,3 +154,10 @@ bool CmdSnap(DriverState *, const Words &args, std::string *message) {
   *message = "cannot save the screen to " + path;
   return false;
 }
+
+bool CmdSetEnv(DriverState *, const Words &args, std::string *message) {
+  std::string value = args.size() > 1 ? ExpandPath(args[1]) : std::string();
+  if (SetEnvironmentVariableA(args[0].c_str(), args.size() > 1 ? value.c_str() : NULL)) return true;
+  *message = "cannot set " + args[0];
+  return false;
+}

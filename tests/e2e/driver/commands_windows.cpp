@@ -177,6 +177,16 @@ bool CmdExpectClientSize(DriverState *state, const Words &args, std::string *mes
   return false;
 }
 
+bool CmdCloseWindow(DriverState *state, const Words &, std::string *message) {
+  if (state->window == NULL || !IsWindow(state->window)) {
+    *message = "no current window";
+    return false;
+  }
+  SnapshotBeforeAction(state);
+  PostMessageA(state->window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  return true;
+}
+
 namespace {
 
 BOOL CALLBACK CollectDescendant(HWND window, LPARAM param) {

@@ -5,6 +5,7 @@ void InitDriverState(DriverState *state) {
   state->currentProcess = 0;
   state->window = NULL;
   state->timeoutMs = 10000;
+  state->startTick = 0;
   state->snapshotPath.clear();
   state->seenTitles.clear();
   state->savedFiles.clear();

@@ -29,6 +29,7 @@ struct DriverState {
   // expect-msgbox.
   HWND window;
   DWORD timeoutMs;
+  DWORD startTick;  // when the driver started, for the verbose log
   // BMP written with the screen before every action that changes the
   // interface, so that the file holds the last screen a scenario looked at.
   std::string snapshotPath;

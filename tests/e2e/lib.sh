@@ -1,0 +1,51 @@
+# Helpers for the scenario files (sourced by run.sh in each scenario's
+# subshell). A scenario defines make_installer, which writes $WORK/setup.exe
+# (and any further .exe it needs), and driver_commands, which prints the
+# uidriver commands; both run with these variables set:
+#   ROOT      the repository       WORK   the scenario's scratch folder
+#   BUILD     the build root       E2E    tests/e2e
+#   SETUP     C:\e2e\setup.exe, where the installer runs inside the prefix
+#   TEMP_MODULES  the wildcard of the installer's temporary module files
+# Optional settings: WINDOWS_VERSION (win7, winxp, ...: what Wine reports) and
+# LOCALE (a glibc locale such as de_DE.UTF-8: the user's default language).
+
+SETUP='C:\e2e\setup.exe'
+TEMP_MODULES='%TEMPDIR%\_temp_*.tmp'
+
+# new_project DIR [FILE:NAME:LANGID ...]
+# Copies the minimal project to DIR with CRLF line ends and writes one
+# language file per argument from the English language file, with the given
+# name (may be empty) and LangID.
+new_project() {
+  local dir=$1 spec file name id
+  shift
+  rm -rf "$dir" && mkdir -p "$dir/Languages"
+  cp -r "$E2E/projects/minimal/Files" "$dir/"
+  sed 's/$/\r/' "$E2E/projects/minimal/Script.qvs" > "$dir/Script.qvs"
+  for spec in "$@"; do
+    IFS=: read -r file name id <<<"$spec"
+    sed -e "s/^Name = .*\r\$/Name = $name\r/" -e "s/^LangID = .*\r\$/LangID = $id\r/" \
+      "$ROOT/lang/English.lng" > "$dir/Languages/$file"
+  done
+}
+
+# build_installer PROJECT OUT [qvsbuild options...]
+# The x64 flavour: the stub and module Wine runs on this machine.
+build_installer() {
+  local project=$1 out=$2
+  shift 2
+  "$BUILD/host/builder/qvsbuild" build "$project" -o "$out" --flavour x64 \
+    --stub "$BUILD/x64/startup/qvssetup.exe" --module "$BUILD/x64/module/qvsunpack.dll" \
+    --level 1 --threads 1 --quiet "$@"
+}
+
+# surgery IN OUT OPERATION [ARGUMENT]: see installer_surgery.py.
+surgery() {
+  python3 "$E2E/installer_surgery.py" "$@"
+}
+
+# A sound installer with one English language file.
+english_installer() {
+  new_project "$WORK/project" English.lng:English:1033
+  build_installer "$WORK/project" "${1:-$WORK/setup.exe}"
+}

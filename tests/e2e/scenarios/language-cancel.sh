@@ -1,0 +1,25 @@
+# Cancel asks; No returns to the dialog; the close box is ignored; Cancel
+# and Yes end the installer through the clean exit.
+make_installer() {
+  new_project "$WORK/project" A-English.lng:English:1033 B-Deutsch.lng:Deutsch:1031
+  build_installer "$WORK/project" "$WORK/setup.exe"
+}
+driver_commands() {
+  cat <<CMDS
+start $SETUP
+wait-window "Language selection"
+click 205
+expect-msgbox "Please confirm" "Are you sure you want to stop the installation now? Press 'No' to continue or 'Yes' to end this program. You can run this installer at a later time and continue the installation procedure." question yes,no
+answer no
+wait-window "Language selection"
+close-window
+sleep 500
+expect-running 1
+wait-window "Language selection"
+click 205
+expect-msgbox "Please confirm" "Are you sure you want to stop the installation now? Press 'No' to continue or 'Yes' to end this program. You can run this installer at a later time and continue the installation procedure." question yes,no
+answer yes
+wait-exit
+glob-count $TEMP_MODULES 0
+CMDS
+}

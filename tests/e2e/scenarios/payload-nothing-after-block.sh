@@ -1,0 +1,16 @@
+# Nothing follows the configuration block: the module reports no payload
+# (-1) and the installer says so with the information icon.
+make_installer() {
+  english_installer "$WORK/sound.exe"
+  surgery "$WORK/sound.exe" "$WORK/setup.exe" cut-payload
+  rm "$WORK/sound.exe"
+}
+driver_commands() {
+  cat <<CMDS
+start $SETUP
+expect-msgbox Information "This installer doesn't contain any data inside." information ok
+answer ok
+wait-exit
+glob-count $TEMP_MODULES 0
+CMDS
+}
