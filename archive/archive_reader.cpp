@@ -43,8 +43,7 @@ static ArchiveResult ReadRange(const ArchiveReader *reader, uint64_t offset, voi
                                size_t size) {
   if (size > BytesFrom(reader, offset)) return ARCHIVE_DATA_ERROR;
   if (size == 0) return ARCHIVE_OK;
-  if (!reader->source.read(reader->source.context, offset, buffer, size))
-    return ARCHIVE_READ_ERROR;
+  if (!reader->source.read(reader->source.context, offset, buffer, size)) return ARCHIVE_READ_ERROR;
   return ARCHIVE_OK;
 }
 
@@ -99,7 +98,8 @@ const ArchiveEntry *ArchiveReaderGetEntry(const ArchiveReader *reader) {
 static ArchiveResult CheckEntrySizes(const ArchiveReader *reader) {
   const ArchiveEntry *entry = &reader->entry;
   uint64_t available = BytesFrom(reader, reader->dataOffset);
-  if (entry->uncompressedSize == 0) return entry->compressedSize == 0 ? ARCHIVE_OK : ARCHIVE_DATA_ERROR;
+  if (entry->uncompressedSize == 0)
+    return entry->compressedSize == 0 ? ARCHIVE_OK : ARCHIVE_DATA_ERROR;
   if (entry->compressedSize == 0 || entry->compressedSize > available) return ARCHIVE_DATA_ERROR;
   if (MinimumChunkBytes(entry->uncompressedSize) > available - entry->compressedSize)
     return ARCHIVE_DATA_ERROR;
@@ -225,8 +225,10 @@ ArchiveResult ArchiveReaderExtract(ArchiveReader *reader, ArchiveSink sink, void
   while (remaining > 0) {
     uint32_t c = 0, u = 0;
     result = ReadChunkHeader(reader, offset, remaining, &c, &u);
-    if (result == ARCHIVE_OK) result = ReadRange(reader, offset + kChunkHeaderSize, reader->chunkIn, c);
-    if (result == ARCHIVE_OK) result = ChunkDecoderDecode(reader->decoder, reader->chunkIn, c, reader->chunkOut, u);
+    if (result == ARCHIVE_OK)
+      result = ReadRange(reader, offset + kChunkHeaderSize, reader->chunkIn, c);
+    if (result == ARCHIVE_OK)
+      result = ChunkDecoderDecode(reader->decoder, reader->chunkIn, c, reader->chunkOut, u);
     if (result == ARCHIVE_OK) {
       crc = crc32(crc, reader->chunkOut, u);
       result = SinkAnswer(sink(context, reader->chunkOut, u));

@@ -10,7 +10,7 @@
 struct ArchiveWriter {
   ArchiveDestination destination;
   ArchiveHeader header;
-  uint64_t written;      // bytes of archive written so far
+  uint64_t written;       // bytes of archive written so far
   ArchiveResult failure;  // sticky: the first write error ends the archive
   int finished;
   // The open entry.
@@ -102,8 +102,8 @@ ArchiveResult ArchiveWriterBeginEntry(ArchiveWriter *writer, const ArchiveEntryS
   return ARCHIVE_OK;
 }
 
-ArchiveResult ArchiveWriterAddChunk(ArchiveWriter *writer, const uint8_t *uncompressed,
-                                    uint32_t u, const uint8_t *compressed, uint32_t c) {
+ArchiveResult ArchiveWriterAddChunk(ArchiveWriter *writer, const uint8_t *uncompressed, uint32_t u,
+                                    const uint8_t *compressed, uint32_t c) {
   ArchiveResult result = WriterState(writer);
   if (result != ARCHIVE_OK) return result;
   if (!writer->entryOpen || uncompressed == NULL || compressed == NULL) return ARCHIVE_PROG_ERROR;

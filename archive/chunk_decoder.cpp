@@ -17,8 +17,8 @@ ChunkDecoder *ChunkDecoderCreate(void) {
   return decoder;
 }
 
-ArchiveResult ChunkDecoderDecode(ChunkDecoder *decoder, const uint8_t *in, uint32_t c,
-                                 uint8_t *out, uint32_t u) {
+ArchiveResult ChunkDecoderDecode(ChunkDecoder *decoder, const uint8_t *in, uint32_t c, uint8_t *out,
+                                 uint32_t u) {
   if (decoder == NULL || in == NULL || out == NULL || u == 0 || u > kChunkSize)
     return ARCHIVE_PROG_ERROR;
   lzma_options_lzma options;

@@ -82,16 +82,23 @@ static ArchiveResult WriteToFile(void *context, const uint8_t *data, size_t size
 
 static int ExtractResultOf(ArchiveResult result) {
   switch (result) {
-    case ARCHIVE_OK: return UNPACK_DONE;
-    case ARCHIVE_STOPPED: return UNPACK_STOPPED;
-    case ARCHIVE_CRC_ERROR: return UNPACK_CRC_MISMATCH;
-    case ARCHIVE_MEM_ERROR: return UNPACK_OUT_OF_MEMORY;
-    case ARCHIVE_WRITE_ERROR: return UNPACK_CANNOT_WRITE;  // a full disk: worth a retry
+    case ARCHIVE_OK:
+      return UNPACK_DONE;
+    case ARCHIVE_STOPPED:
+      return UNPACK_STOPPED;
+    case ARCHIVE_CRC_ERROR:
+      return UNPACK_CRC_MISMATCH;
+    case ARCHIVE_MEM_ERROR:
+      return UNPACK_OUT_OF_MEMORY;
+    case ARCHIVE_WRITE_ERROR:
+      return UNPACK_CANNOT_WRITE;  // a full disk: worth a retry
     case ARCHIVE_DATA_ERROR:
     case ARCHIVE_READ_ERROR:
     case ARCHIVE_FORMAT_ERROR:
-    case ARCHIVE_UNSUPPORTED: return UNPACK_DECOMPRESSION_ERROR;
-    default: return UNPACK_INTERNAL_ERROR;
+    case ARCHIVE_UNSUPPORTED:
+      return UNPACK_DECOMPRESSION_ERROR;
+    default:
+      return UNPACK_INTERNAL_ERROR;
   }
 }
 
@@ -109,8 +116,8 @@ static void SetWriteTime(HANDLE handle, uint32_t entryTime) {
 static int WriteTemporaryFile(ArchiveReader *reader, const char *tempPath, const char *path,
                               UnpackerFileCallback callback) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
-  HANDLE handle = CreateFileA(tempPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, NULL);
+  HANDLE handle =
+      CreateFileA(tempPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
   if (handle == INVALID_HANDLE_VALUE) return UNPACK_CANNOT_WRITE;
   FileSink sink = {handle, path, (int64_t)entry->uncompressedSize, 0, callback};
   int result = ExtractResultOf(ArchiveReaderExtract(reader, WriteToFile, &sink));
@@ -149,8 +156,8 @@ static int ShouldWrite(const char *path, const ArchiveEntry *entry,
                        UnpackerReplaceCallback replaceCallback) {
   DWORD attributes = GetFileAttributesA(path);
   if (attributes == INVALID_FILE_ATTRIBUTES || replaceCallback == NULL) return 1;
-  int answer = replaceCallback(path, (int64_t)entry->uncompressedSize,
-                               (int32_t)entry->modificationTime);
+  int answer =
+      replaceCallback(path, (int64_t)entry->uncompressedSize, (int32_t)entry->modificationTime);
   return answer != UNPACK_CANCEL;
 }
 

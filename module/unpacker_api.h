@@ -11,6 +11,17 @@
 // FileInfo_GetUncompressedSize, ExtractMem or Extract, FindNext; Close.
 // One archive is open at a time; the module is not reentrant, and callbacks
 // run on the thread that called Extract.
+//
+// Choices this module makes where the callers leave room:
+// - GetUncompressedSize returns -1 only when the installer verifiably carries
+//   no payload (nothing after the configuration block, or an archive without
+//   entries). A file it cannot read or a damaged archive gives 0, and Read
+//   then fails, so the user is told the installer is corrupt, not empty.
+// - Extract writes to a temporary file in the destination folder and moves it
+//   over the destination only once the CRC matched: after any failure (and
+//   after a stop) the destination is as it was and no partial file remains.
+//   The file gets the entry's modification time and attributes.
+// - GetEntryCount returns -1 when no archive is open.
 #ifndef QVS_MODULE_UNPACKER_API_H
 #define QVS_MODULE_UNPACKER_API_H
 

@@ -128,7 +128,8 @@ QVS_EXPORT int QVS_CALL Quorvantis_Archive_ExtractMem(void *buffer, int32_t size
   return ExtractEntryToMemory(g_state.archive.reader, buffer, (uint64_t)size);
 }
 
-QVS_EXPORT int QVS_CALL Quorvantis_Archive_Extract(const char *destinationFolder, int32_t reserved) {
+QVS_EXPORT int QVS_CALL Quorvantis_Archive_Extract(const char *destinationFolder,
+                                                   int32_t reserved) {
   (void)reserved;
   if (g_state.archive.reader == NULL) return UNPACK_INTERNAL_ERROR;
   return ExtractEntryToFolder(g_state.archive.reader, destinationFolder, g_state.fileCallback,

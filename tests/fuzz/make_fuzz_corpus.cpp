@@ -34,7 +34,8 @@ int PatchBytes(void *context, uint64_t offset, const void *data, size_t size) {
 
 Bytes Text(size_t size, uint32_t seed) {
   Bytes data(size);
-  for (size_t i = 0; i < size; i++) data[i] = (uint8_t)("quorvantis archive \n"[(i * seed + i / 7) % 20]);
+  for (size_t i = 0; i < size; i++)
+    data[i] = (uint8_t)("quorvantis archive \n"[(i * seed + i / 7) % 20]);
   return data;
 }
 

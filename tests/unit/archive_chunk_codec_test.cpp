@@ -33,14 +33,18 @@ TEST(ChunkCodec, DecodingStopsAtExactlyTheChunkSize) {
 
   // A stream that would go on past u, or stops short of it, is corrupt.
   Bytes guard(6484 + 1, 0xEE);
-  EXPECT_EQ(ARCHIVE_DATA_ERROR, ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, guard.data(), 6483));
+  EXPECT_EQ(ARCHIVE_DATA_ERROR,
+            ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, guard.data(), 6483));
   EXPECT_EQ(0xEE, guard[6483]);
-  EXPECT_EQ(ARCHIVE_DATA_ERROR, ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, guard.data(), 6485));
+  EXPECT_EQ(ARCHIVE_DATA_ERROR,
+            ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, guard.data(), 6485));
   // Missing or extra input bytes.
-  EXPECT_EQ(ARCHIVE_DATA_ERROR, ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c - 1, out.data(), 6484));
+  EXPECT_EQ(ARCHIVE_DATA_ERROR,
+            ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c - 1, out.data(), 6484));
   Bytes longer = chunk.bytes;
   longer.push_back(0);
-  EXPECT_EQ(ARCHIVE_DATA_ERROR, ChunkDecoderDecode(decoder, longer.data(), chunk.c + 1, out.data(), 6484));
+  EXPECT_EQ(ARCHIVE_DATA_ERROR,
+            ChunkDecoderDecode(decoder, longer.data(), chunk.c + 1, out.data(), 6484));
   // Still usable after errors.
   ASSERT_EQ(ARCHIVE_OK, ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, out.data(), 6484));
   EXPECT_TRUE(std::equal(data.begin(), data.end(), out.begin()));
@@ -81,12 +85,14 @@ TEST(ChunkCodec, IncompressibleDataStaysWithinTheBound) {
   EXPECT_LE(chunk.c, LzmaChunkBound(kChunkSize));
   EXPECT_GT(chunk.c, kChunkSize);
   Bytes out(kChunkSize);
-  EXPECT_EQ(ARCHIVE_OK, ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, out.data(), kChunkSize));
+  EXPECT_EQ(ARCHIVE_OK,
+            ChunkDecoderDecode(decoder, chunk.bytes.data(), chunk.c, out.data(), kChunkSize));
   EXPECT_TRUE(out == data);
   // Too small an output buffer is the caller's error.
   uint32_t c = 0;
   Bytes small(100);
-  EXPECT_EQ(ARCHIVE_PROG_ERROR, ChunkEncoderCompress(encoder, data.data(), kChunkSize, small.data(), small.size(), &c));
+  EXPECT_EQ(ARCHIVE_PROG_ERROR,
+            ChunkEncoderCompress(encoder, data.data(), kChunkSize, small.data(), small.size(), &c));
   ChunkEncoderFree(encoder);
   ChunkDecoderFree(decoder);
 }
@@ -106,7 +112,8 @@ TEST(ChunkCodec, EncoderMemoryAndArguments) {
   uint8_t in[4] = {1, 2, 3, 4}, out[300];
   uint32_t c = 0;
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ChunkEncoderCompress(encoder, in, 0, out, sizeof out, &c));
-  EXPECT_EQ(ARCHIVE_PROG_ERROR, ChunkEncoderCompress(encoder, in, kChunkSize + 1, out, sizeof out, &c));
+  EXPECT_EQ(ARCHIVE_PROG_ERROR,
+            ChunkEncoderCompress(encoder, in, kChunkSize + 1, out, sizeof out, &c));
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ChunkDecoderDecode(decoder, in, 4, out, 0));
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ChunkDecoderDecode(decoder, in, 4, out, kChunkSize + 1));
   ChunkEncoderFree(encoder);

@@ -147,8 +147,9 @@ TEST(ArchiveCorruption, CorruptBytesGiveDataOrCrcErrors) {
     ArchiveResult result = ReadEverything(bad, NULL);
     if (result == ARCHIVE_DATA_ERROR) dataErrors++;
     if (result == ARCHIVE_CRC_ERROR) crcErrors++;
-    EXPECT_TRUE(result == ARCHIVE_OK || result == ARCHIVE_DATA_ERROR || result == ARCHIVE_CRC_ERROR ||
-                result == ARCHIVE_FORMAT_ERROR || result == ARCHIVE_UNSUPPORTED)
+    EXPECT_TRUE(result == ARCHIVE_OK || result == ARCHIVE_DATA_ERROR ||
+                result == ARCHIVE_CRC_ERROR || result == ARCHIVE_FORMAT_ERROR ||
+                result == ARCHIVE_UNSUPPORTED)
         << at << " " << ArchiveResultText(result);
   }
   EXPECT_GT(dataErrors, 0);
@@ -172,7 +173,9 @@ TEST(ArchiveCorruption, ReaderMisuseAndFailingSource) {
   EXPECT_EQ(ARCHIVE_READ_ERROR, ArchiveReaderOpen(&reader, &refusing, 0));
 }
 
-int FailingWrite(void *, const void *, size_t) { return 0; }
+int FailingWrite(void *, const void *, size_t) {
+  return 0;
+}
 
 TEST(ArchiveWriter, RefusesInconsistentEntries) {
   Bytes out;
@@ -182,11 +185,14 @@ TEST(ArchiveWriter, RefusesInconsistentEntries) {
   Bytes data = MakeData(kChunkSize + 5, 1);
   uint8_t fake[16] = {0};
   ArchiveEntrySpec spec = {"x", 0, 0, data.size()};
-  EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterAddChunk(writer, data.data(), 5, fake, 16));  // no entry
+  EXPECT_EQ(ARCHIVE_PROG_ERROR,
+            ArchiveWriterAddChunk(writer, data.data(), 5, fake, 16));  // no entry
   ASSERT_EQ(ARCHIVE_OK, ArchiveWriterBeginEntry(writer, &spec));
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterBeginEntry(writer, &spec));  // nested
-  EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterAddChunk(writer, data.data(), 5, fake, 16));  // short, not last
-  EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterAddChunk(writer, data.data(), kChunkSize + 1, fake, 16));
+  EXPECT_EQ(ARCHIVE_PROG_ERROR,
+            ArchiveWriterAddChunk(writer, data.data(), 5, fake, 16));  // short, not last
+  EXPECT_EQ(ARCHIVE_PROG_ERROR,
+            ArchiveWriterAddChunk(writer, data.data(), kChunkSize + 1, fake, 16));
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterEndEntry(writer));  // sizes do not add up
   EXPECT_EQ(ARCHIVE_PROG_ERROR, ArchiveWriterFinish(writer));    // entry open
   ArchiveWriterFree(writer);

@@ -83,7 +83,8 @@ TEST(ArchiveRoundTrip, HeaderTotalsAreTheSumsOfTheRecords) {
   EXPECT_EQ(files.size(), header->entryCount);
   uint64_t compressed = 0, uncompressed = 0, count = 0;
   // Walking without extracting skips chunks by their headers.
-  for (ArchiveResult r = ArchiveReaderFirst(reader); r == ARCHIVE_OK; r = ArchiveReaderNext(reader)) {
+  for (ArchiveResult r = ArchiveReaderFirst(reader); r == ARCHIVE_OK;
+       r = ArchiveReaderNext(reader)) {
     const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
     compressed += entry->compressedSize;
     uncompressed += entry->uncompressedSize;

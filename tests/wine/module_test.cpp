@@ -109,7 +109,8 @@ bool SeekEntry(size_t index) {
 
 std::vector<FixtureEntry> SelftestEntries() {
   std::vector<FixtureEntry> entries;
-  entries.push_back({"_$_INSTALLER_Data_0000001_$_\\Config\\Script.qvs", MakeContent(300, 1), 1600000000, 0x20});
+  entries.push_back(
+      {"_$_INSTALLER_Data_0000001_$_\\Config\\Script.qvs", MakeContent(300, 1), 1600000000, 0x20});
   entries.push_back({"7\\empty.txt", Bytes(), 1600000100, 0x20});
   entries.push_back({"7\\one.bin", MakeContent(1, 2), 1600000200, 0x80});
   entries.push_back({"7\\sub\\chunk.txt", MakeContent(6484, 3), 1500000000, 0x21});
@@ -127,7 +128,8 @@ void CheckBinding(const char *modulePath) {
 void CheckWalkAndMemory(const std::string &installer, const std::vector<FixtureEntry> &entries) {
   int64_t total = 0;
   for (size_t i = 0; i < entries.size(); i++) total += (int64_t)entries[i].data.size();
-  CHECK(g_module.Archive_GetUncompressedSize(installer.c_str()) == total, "total uncompressed size");
+  CHECK(g_module.Archive_GetUncompressedSize(installer.c_str()) == total,
+        "total uncompressed size");
   CHECK(g_module.Archive_Read(installer.c_str()) != 0, "Read opens the installer");
   CHECK(g_module.Archive_GetEntryCount() == (int64_t)entries.size(), "entry count");
   UnpackerFileInfo info = g_module.Archive_FileInfo_Alloc();
@@ -176,13 +178,15 @@ void CheckExtractToFolders(const std::string &installer, const std::vector<Fixtu
               g_log.lastFileBytes == (int64_t)entry.data.size(),
           "callback byte counts for " + entry.name);
     size_t chunks = (entry.data.size() + 524287) / 524288;
-    CHECK(g_log.fileCalls == (int)(chunks > 0 ? chunks : 1), "one callback per chunk for " + entry.name);
+    CHECK(g_log.fileCalls == (int)(chunks > 0 ? chunks : 1),
+          "one callback per chunk for " + entry.name);
     CHECK(LocalWriteTime(path) == entry.time, "modification time of " + entry.name);
     DWORD attributes = GetFileAttributesA(path.c_str());
     // Wine shows every plain file as "archive", so only set bits are compared.
-    CHECK((attributes & entry.attributes & 0x21) == (entry.attributes & 0x21) &&
-              (attributes & FILE_ATTRIBUTE_READONLY) == (entry.attributes & FILE_ATTRIBUTE_READONLY),
-          "attributes of " + entry.name);
+    CHECK(
+        (attributes & entry.attributes & 0x21) == (entry.attributes & 0x21) &&
+            (attributes & FILE_ATTRIBUTE_READONLY) == (entry.attributes & FILE_ATTRIBUTE_READONLY),
+        "attributes of " + entry.name);
     if (index == 0) {
       std::vector<std::string> expected;
       expected.push_back(base);
@@ -219,8 +223,8 @@ void CheckExtractToFolders(const std::string &installer, const std::vector<Fixtu
   WriteWholeFile(chunkPath, old);
   ResetLog();
   g_log.replaceAnswer = UNPACK_NO_SUCH_FILE;
-  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_DONE && ReadWholeFile(chunkPath, &now) &&
-            now == chunk.data,
+  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_DONE &&
+            ReadWholeFile(chunkPath, &now) && now == chunk.data,
         "answer 0 writes the file");
 
   // Stop through the file callback in big.dat's first chunk.
@@ -237,8 +241,8 @@ void CheckExtractToFolders(const std::string &installer, const std::vector<Fixtu
   CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_STOPPED, "stop in the second chunk");
   CHECK(ReadWholeFile(bigPath, &now) && now == old, "stop keeps the existing file whole");
   ResetLog();
-  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_DONE && ReadWholeFile(bigPath, &now) &&
-            now == entries[4].data,
+  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_DONE &&
+            ReadWholeFile(bigPath, &now) && now == entries[4].data,
         "extract after a stop");
   g_module.Archive_Close();
   g_module.SetFileCallback(NULL);
@@ -261,8 +265,10 @@ void CheckCorruptCopy(const Bytes &installerBytes, const std::string &work, size
   std::string fileName = FileNameOf(g_module.Archive_FileInfo_GetFilename(info));
   g_module.Archive_FileInfo_Free(info);
   Bytes buffer((size_t)size + 1);
-  CHECK(g_module.Archive_ExtractMem(buffer.data(), (int32_t)size) == 0, "ExtractMem fails on bad CRC");
-  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_CRC_MISMATCH, "CRC mismatch gives -7");
+  CHECK(g_module.Archive_ExtractMem(buffer.data(), (int32_t)size) == 0,
+        "ExtractMem fails on bad CRC");
+  CHECK(g_module.Archive_Extract(target.c_str(), 0) == UNPACK_CRC_MISMATCH,
+        "CRC mismatch gives -7");
   CHECK(!FileExists(target + fileName) && CountTemporaryFiles(target) == 0,
         "CRC mismatch leaves no file");
   Bytes old(5, 'x');
@@ -292,8 +298,10 @@ void CheckLocating(const Bytes &module, const std::string &work) {
       {"end marker not after the module", MakeInstaller(module, archive, 4096, 1), 0, 0},
       {"module size past the file", MakeInstaller(module, archive, 4096, 1ll << 40), 0, 0},
       {"no payload after the block", MakeInstaller(module, Bytes(), 4096), -1, 0},
-      {"archive without entries", MakeInstaller(module, MakeArchive(std::vector<FixtureEntry>()), 4096), -1, 1},
-      {"damaged archive header", MakeInstaller(module, Bytes(archive.begin(), archive.begin() + 30), 4096), 0, 0},
+      {"archive without entries",
+       MakeInstaller(module, MakeArchive(std::vector<FixtureEntry>()), 4096), -1, 1},
+      {"damaged archive header",
+       MakeInstaller(module, Bytes(archive.begin(), archive.begin() + 30), 4096), 0, 0},
   };
   for (const Case &test : cases) {
     WriteWholeFile(path, test.bytes);
@@ -314,8 +322,10 @@ void CheckLocating(const Bytes &module, const std::string &work) {
         "trailing bytes ignored");
   g_module.Archive_Close();
   CHECK(!g_module.Archive_Read((work + "\\missing.exe").c_str()), "missing file");
-  CHECK(g_module.Archive_Extract(work.c_str(), 0) == UNPACK_INTERNAL_ERROR, "Extract without archive");
-  CHECK(!g_module.Archive_FindFirst() && g_module.Archive_GetEntryCount() == -1, "walk without archive");
+  CHECK(g_module.Archive_Extract(work.c_str(), 0) == UNPACK_INTERNAL_ERROR,
+        "Extract without archive");
+  CHECK(!g_module.Archive_FindFirst() && g_module.Archive_GetEntryCount() == -1,
+        "walk without archive");
 }
 
 int RunSelftest(const char *modulePath, const std::string &work) {
@@ -391,7 +401,8 @@ int RunCheck(const char *modulePath, const std::string &installer, const std::st
   g_module.Archive_Close();
   CHECK(sum == total, "sizes add up to the total");
   CHECK(compared > 0, "entries compared with project files");
-  printf("entries: %lld, compared with project files: %lld\n", (long long)entries, (long long)compared);
+  printf("entries: %lld, compared with project files: %lld\n", (long long)entries,
+         (long long)compared);
   Bytes installerBytes;
   CHECK(ReadWholeFile(installer, &installerBytes), "read the installer");
   CheckCorruptCopy(installerBytes, work, 0);
@@ -406,8 +417,9 @@ int main(int argc, char **argv) {
   } else if (argc == 6 && strcmp(argv[1], "check") == 0) {
     RunCheck(argv[2], argv[3], argv[4], argv[5]);
   } else {
-    fprintf(stderr, "usage: module_test selftest MODULE WORKDIR\n"
-                    "       module_test check MODULE INSTALLER PROJECT WORKDIR\n");
+    fprintf(stderr,
+            "usage: module_test selftest MODULE WORKDIR\n"
+            "       module_test check MODULE INSTALLER PROJECT WORKDIR\n");
     return 2;
   }
   printf("checks: %d passed, %d failed\n", g_passed, g_failed);

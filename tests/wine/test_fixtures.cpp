@@ -82,7 +82,8 @@ bool ReadWholeFile(const std::string &path, Bytes *bytes) {
   if (file == NULL) return false;
   uint8_t buffer[65536];
   size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->insert(bytes->end(), buffer, buffer + got);
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0)
+    bytes->insert(bytes->end(), buffer, buffer + got);
   bool ok = !ferror(file);
   fclose(file);
   return ok;
