@@ -1,0 +1,125 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/libraries.h"
+
+namespace {
+
+// Win32 reports "no handle" as INVALID_HANDLE_VALUE; callers see NULL.
+FileHandle FromWin32(HANDLE handle) {
+  return handle == INVALID_HANDLE_VALUE ? NULL : (FileHandle)handle;
+}
+
+// Large enough for any ANSI path Win32 hands back through the A functions.
+const DWORD kPathBufferSize = 32768;
+
+typedef DWORD(WINAPI *GetLongPathNameAFn)(LPCSTR, LPSTR, DWORD);
+
+}  // namespace
+
+FileHandle OpenFileForReading(const std::string &path) {
+  return FromWin32(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                               NULL, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, NULL));
+}
+
+FileHandle OpenFileDenyingWriters(const std::string &path) {
+  return FromWin32(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, NULL));
+}
+
+FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+  if (alreadyExists != NULL) {
+    DWORD error = handle == INVALID_HANDLE_VALUE ? GetLastError() : 0;
+    *alreadyExists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
+  }
+  return FromWin32(handle);
+}
+
+bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead) {
+  size_t total = 0;
+  bool ok = file != NULL && buffer != NULL;
+  while (ok && total < size) {
+    size_t left = size - total;
+    DWORD chunk = left > 0x40000000u ? 0x40000000u : (DWORD)left;
+    DWORD got = 0;
+    ok = ReadFile((HANDLE)file, (char *)buffer + total, chunk, &got, NULL) != 0;
+    if (!ok || got == 0) break;
+    total += got;
+  }
+  if (bytesRead != NULL) *bytesRead = total;
+  return ok;
+}
+
+bool WriteToFile(FileHandle file, const void *buffer, size_t size) {
+  size_t total = 0;
+  if (file == NULL || (buffer == NULL && size > 0)) return false;
+  while (total < size) {
+    size_t left = size - total;
+    DWORD chunk = left > 0x40000000u ? 0x40000000u : (DWORD)left;
+    DWORD put = 0;
+    if (!WriteFile((HANDLE)file, (const char *)buffer + total, chunk, &put, NULL) || put == 0)
+      return false;
+    total += put;
+  }
+  return true;
+}
+
+bool SeekFileTo(FileHandle file, uint64_t offset) {
+  if (file == NULL || offset > (uint64_t)INT64_MAX) return false;
+  LARGE_INTEGER distance;
+  distance.QuadPart = (LONGLONG)offset;
+  return SetFilePointerEx((HANDLE)file, distance, NULL, FILE_BEGIN) != 0;
+}
+
+void CloseFileHandle(FileHandle *file) {
+  if (file == NULL || *file == NULL) return;
+  CloseHandle((HANDLE)*file);
+  *file = NULL;
+}
+
+bool FileExists(const std::string &path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadFileSizeAt(const std::string &path, uint64_t *size) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (size == NULL || !GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data))
+    return false;
+  *size = ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+  return true;
+}
+
+bool DeleteFileAt(const std::string &path) { return DeleteFileA(path.c_str()) != 0; }
+
+bool GetOwnExecutablePath(std::string *path) {
+  std::string buffer(kPathBufferSize, '\0');
+  DWORD length = GetModuleFileNameA(NULL, &buffer[0], kPathBufferSize);
+  // A length equal to the buffer size means the name was cut short.
+  if (path == NULL || length == 0 || length >= kPathBufferSize) return false;
+  buffer.resize(length);
+  *path = buffer;
+  return true;
+}
+
+bool GetTemporaryFolder(std::string *path) {
+  std::string buffer(kPathBufferSize, '\0');
+  DWORD length = GetTempPathA(kPathBufferSize, &buffer[0]);
+  if (path == NULL || length == 0 || length >= kPathBufferSize) return false;
+  buffer.resize(length);
+  // GetLongPathNameA is missing on Windows 95 and NT 4.0.
+  LibraryHandle kernel = GetLoadedSystemLibrary("kernel32.dll");
+  GetLongPathNameAFn getLong = (GetLongPathNameAFn)FindLibraryFunction(kernel, "GetLongPathNameA");
+  if (getLong != NULL) {
+    std::string longForm(kPathBufferSize, '\0');
+    DWORD longLength = getLong(buffer.c_str(), &longForm[0], kPathBufferSize);
+    if (longLength > 0 && longLength < kPathBufferSize) {
+      longForm.resize(longLength);
+      buffer = longForm;
+    }
+  }
+  *path = buffer;
+  return true;
+}

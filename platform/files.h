@@ -1,0 +1,46 @@
+// Files of the local file system, named by ANSI paths.
+//
+// A FileHandle is NULL when no file is open; CloseFileHandle clears it and is
+// safe to call twice.
+#ifndef QVS_PLATFORM_FILES_H
+#define QVS_PLATFORM_FILES_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+
+typedef void *FileHandle;
+
+// Opens an existing file for reading; others may go on reading and writing it.
+FileHandle OpenFileForReading(const std::string &path);
+// Opens an existing file for reading and, while the handle stays open,
+// refuses every other process write access and deletion or renaming.
+// Fails when someone holds the file open for writing.
+FileHandle OpenFileDenyingWriters(const std::string &path);
+// Creates a file that must not exist yet, for writing; others may only read
+// it while the handle is open. `alreadyExists` (may be NULL) tells whether
+// the failure was a name already taken.
+FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists);
+
+// Reads up to `size` bytes, stopping early only at the end of the file.
+// `bytesRead` receives the count. False on a read error.
+bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead);
+// Writes all `size` bytes; false when any could not be written.
+bool WriteToFile(FileHandle file, const void *buffer, size_t size);
+// Moves the file position to `offset` bytes from the start.
+bool SeekFileTo(FileHandle file, uint64_t offset);
+void CloseFileHandle(FileHandle *file);
+
+bool FileExists(const std::string &path);
+// Size of the file at `path`; false when it cannot be read.
+bool ReadFileSizeAt(const std::string &path, uint64_t *size);
+bool DeleteFileAt(const std::string &path);
+
+// Full path of the running executable; false when it does not fit.
+bool GetOwnExecutablePath(std::string *path);
+// The temporary folder in its long form where the system can give it, as
+// GetTempPathA returns it otherwise. False when it cannot be read.
+bool GetTemporaryFolder(std::string *path);
+
+#endif

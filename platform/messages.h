@@ -1,0 +1,14 @@
+// Message boxes.
+#ifndef QVS_PLATFORM_MESSAGES_H
+#define QVS_PLATFORM_MESSAGES_H
+
+enum MessageIcon { kIconError, kIconInformation, kIconQuestion, kIconWarning };
+enum MessageButtons { kButtonsOk, kButtonsYesNo };
+enum MessageAnswer { kAnswerOk, kAnswerYes, kAnswerNo, kAnswerOther };
+
+// Shows a modal message box owned by `owner` (NULL: no owner) and returns
+// the button pressed.
+MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
+                          MessageButtons buttons, MessageIcon icon);
+
+#endif

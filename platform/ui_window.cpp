@@ -1,0 +1,168 @@
+#include "platform/ui_window.h"
+
+namespace {
+
+// Resource number of the program's icon.
+const int kProgramIconResource = 1;
+
+// The system sizes a drop-down list's selection field from its font; this
+// shrinks or grows the field until the closed control is `height` tall
+// (a few tries: the system adds its own borders to the field).
+void FitClosedListHeight(HWND list, int height) {
+  // Kept here rather than read back: some systems report the field's height
+  // with a margin added.
+  LRESULT field = SendMessageA(list, CB_GETITEMHEIGHT, (WPARAM)-1, 0);
+  for (int attempt = 0; attempt < 4 && field != CB_ERR; attempt++) {
+    COMBOBOXINFO info;
+    ZeroMemory(&info, sizeof info);
+    info.cbSize = sizeof info;
+    RECT frame;
+    if (!GetWindowRect(list, &frame)) return;
+    int closedHeight = frame.bottom - frame.top;
+    if (GetComboBoxInfo(list, &info) && info.hwndList != NULL) {
+      RECT dropped;
+      // Some systems count the opened list in the window's height.
+      if (IsWindowVisible(info.hwndList) && GetWindowRect(info.hwndList, &dropped))
+        closedHeight -= dropped.bottom - dropped.top;
+    }
+    int difference = closedHeight - height;
+    if (difference == 0 || field - difference <= 0) return;
+    field -= difference;
+    SendMessageA(list, CB_SETITEMHEIGHT, (WPARAM)-1, (LPARAM)field);
+  }
+}
+
+}  // namespace
+
+bool RegisterPlainWindowClass(const char *className, WNDPROC procedure) {
+  WNDCLASSA windowClass;
+  ZeroMemory(&windowClass, sizeof windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = GetModuleHandleA(NULL);
+  windowClass.hIcon = LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(kProgramIconResource));
+  windowClass.hCursor = LoadCursorA(NULL, (LPCSTR)IDC_ARROW);
+  windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = className;
+  // A class left from an earlier window of this run is as good as a new one.
+  return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
+                       int clientHeight) {
+  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+  RECT frame = {0, 0, clientWidth, clientHeight};
+  AdjustWindowRect(&frame, style, FALSE);
+  int width = frame.right - frame.left;
+  int height = frame.bottom - frame.top;
+  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+  return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL,
+                         GetModuleHandleA(NULL), NULL);
+}
+
+HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y, int width,
+                   int height, int id, HFONT font) {
+  const char *className = "STATIC";
+  DWORD style = WS_CHILD | WS_VISIBLE;
+  switch (kind) {
+    case kControlIconImage: style |= SS_ICON | SS_REALSIZECONTROL | SS_CENTERIMAGE; break;
+    case kControlLabel: style |= SS_LEFT; break;
+    case kControlDropDownList:
+      className = "COMBOBOX";
+      style |= WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST;
+      break;
+    case kControlButton:
+      className = "BUTTON";
+      style |= WS_TABSTOP | BS_PUSHBUTTON;
+      break;
+    case kControlDefaultButton:
+      className = "BUTTON";
+      style |= WS_TABSTOP | BS_DEFPUSHBUTTON;
+      break;
+  }
+  // A drop-down list's height is the height of its opened list as well.
+  int createdHeight = kind == kControlDropDownList ? height + 160 : height;
+  HWND control = CreateWindowExA(0, className, text, style, x, y, width, createdHeight, parent,
+                                 (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
+  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
+  if (control != NULL && kind == kControlDropDownList) FitClosedListHeight(control, height);
+  return control;
+}
+
+void ShowWindowNow(HWND window) {
+  ShowWindow(window, SW_SHOW);
+  UpdateWindow(window);
+}
+
+void DestroyWindowHandle(HWND *window) {
+  if (window == NULL || *window == NULL) return;
+  DestroyWindow(*window);
+  *window = NULL;
+}
+
+void SetIconImage(HWND control, HICON icon) {
+  if (control != NULL && icon != NULL) SendMessageA(control, STM_SETICON, (WPARAM)icon, 0);
+}
+
+void AddListEntry(HWND list, const std::string &text) {
+  SendMessageA(list, CB_ADDSTRING, 0, (LPARAM)text.c_str());
+}
+
+void SelectListEntry(HWND list, int index) { SendMessageA(list, CB_SETCURSEL, (WPARAM)index, 0); }
+
+int SelectedListEntry(HWND list) {
+  LRESULT index = SendMessageA(list, CB_GETCURSEL, 0, 0);
+  return index == CB_ERR ? -1 : (int)index;
+}
+
+int ListEntryCount(HWND list) {
+  LRESULT count = SendMessageA(list, CB_GETCOUNT, 0, 0);
+  return count == CB_ERR ? 0 : (int)count;
+}
+
+std::string ListEntryText(HWND list, int index) {
+  LRESULT length = SendMessageA(list, CB_GETLBTEXTLEN, (WPARAM)index, 0);
+  if (index < 0 || length == CB_ERR || length < 0) return std::string();
+  std::string text((size_t)length + 1, '\0');
+  LRESULT copied = SendMessageA(list, CB_GETLBTEXT, (WPARAM)index, (LPARAM)&text[0]);
+  if (copied == CB_ERR || copied < 0 || copied > length) return std::string();
+  text.resize((size_t)copied);
+  return text;
+}
+
+void SetKeyboardFocus(HWND window) { SetFocus(window); }
+
+HWND FocusedWindow() { return GetFocus(); }
+
+bool IsButtonControl(HWND window) {
+  char className[16] = {0};
+  if (window == NULL || GetClassNameA(window, className, sizeof className) == 0) return false;
+  return lstrcmpiA(className, "Button") == 0;
+}
+
+void SendSpaceKey(HWND window, bool down) {
+  if (window != NULL) SendMessageA(window, down ? WM_KEYDOWN : WM_KEYUP, VK_SPACE, 0);
+}
+
+void PostLeftClick(HWND window) {
+  if (window == NULL) return;
+  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  Sleep(50);
+  PostMessageA(window, WM_LBUTTONUP, MK_LBUTTON, 0);
+}
+
+UiEventKind WaitForUiEvent(UiEvent *event) {
+  if (event == NULL) return kUiEventQuit;
+  BOOL result = GetMessageA(&event->message, NULL, 0, 0);
+  if (result == 0 || result == -1) return kUiEventQuit;
+  const MSG &message = event->message;
+  if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN) return kUiEventEnterDown;
+  if (message.wParam == VK_RETURN && message.message == WM_KEYUP) return kUiEventEnterUp;
+  return kUiEventOther;
+}
+
+void DispatchUiEvent(const UiEvent *event) {
+  if (event == NULL) return;
+  TranslateMessage(&event->message);
+  DispatchMessageA(&event->message);
+}

@@ -1,0 +1,63 @@
+// Top-level windows, their child controls and the message loop.
+//
+// Window procedures keep the Win32 signature; everything else the stub does
+// with windows goes through these functions.
+#ifndef QVS_PLATFORM_UI_WINDOW_H
+#define QVS_PLATFORM_UI_WINDOW_H
+
+#include <windows.h>
+
+#include <string>
+
+// The kinds of child control the installer creates.
+enum ControlKind {
+  kControlIconImage,     // a static control showing an icon
+  kControlLabel,         // a static text
+  kControlDropDownList,  // a combo box whose list only can be picked from
+  kControlButton,        // a push button
+  kControlDefaultButton, // the push button Enter presses
+};
+
+// Registers a window class with the button-face background and the
+// program's own icon (resource 1). False when it cannot be registered.
+bool RegisterPlainWindowClass(const char *className, WNDPROC procedure);
+// Creates a hidden top-level window with a title bar and system menu but no
+// minimise or maximise box, whose client area is `clientWidth` x
+// `clientHeight`, centred on the screen. NULL on failure.
+HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
+                       int clientHeight);
+// Creates a visible child control with the control number `id`; `font` may
+// be NULL. NULL on failure.
+HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y, int width,
+                   int height, int id, HFONT font);
+void ShowWindowNow(HWND window);
+void DestroyWindowHandle(HWND *window);
+
+void SetIconImage(HWND control, HICON icon);
+void AddListEntry(HWND list, const std::string &text);
+void SelectListEntry(HWND list, int index);
+// Index of the selected entry, -1 when none is.
+int SelectedListEntry(HWND list);
+int ListEntryCount(HWND list);
+// Text of entry `index`; empty when there is no such entry.
+std::string ListEntryText(HWND list, int index);
+
+void SetKeyboardFocus(HWND window);
+HWND FocusedWindow();
+bool IsButtonControl(HWND window);
+// Sends the window a key-down or key-up of the Space key, as a keyboard would.
+void SendSpaceKey(HWND window, bool down);
+// Posts a left-button press, waits 50 ms and posts the release: a click.
+void PostLeftClick(HWND window);
+
+// One event of the thread's queue.
+struct UiEvent {
+  MSG message;
+};
+enum UiEventKind { kUiEventOther, kUiEventEnterDown, kUiEventEnterUp, kUiEventQuit };
+// Waits for the next event of this thread and tells what it is.
+UiEventKind WaitForUiEvent(UiEvent *event);
+// Hands the event to its window's procedure.
+void DispatchUiEvent(const UiEvent *event);
+
+#endif

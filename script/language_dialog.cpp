@@ -1,0 +1,126 @@
+#include "script/language_dialog.h"
+
+#include "platform/files.h"
+#include "platform/images.h"
+#include "platform/messages.h"
+#include "platform/system_info.h"
+#include "platform/ui_window.h"
+#include "script/language_dialog_ids.h"
+#include "startup/exits.h"
+
+namespace {
+
+const int kClientWidth = 286;
+const int kClientHeight = 126;
+
+struct DialogState {
+  HWND window = NULL;
+  HWND list = NULL;
+  HWND okButton = NULL;
+  bool okPressed = false;
+  bool cancelPressed = false;
+};
+
+DialogState gDialog;
+
+void OnCommand(WPARAM wParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return;
+  if (LOWORD(wParam) == kLanguageDialogOk) gDialog.okPressed = true;
+  if (LOWORD(wParam) == kLanguageDialogCancel) gDialog.cancelPressed = true;
+}
+
+LRESULT CALLBACK LanguageDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_CLOSE: return 0;  // the close box does nothing: OK or Cancel decide
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+[[noreturn]] void FailToOpen() {
+  ShowMessage(NULL, "Error opening window.", "Error", kButtonsOk, kIconError);
+  CleanExit();
+}
+
+void BuildControls(HWND window, FontHandle font) {
+  HFONT controlFont = (HFONT)font;
+  std::string ownPath;
+  HWND icon = CreateControl(window, kControlIconImage, "", 20, 15, 35, 35, kLanguageDialogIcon, NULL);
+  if (GetOwnExecutablePath(&ownPath)) SetIconImage(icon, (HICON)ExtractFirstIcon(ownPath));
+  CreateControl(window, kControlLabel, "Please select a language:", 70, 20, 205, 30,
+                kLanguageDialogPrompt, controlFont);
+  gDialog.list = CreateControl(window, kControlDropDownList, "", 65, 60, 210, 20,
+                               kLanguageDialogList, controlFont);
+  gDialog.okButton = CreateControl(window, kControlDefaultButton, "OK", 112, 95, 75, 23,
+                                   kLanguageDialogOk, controlFont);
+  CreateControl(window, kControlButton, "Cancel", 200, 95, 75, 23, kLanguageDialogCancel,
+                controlFont);
+}
+
+void FillList(const std::vector<LanguageFile> &languages) {
+  std::vector<size_t> entries = LanguageListEntries(languages);
+  for (size_t index : entries) AddListEntry(gDialog.list, languages[index].name);
+  int preselected = PreselectLanguage(languages, entries, UserDefaultLangId());
+  if (preselected >= 0) SelectListEntry(gDialog.list, preselected);
+}
+
+// Enter works like Space on the focused control; on the list it goes to OK.
+void OnEnterDown() {
+  if (FocusedWindow() == gDialog.list) SetKeyboardFocus(gDialog.okButton);
+  SendSpaceKey(FocusedWindow(), true);
+}
+
+void OnEnterUp() {
+  HWND focused = FocusedWindow();
+  SendSpaceKey(focused, false);
+  if (IsButtonControl(focused)) PostLeftClick(focused);
+}
+
+void ConfirmCancel() {
+  MessageAnswer answer = ShowMessage(
+      gDialog.window,
+      "Are you sure you want to stop the installation now? Press 'No' to continue or 'Yes' to "
+      "end this program. You can run this installer at a later time and continue the "
+      "installation procedure.",
+      "Please confirm", kButtonsYesNo, kIconQuestion);
+  if (answer == kAnswerYes) {
+    DestroyWindowHandle(&gDialog.window);
+    CleanExit();
+  }
+  // Clicks queued while the question was open do not ask again.
+  gDialog.cancelPressed = false;
+}
+
+}  // namespace
+
+int32_t UserDefaultLangId() {
+  std::string digits = ReadUserLanguageDigits();
+  return ParseLocaleLangId(digits.c_str(), digits.size());
+}
+
+std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandle font) {
+  gDialog = DialogState();
+  if (!RegisterPlainWindowClass(QVS_LANGUAGE_DIALOG_CLASS, LanguageDialogProcedure)) FailToOpen();
+  gDialog.window = CreateFixedWindow(QVS_LANGUAGE_DIALOG_CLASS, QVS_LANGUAGE_DIALOG_TITLE,
+                                     kClientWidth, kClientHeight);
+  if (gDialog.window == NULL) FailToOpen();
+  BuildControls(gDialog.window, font);
+  FillList(languages);
+  SetKeyboardFocus(gDialog.list);
+  ShowWindowNow(gDialog.window);
+  // Activating the window moves the focus to the window itself.
+  SetKeyboardFocus(gDialog.list);
+
+  UiEvent event;
+  while (!gDialog.okPressed) {
+    UiEventKind kind = WaitForUiEvent(&event);
+    if (kind == kUiEventQuit) break;
+    if (kind == kUiEventEnterDown) OnEnterDown();
+    else if (kind == kUiEventEnterUp) OnEnterUp();
+    else DispatchUiEvent(&event);
+    if (gDialog.cancelPressed) ConfirmCancel();
+  }
+  std::string chosen = ListEntryText(gDialog.list, SelectedListEntry(gDialog.list));
+  DestroyWindowHandle(&gDialog.window);
+  return chosen;
+}

@@ -1,0 +1,16 @@
+// Binding the unpacker module's exports.
+#ifndef QVS_STARTUP_MODULE_BINDING_H
+#define QVS_STARTUP_MODULE_BINDING_H
+
+#include "platform/libraries.h"
+#include "startup/payload_state.h"
+
+// Looks up all exports of `module` by name into `exports`. False when any is
+// missing; the ones found are filled in all the same.
+bool BindModuleExports(LibraryHandle module, ModuleExports *exports);
+
+// True when the module's signature export exists and returns exactly
+// QVS_PLUGIN_SIGNATURE (letter case counts).
+bool HasExpectedSignature(const ModuleExports &exports);
+
+#endif

@@ -1,0 +1,229 @@
+#include "startup/payload_loader.h"
+
+#include <stdlib.h>
+
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "startup/exits.h"
+#include "startup/guards.h"
+#include "startup/installer_layout.h"
+#include "startup/module_binding.h"
+#include "startup/payload_entries.h"
+#include "startup/payload_state.h"
+#include "startup/startup_state.h"
+#include "startup/temp_module.h"
+
+namespace {
+
+const char kNoMemory[] = "Error allocating memory.";
+const char kCannotRead[] = "Error reading installer data.";
+const char kBlockMissing[] = "This installer is corrupt. Please obtain a new copy from the vendor.";
+const char kArchiveCorrupt[] =
+    "This installer is corrupt. Please obtain another copy and retry installation.";
+// Configuration entries are extracted into memory in one piece; the module
+// takes the size as a 32-bit number.
+const int64_t kMaxConfigEntrySize = 0x7FFFFFFF;
+
+[[noreturn]] void FailAndExit(const char *text) {
+  ShowMessage(NULL, text, "Error", kButtonsOk, kIconError);
+  NormalExit();
+}
+
+[[noreturn]] void FailAndCleanUp(const char *text) {
+  ShowMessage(NULL, text, "Error", kButtonsOk, kIconError);
+  CleanExit();
+}
+
+uint32_t ReadLittleEndian32(const uint8_t *p) {
+  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
+}
+
+uint64_t ReadLittleEndian64(const uint8_t *p) {
+  return (uint64_t)ReadLittleEndian32(p) | ((uint64_t)ReadLittleEndian32(p + 4) << 32);
+}
+
+// Steps up to the module bytes: finds the block in the first 1 MiB of the
+// executable and returns the position just after the start marker.
+uint64_t LocateConfigBlock(FileHandle executable) {
+  uint8_t *startMarker = (uint8_t *)malloc(kStartMarkerLength);
+  uint8_t *endMarker = (uint8_t *)malloc(kEndMarkerLength);
+  if (startMarker == NULL || endMarker == NULL) FailAndExit(kNoMemory);
+  RestoreMarker(kScrambledStartMarker, kStartMarkerLength, startMarker);
+  RestoreMarker(kScrambledEndMarker, kEndMarkerLength, endMarker);
+
+  uint8_t *head = (uint8_t *)malloc(kMarkerSearchSize);
+  if (head == NULL) FailAndExit(kNoMemory);
+  size_t headSize = 0;
+  ReadFromFile(executable, head, kMarkerSearchSize, &headSize);
+  int64_t start = FindMarker(head, headSize, startMarker, kStartMarkerLength);
+  int64_t end = FindMarker(head, headSize, endMarker, kEndMarkerLength);
+  free(head);
+  free(startMarker);
+  free(endMarker);
+  if (start < 0 || end < 0) FailAndExit(kBlockMissing);
+  return (uint64_t)start + kStartMarkerLength;
+}
+
+// Reads the block header and the module bytes; the caller frees them.
+uint8_t *ReadModuleBytes(FileHandle executable, uint64_t headerOffset, size_t *moduleSize) {
+  uint8_t header[kConfigHeaderSize];
+  size_t got = 0;
+  bool haveHeader = SeekFileTo(executable, headerOffset) &&
+                    ReadFromFile(executable, header, sizeof header, &got) && got == sizeof header;
+  Payload().requireAdminRights = haveHeader ? ReadLittleEndian32(header) : 0;
+  uint64_t declared = haveHeader ? ReadLittleEndian64(header + 4) : 0;
+  // The module lies before the end marker, inside the first 1 MiB; a larger
+  // size can only come from a damaged block.
+  if (declared > kMarkerSearchSize) FailAndExit(kBlockMissing);
+  uint8_t *bytes = (uint8_t *)malloc(declared > 0 ? (size_t)declared : 1);
+  if (bytes == NULL) FailAndExit(kNoMemory);
+  got = 0;
+  if (declared > 0) ReadFromFile(executable, bytes, (size_t)declared, &got);
+  // A short read would leave a damaged module: treated like no bytes at all.
+  *moduleSize = got == declared ? got : 0;
+  return bytes;
+}
+
+void LoadModule(uint8_t *moduleBytes, size_t moduleSize) {
+  StartupState &startup = Startup();
+  std::string path;
+  FileHandle lock = NULL;
+  TempModuleResult written = WriteTempModule(moduleBytes, moduleSize, &path, &lock);
+  free(moduleBytes);
+  // Only a file this process created is ever deleted by the clean exit.
+  startup.tempModulePath = path;
+  if (written != kTempModuleReady) FailAndCleanUp("Memory buffer error.");
+  startup.moduleHandle = LoadLibraryFromPath(path);
+  CloseFileHandle(&lock);
+  if (startup.moduleHandle == NULL) FailAndCleanUp("Error loading the data unpacker DLL module.");
+  ModuleExports &exports = Payload().moduleExports;
+  // A module that lacks any export is not the module this stub expects.
+  bool bound = BindModuleExports(startup.moduleHandle, &exports);
+  if (!bound || !HasExpectedSignature(exports))
+    FailAndCleanUp("Version mismatch / unknown unpacker DLL module.");
+}
+
+// Extracts the current entry into a new block of `size` bytes; NULL when it
+// fails. The caller frees the block.
+uint8_t *ExtractCurrentEntry(int64_t size) {
+  if (size <= 0 || size > kMaxConfigEntrySize) return NULL;
+  uint8_t *bytes = (uint8_t *)malloc((size_t)size);
+  if (bytes == NULL) return NULL;
+  if (Payload().moduleExports.Archive_ExtractMem(bytes, (int32_t)size) != 1) {
+    free(bytes);
+    return NULL;
+  }
+  return bytes;
+}
+
+[[noreturn]] void FailInsideArchive() {
+  Payload().moduleExports.Archive_Close();
+  FailAndCleanUp(kArchiveCorrupt);
+}
+
+void ReplaceImage(BitmapHandle *field, const uint8_t *bytes, size_t size) {
+  DeleteBitmapHandle(field);
+  *field = DecodeBitmapBytes(bytes, size);
+}
+
+void KeepConfigEntry(ConfigEntryKind kind, const std::string &name, int64_t size) {
+  PayloadState &payload = Payload();
+  uint8_t *bytes = ExtractCurrentEntry(size);
+  bool mandatory = kind == kConfigScript || kind == kConfigWizardImage ||
+                   kind == kConfigHeaderImage || kind == kConfigBackgroundImage ||
+                   kind == kConfigUninstaller;
+  if (bytes == NULL) {
+    if (mandatory) FailInsideArchive();
+    return;  // language, Information and License entries are skipped
+  }
+  size_t length = (size_t)size;
+  switch (kind) {
+    case kConfigScript: payload.scriptText = TextFromEntryBytes(bytes, length); break;
+    case kConfigWizardImage: ReplaceImage(&payload.wizardImage, bytes, length); break;
+    case kConfigHeaderImage: ReplaceImage(&payload.headerImage, bytes, length); break;
+    case kConfigBackgroundImage: ReplaceImage(&payload.backgroundImage, bytes, length); break;
+    case kConfigUninstaller:
+      free(payload.uninstallerBytes);
+      payload.uninstallerBytes = bytes;
+      payload.uninstallerSize = length;
+      bytes = NULL;  // kept for the uninstaller output
+      break;
+    case kConfigLanguage:
+      payload.languages.push_back(ReadLanguageFile(TextFromEntryBytes(bytes, length)));
+      break;
+    case kConfigInformation:
+    case kConfigLicense: {
+      InfoText text;
+      text.langId = InfoTextLangId(name);
+      text.text = TextFromEntryBytes(bytes, length);
+      (kind == kConfigInformation ? payload.informationTexts : payload.licenseTexts).push_back(text);
+      break;
+    }
+    case kConfigIgnored: break;
+  }
+  free(bytes);
+}
+
+void ClassifyCurrentEntry(UnpackerFileInfo info) {
+  PayloadState &payload = Payload();
+  const ModuleExports &module = payload.moduleExports;
+  module.Archive_FileInfo(info);
+  const char *rawName = module.Archive_FileInfo_GetFilename(info);
+  std::string name = rawName != NULL ? rawName : "";
+  int64_t size = module.Archive_FileInfo_GetUncompressedSize(info);
+  std::string prefix;
+  if (!IsConfigurationEntry(name, &prefix)) {
+    AddProductFile(&payload.componentFiles, name, size);
+    return;
+  }
+  payload.configPrefix = prefix;
+  ConfigEntryKind kind = ClassifyConfigEntry(name, prefix);
+  if (kind != kConfigIgnored && size > 0) KeepConfigEntry(kind, name, size);
+}
+
+void WalkArchive(const std::string &ownPath) {
+  PayloadState &payload = Payload();
+  const ModuleExports &module = payload.moduleExports;
+  payload.RequiredSpace = module.Archive_GetUncompressedSize(ownPath.c_str());
+  if (payload.RequiredSpace == -1) {
+    ShowMessage(NULL, "This installer doesn't contain any data inside.", "Information", kButtonsOk,
+                kIconInformation);
+    CleanExit();
+  }
+  if (module.Archive_Read(ownPath.c_str()) == 0) FailAndCleanUp(kArchiveCorrupt);
+  UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
+  if (info == NULL) FailInsideArchive();
+  if (module.Archive_FindFirst() != 0) {
+    do {
+      ClassifyCurrentEntry(info);
+    } while (module.Archive_FindNext() != 0);
+  }
+  module.Archive_FileInfo_Free(info);
+  module.Archive_Close();
+}
+
+}  // namespace
+
+void LoadPayload() {
+  std::string ownPath;
+  FileHandle executable = GetOwnExecutablePath(&ownPath) ? OpenFileForReading(ownPath) : NULL;
+  if (executable == NULL) FailAndExit(kCannotRead);
+  uint64_t headerOffset = LocateConfigBlock(executable);
+  size_t moduleSize = 0;
+  uint8_t *moduleBytes = ReadModuleBytes(executable, headerOffset, &moduleSize);
+  CloseFileHandle(&executable);
+  if (moduleSize == 0) {
+    free(moduleBytes);
+    FailAndCleanUp(kCannotRead);
+  }
+  LoadModule(moduleBytes, moduleSize);
+  HandleElevation(Payload().requireAdminRights);
+  EnsureSingleInstance();
+  WalkArchive(ownPath);
+  const PayloadState &payload = Payload();
+  if (payload.languages.empty())
+    FailAndCleanUp(
+        "This installer is most probably corrupted (no language files detected inside).");
+  if (payload.scriptText.empty())
+    FailAndCleanUp("This installer is most probably corrupted (no script detected inside).");
+}

@@ -1,0 +1,43 @@
+// The temporary file that holds the unpacker module while the installer
+// runs.
+//
+// The file is created new and written while no other process may write it,
+// then reopened so that nobody may write, delete or rename it, and read back
+// and compared: a change made in the moment between the two opens is
+// caught. The caller keeps `lock` open until the library is loaded, so the
+// bytes loaded are the bytes written.
+#ifndef QVS_STARTUP_TEMP_MODULE_H
+#define QVS_STARTUP_TEMP_MODULE_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#include <string>
+
+#include "platform/files.h"
+
+// Largest random number in a temporary module name.
+static const uint32_t kTempNumberMaximum = 7777777;
+
+// `folder` + "\" when it lacks one + "_temp_" + `number` + ".tmp".
+std::string TempModuleFileName(const std::string &folder, uint32_t number);
+
+// A path in the temporary folder, named as above with a random number from 0
+// to kTempNumberMaximum, that names no existing file. Empty when the
+// temporary folder cannot be read.
+std::string MakeTempModulePath();
+
+enum TempModuleResult {
+  kTempModuleReady,
+  kTempModuleNotCreated,  // no free name, or the file could not be created
+  kTempModuleNotWritten,  // writing failed, or the file changed before it was locked
+};
+
+// Writes `size` bytes to a new temporary file. On kTempModuleReady `path`
+// names the file and `lock` holds it against writers; on
+// kTempModuleNotWritten `path` names the file this process created (for the
+// caller to delete); on kTempModuleNotCreated `path` is empty.
+TempModuleResult WriteTempModule(const uint8_t *bytes, size_t size, std::string *path,
+                                 FileHandle *lock);
+
+#endif
