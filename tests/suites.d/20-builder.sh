@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# qvsbuild from the command line: argument handling and exit codes, a build
+# of the demo project with stand-in stub and module, list/verify/extract, and
+# a Ctrl-C during a build leaving no file behind.
+set -u
+cd "$(dirname "$0")/../.."
+qvsbuild=${QVS_BUILDER:-build/host/builder/qvsbuild}
+work=$(mktemp -d /tmp/qvs-suite-builder-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+passed=0 failed=0
+check() {  # check NAME EXPECTED-EXIT COMMAND...
+  local name=$1 expected=$2; shift 2
+  "$@" >"$work/log" 2>&1
+  local rc=$?
+  if [ "$rc" -eq "$expected" ]; then
+    passed=$((passed + 1)); echo "ok   $name"
+  else
+    failed=$((failed + 1)); echo "FAIL $name (exit $rc, expected $expected)"; sed 's/^/     /' "$work/log"
+  fi
+}
+
+printf 'MZ stand-in stub' > "$work/stub.exe"
+printf 'MZ stand-in module' > "$work/module.dll"
+opts=(--stub "$work/stub.exe" --module "$work/module.dll" --quiet)
+
+check "usage without arguments" 2 "$qvsbuild"
+check "unknown command" 2 "$qvsbuild" frobnicate
+check "unknown option" 2 "$qvsbuild" build examples/demo -o "$work/x.exe" --fast
+check "bad level" 2 "$qvsbuild" build examples/demo -o "$work/x.exe" --level 12
+check "missing project" 1 "$qvsbuild" build "$work/nothing" -o "$work/x.exe" "${opts[@]}"
+check "missing stub names the option" 0 bash -c "'$qvsbuild' build examples/demo -o '$work/x.exe' --stub '$work/none.exe' 2>&1 | grep -q -- '--stub FILE'"
+check "demo builds" 0 "$qvsbuild" build examples/demo -o "$work/demo.exe" "${opts[@]}" --threads 2
+check "demo lists" 0 "$qvsbuild" list "$work/demo.exe"
+check "demo verifies" 0 "$qvsbuild" verify "$work/demo.exe"
+check "demo extracts" 0 "$qvsbuild" extract "$work/demo.exe" -d "$work/files"
+check "extracted file equals its source" 0 cmp "$work/files/20/Readme.txt" examples/demo/Files/20/Readme.txt
+check "garbage is not an installer" 1 "$qvsbuild" verify "$work/stub.exe"
+
+# Interrupted build: a large incompressible file keeps it busy long enough.
+mkdir -p "$work/big"
+cp -r examples/demo/Script.qvs examples/demo/Languages "$work/big/"
+mkdir -p "$work/big/Files/1"
+head -c 40000000 /dev/urandom > "$work/big/Files/1/noise.bin"
+"$qvsbuild" build "$work/big" -o "$work/big.exe" "${opts[@]}" --threads 1 &
+pid=$!
+sleep 1
+kill -INT "$pid"
+wait "$pid"
+check "interrupted build leaves no file" 0 bash -c "! ls '$work' | grep -q '^big.exe'"
+
+echo "RESULT $passed $failed"
+[ "$failed" -eq 0 ]
