@@ -1,15 +1,15 @@
-// The frame of a top-level window: its system menu's Close command and its
-// maximise box.
+// The title bar's Close command and maximise box of a top-level window.
+// The wizard greys Close while installing, the background window for good.
 #ifndef QVS_PLATFORM_WINDOW_FRAME_H
 #define QVS_PLATFORM_WINDOW_FRAME_H
 
 #include <windows.h>
 
-// Greys (false) or enables (true) the Close item of the window's system
-// menu and redraws the menu bar. Does nothing for a null window.
-void SetSystemMenuCloseEnabled(HWND window, bool enabled);
-// Adds or removes WS_MAXIMIZEBOX and has the frame redrawn without moving,
-// sizing or reordering the window. Does nothing for a null window.
-void SetWindowMaximizeBox(HWND window, bool present);
+// Flag 0 greys and 1 enables the Close item of the window's system menu,
+// then redraws the menu bar. Any other flag, or a NULL window, does nothing.
+void SetCloseButtonEnabled(HWND window, int flag);
+// Flag 1 sets and 0 clears the maximise box, and applies the frame change
+// without moving, sizing or reordering the window. Other flags do nothing.
+void SetMaximizeBoxEnabled(HWND window, int flag);
 
 #endif
