@@ -1,0 +1,26 @@
+// The texts of the install-folder page: the folder field's first value, the
+// drive a folder names and the two space lines. Portable.
+#ifndef QVS_WIZARD_INSTALL_FOLDER_TEXT_H
+#define QVS_WIZARD_INSTALL_FOLDER_TEXT_H
+
+#include <stdint.h>
+
+#include <string>
+
+// `folder` with "\" appended unless it ends with one; "" gives "\".
+std::string WithTrailingBackslash(const std::string &folder);
+
+// The drive part of a folder text: its first three characters ("C:\").
+std::string DriveOfFolder(const std::string &folder);
+
+// True when `text`, trimmed of spaces and tabs, names no folder at all:
+// empty or a lone "\".
+bool IsBlankFolderText(const std::string &text);
+
+// A space line: `pattern` (a language string holding "$P") with "$P"
+// replaced by FormatSize(bytes, decimals), or by `notAvailable` when
+// `bytes` is negative (a failed disk query).
+std::string SpaceLineText(const std::string &pattern, int64_t bytes, int decimals,
+                          const std::string &notAvailable);
+
+#endif
