@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# The installer stub as a file, both flavours: a GUI program with its
+# manifest and icon, importing system DLLs only, holding no marker text in
+# plain form (the stub would find itself), and small enough that the i686
+# stub and module leave the end marker inside the first 1 MiB.
+set -u
+cd "$(dirname "$0")/../.."
+build=${QVS_BUILD:-build}
+passed=0 failed=0
+pass() { echo "ok: $1"; passed=$((passed + 1)); }
+fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
+check() { if eval "$2"; then pass "$1"; else fail "$1"; fi; }
+
+for flavour in i686 x64; do
+  stub=$build/$flavour/startup/qvssetup.exe
+  triplet=$([ $flavour = i686 ] && echo i686-w64-mingw32 || echo x86_64-w64-mingw32)
+  if [ ! -f "$stub" ]; then fail "$flavour stub built ($stub)"; continue; fi
+  dump=$($triplet-objdump -p "$stub")
+  check "$flavour is a GUI program" "echo \"\$dump\" | grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]'"
+  markers=$(strings -a "$stub" | grep -c QVS_CONFIG)
+  check "$flavour holds no plain marker text ($markers found)" "[ '$markers' = 0 ]"
+  imports=$(echo "$dump" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+  check "$flavour imports only system DLLs ($imports)" \
+    "! echo '$imports' | tr ' ' '\n' | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|msvcrt)\.dll$|^$'"
+  text=$(strings -a "$stub")
+  check "$flavour manifest asks for common controls 6" \
+    "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'version=\"6.0.0.0\"'"
+  check "$flavour manifest runs as invoker" "echo \"\$text\" | grep -q 'level=\"asInvoker\"'"
+  resources=$($triplet-objdump -h "$stub" | grep -c '\.rsrc')
+  check "$flavour carries resources (icon, manifest)" "[ '$resources' = 1 ]"
+done
+
+# Layout: stub, 20-byte start marker, 12-byte header, module, 18-byte end
+# marker; all of it within the first 1,048,576 bytes.
+stub=$build/i686/startup/qvssetup.exe
+module=$build/i686/module/qvsunpack.dll
+if [ -f "$stub" ] && [ -f "$module" ]; then
+  stub_size=$(stat -c %s "$stub") module_size=$(stat -c %s "$module")
+  end=$((stub_size + 32 + module_size + 18))
+  echo "i686 stub $stub_size bytes, module $module_size bytes, end marker ends at $end"
+  check "i686 end marker within the first 1 MiB" "[ $end -le 1048576 ]"
+  check "i686 stub under 512 KiB" "[ $stub_size -le 524288 ]"
+else
+  fail "i686 stub and module built"
+fi
+
+echo "RESULT $passed $failed"
+[ "$failed" -eq 0 ]
