@@ -107,8 +107,8 @@ void ApplyInstallType(TreeModel *model, int installType, std::vector<int> *chang
 // state 0 or 3; 0 otherwise, also when no row carries it.
 int IsComponentSelectedIn(const TreeModel &model, int32_t componentId);
 
-// The sum of the sizes of every selected component row's payload files.
-// Rows of the same ID count once each, as the rows do.
+// The sum of the payload sizes of the component of every selected component
+// row, saturating at the largest value instead of wrapping.
 uint64_t ComputeRequiredSpaceFor(const TreeModel &model, const std::vector<ComponentSize> &sizes);
 
 #endif
