@@ -17,6 +17,8 @@ struct DialogState {
   HWND window = NULL;
   HWND list = NULL;
   HWND okButton = NULL;
+  // The control that had the focus when the window was last deactivated.
+  HWND lastFocus = NULL;
   bool okPressed = false;
   bool cancelPressed = false;
 };
@@ -29,9 +31,21 @@ void OnCommand(WPARAM wParam) {
   if (LOWORD(wParam) == kLanguageDialogCancel) gDialog.cancelPressed = true;
 }
 
+// A plain window gives the focus to itself when it is activated again; like
+// a dialog, this one hands it back to the control that had it.
+void OnActivate(WPARAM wParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    HWND focused = FocusedWindow();
+    if (focused != NULL && focused != gDialog.window) gDialog.lastFocus = focused;
+  } else if (gDialog.lastFocus != NULL) {
+    SetKeyboardFocus(gDialog.lastFocus);
+  }
+}
+
 LRESULT CALLBACK LanguageDialogProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_ACTIVATE: OnActivate(wParam); return 0;
     case WM_CLOSE: return 0;  // the close box does nothing: OK or Cancel decide
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
@@ -106,10 +120,9 @@ std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandl
   if (gDialog.window == NULL) FailToOpen();
   BuildControls(gDialog.window, font);
   FillList(languages);
+  gDialog.lastFocus = gDialog.list;
   SetKeyboardFocus(gDialog.list);
   ShowWindowNow(gDialog.window);
-  // Activating the window moves the focus to the window itself.
-  SetKeyboardFocus(gDialog.list);
 
   UiEvent event;
   while (!gDialog.okPressed) {
