@@ -1,24 +1,103 @@
 #include "wizard/main_flow.h"
 
+#include "checks/existing_installations.h"
+#include "checks/framework_requirements.h"
+#include "checks/hardware_requirements.h"
+#include "checks/os_requirements.h"
+#include "checks/path_expansion.h"
+#include "checks/required_items.h"
+#include "checks/running_instances.h"
+#include "checks/system_environment.h"
 #include "platform/messages.h"
+#include "script/document.h"
 #include "script/language_data.h"
+#include "script/language_strings.h"
 #include "startup/exits.h"
 #include "startup/payload_state.h"
+#include "startup/startup_state.h"
+#include "wizard/installer_script.h"
 
 namespace {
 
-void LoadLanguageData(const std::string &languageName) {
-  if (LoadLanguageStrings(Payload().languages, languageName) == 0) {
+const int kCaptionError = 1;
+const int kTextScriptUnreadable = 2;
+
+// Returns the number of entries the language put into the document store.
+int LoadLanguageData(const std::string &languageName) {
+  int entries = LoadLanguageStrings(Payload().languages, languageName);
+  if (entries == 0) {
     ShowMessage(NULL, "Error parsing language data!", "Error", kButtonsOk, kIconError);
     CleanExit();
   }
+  return entries;
+}
+
+// The script is parsed next to the language entries; a script that adds no
+// entry of its own would leave every setting at 0 and must not pass as
+// read.
+void ReadScript(int languageEntries) {
+  ScriptSettings &settings = InstallerScript().settings;
+  PathVariableSources sources;
+  sources.osCode = Startup().osCode;
+  sources.languageId = Startup().languageId;
+  sources.settings = &settings;
+  sources.startMenuFolder = &InstallerScript().StartMenuFolder;
+  SetPathVariableSources(sources);
+
+  int entries = ParseDocument(Payload().scriptText);
+  if (entries <= languageEntries) {
+    ClearDocument();
+    ShowMessage(NULL, LangString(kTextScriptUnreadable).c_str(), LangString(kCaptionError).c_str(),
+                kButtonsOk, kIconError);
+    CleanExit();
+  }
+  ReadInstallerScript(MakeScriptReadHooks(), &settings);
+  ClearDocument();
+}
+
+// The product texts as read, without path variables, in every installer
+// string.
+void FillProductPlaceholders() {
+  const ScriptSettings &s = InstallerScript().settings;
+  const struct {
+    const char *token;
+    const std::string *value;
+  } placeholders[] = {
+      {"$APPNAME$", &s.ProgramName},       {"$APPVERSION$", &s.ProgramVersion},
+      {"$APPWEBSITE$", &s.ProgramWebsite}, {"$SUPPORTEMAIL$", &s.SupportEmail},
+      {"$COMPANYNAME$", &s.CompanyName},
+  };
+  for (int index = 1; index <= LangStringCount(); index++) {
+    std::string text = LangString(index);
+    for (const auto &p : placeholders) text = ReplacePlaceholder(text, p.token, *p.value);
+    SetLangString(index, text);
+  }
+}
+
+void EndUnless(CheckResult result) {
+  if (result != kCheckContinue) CleanExit();
+}
+
+void RunSystemChecks() {
+  ScriptSettings &s = InstallerScript().settings;
+  const CheckEnvironment env = SystemCheckEnvironment(Startup().osCode, ReplacePathVariables);
+  EndUnless(CheckOsRequirements(s, env));
+  EndUnless(CheckDotNetRequirement(s, env));
+  EndUnless(CheckBrowserRequirement(s, env));
+  EndUnless(CheckHardwareRequirements(s, env));
+  if (s.RequireExistingItems == 1) EndUnless(CheckRequiredItems(&s, env));
+  if (s.CheckForInstancesInstaller == 1) EndUnless(CheckRunningInstances(&s, env));
+  if (s.PromptUninstallExisting == 1) EndUnless(CheckExistingInstallations(&s, env));
 }
 
 }  // namespace
 
 void RunMainFlow(const std::string &languageName) {
-  LoadLanguageData(languageName);
-  // The script, the checks and the wizard follow here; until they exist the
-  // run ends cleanly once the language is loaded.
+  int languageEntries = LoadLanguageData(languageName);
+  ReadScript(languageEntries);
+  FillProductPlaceholders();
+  RunSystemChecks();
+  // The wizard follows here; until it exists the run ends cleanly once the
+  // checks have passed.
   CleanExit();
 }

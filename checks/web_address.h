@@ -1,0 +1,12 @@
+// Opening a web address in the user's default browser.
+#ifndef QVS_CHECKS_WEB_ADDRESS_H
+#define QVS_CHECKS_WEB_ADDRESS_H
+
+#include <string>
+
+// Starts the default browser (FindBrowserProgram) on `address`, in the
+// browser's folder, without waiting. Reports nothing: a browser that
+// cannot be started goes unnoticed.
+void OpenWebAddress(const std::string &address);
+
+#endif

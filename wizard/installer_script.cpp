@@ -1,0 +1,6 @@
+#include "wizard/installer_script.h"
+
+InstallerScriptState &InstallerScript() {
+  static InstallerScriptState state;
+  return state;
+}
