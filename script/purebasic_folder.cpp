@@ -40,7 +40,8 @@ std::string QuotedProgram(const std::string &command) {
   const size_t open = command.find('"');
   if (open == std::string::npos) return std::string();
   const size_t close = command.find('"', open + 1);
-  return command.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+  const size_t length = close == std::string::npos ? std::string::npos : close - open - 1;
+  return command.substr(open + 1, length);
 }
 
 std::string DefaultFolder(int osCode, const PureBasicLookups &lookups) {

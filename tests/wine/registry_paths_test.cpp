@@ -37,10 +37,16 @@ void Check(bool condition, const std::string &what, int line) {
   }
 }
 
+// Long texts are shown by their start and length.
+std::string Shown(const std::string &text) {
+  if (text.size() <= 200) return "\"" + text + "\"";
+  return "\"" + text.substr(0, 60) + "...\" (" + std::to_string(text.size()) + " characters)";
+}
+
 void CheckEqual(const std::string &actual, const std::string &expected, const char *what,
                 int line) {
-  Check(actual == expected, std::string(what) + ": got \"" + actual + "\", want \"" + expected + "\"",
-        line);
+  Check(actual == expected, std::string(what) + ": got " + Shown(actual) + ", want " +
+                                Shown(expected), line);
 }
 
 const char kBase[] = "Software\\QvsTest";
@@ -195,7 +201,8 @@ void TestEnumeration() {
   g_visited.clear();
   CHECK(RegistryEnumerateSubkeys(User(), "\\" + base, 1, Visit, NULL) == 1, "recursive walk");
   const std::string p = base + "\\";
-  CHECK_EQ(Joined(g_visited), p + "A;" + p + "A\\A1;" + p + "A\\A2;" + p + "A\\A2\\A2x;" + p + "B;");
+  CHECK_EQ(Joined(g_visited),
+           p + "A;" + p + "A\\A1;" + p + "A\\A2;" + p + "A\\A2\\A2x;" + p + "B;");
   g_visited.clear();
   RegistryEnumerateSubkeys(User(), base, 0, Visit, NULL);
   CHECK_EQ(Joined(g_visited), p + "A;" + p + "B;");
@@ -204,7 +211,9 @@ void TestEnumeration() {
   g_visited.clear();
   RegistryEnumerateSubkeys(User(), "", 0, Visit, NULL);
   bool software = false;
-  for (const std::string &path : g_visited) software = software || lstrcmpiA(path.c_str(), "Software") == 0;
+  for (const std::string &path : g_visited) {
+    software = software || lstrcmpiA(path.c_str(), "Software") == 0;
+  }
   CHECK(software, "the root's subkeys by bare name");
 }
 
@@ -240,7 +249,8 @@ void TestFixedVariables() {
   CHECK_EQ(ReplacePathVariables("<programfiles>\\P|<programfiles_x86>\\P"),
            ShellFolder(CSIDL_PROGRAM_FILES) + "\\P|" + ShellFolder(CSIDL_PROGRAM_FILESX86) + "\\P");
   CHECK_EQ(ReplacePathVariables("<windows>|<system>|<rootpartition>"),
-           windir + "|" + windir + "\\system32|" + ShellFolder(CSIDL_DESKTOPDIRECTORY).substr(0, 2));
+           windir + "|" + windir + "\\system32|" +
+               ShellFolder(CSIDL_DESKTOPDIRECTORY).substr(0, 2));
   char temp[MAX_PATH] = {}, longTemp[MAX_PATH] = {};
   GetTempPathA(MAX_PATH, temp);
   GetLongPathNameA(temp, longTemp, MAX_PATH);
@@ -368,7 +378,9 @@ void TestThreads() {
   HANDLE threads[4] = {};
   for (int i = 0; i < 4; ++i) threads[i] = CreateThread(NULL, 0, ExpandMany, &results[i], 0, NULL);
   WaitForMultipleObjects(4, threads, TRUE, 60000);
-  for (HANDLE thread : threads) CloseHandle(thread);
+  for (HANDLE thread : threads) {
+    if (thread != NULL) CloseHandle(thread);
+  }
   const std::string expected = ReplacePathVariables("<appdata>|<temp>|<tool>|%windir%");
   for (const std::string &result : results) CHECK_EQ(result, expected);
 }
