@@ -1,0 +1,43 @@
+#include "platform/folder_picker.h"
+
+#include <shlobj.h>
+
+namespace {
+
+// Opens the picker at the start folder once it has made its tree.
+int CALLBACK PickerEvent(HWND picker, UINT message, LPARAM, LPARAM data) {
+  if (message == BFFM_INITIALIZED && data != 0)
+    SendMessageA(picker, BFFM_SETSELECTIONA, TRUE, data);
+  return 0;
+}
+
+}  // namespace
+
+bool PickFolder(HWND owner, const std::string &title, const std::string &startFolder,
+                std::string *chosen) {
+  if (chosen == NULL) return false;
+  char display[MAX_PATH + 1] = {0};
+  BROWSEINFOA info;
+  ZeroMemory(&info, sizeof info);
+  info.hwndOwner = owner;
+  info.pszDisplayName = display;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  info.lpfn = PickerEvent;
+  info.lParam = startFolder.empty() ? 0 : (LPARAM)startFolder.c_str();
+  bool ok = false;
+  CoInitialize(NULL);
+  LPITEMIDLIST item = SHBrowseForFolderA(&info);
+  if (item != NULL) {
+    // MAX_PATH is what SHGetPathFromIDListA may write, plus its terminator.
+    char path[MAX_PATH + 1] = {0};
+    if (SHGetPathFromIDListA(item, path)) {
+      path[MAX_PATH] = '\0';
+      *chosen = path;
+      ok = true;
+    }
+    CoTaskMemFree(item);
+  }
+  CoUninitialize();
+  return ok;
+}

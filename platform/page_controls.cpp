@@ -1,0 +1,78 @@
+#include "platform/page_controls.h"
+
+#include <vector>
+
+namespace {
+
+HWND MakeChild(DWORD exStyle, const char *className, const char *text, DWORD style, int x, int y,
+               int width, int height, HWND parent, int id, HFONT font) {
+  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
+                                 width, height, parent, (HMENU)(INT_PTR)id,
+                                 GetModuleHandleA(NULL), NULL);
+  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
+  return control;
+}
+
+struct ChildSearch {
+  int id;
+  HWND found;
+};
+
+BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
+  ChildSearch *search = (ChildSearch *)data;
+  if (GetDlgCtrlID(child) != search->id) return TRUE;
+  search->found = child;
+  return FALSE;
+}
+
+}  // namespace
+
+HWND CreateFrameControl(HWND parent, const char *text, int x, int y, int width, int height,
+                        int id, HFONT font) {
+  return MakeChild(0, "BUTTON", text, BS_GROUPBOX, x, y, width, height, parent, id, font);
+}
+
+HWND CreateEditFieldControl(HWND parent, const char *text, int x, int y, int width, int height,
+                            int id, HFONT font) {
+  return MakeChild(WS_EX_CLIENTEDGE, "EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL, x, y, width,
+                   height, parent, id, font);
+}
+
+HWND CreateBitmapControl(HWND parent, BitmapHandle bitmap, int x, int y, int width, int height,
+                         int id) {
+  HWND control = MakeChild(0, "STATIC", "", SS_BITMAP, x, y, width, height, parent, id, NULL);
+  if (control != NULL && bitmap != NULL)
+    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
+  return control;
+}
+
+std::string ReadControlText(HWND control) {
+  if (control == NULL) return std::string();
+  int length = GetWindowTextLengthA(control);
+  if (length <= 0) return std::string();
+  std::vector<char> buffer((size_t)length + 1, '\0');
+  int copied = GetWindowTextA(control, buffer.data(), length + 1);
+  if (copied < 0 || copied > length) copied = 0;
+  return std::string(buffer.data(), (size_t)copied);
+}
+
+void SetControlText(HWND control, const std::string &text) {
+  if (control != NULL) SetWindowTextA(control, text.c_str());
+}
+
+void SetControlTextIfChanged(HWND control, const std::string &text) {
+  if (control != NULL && ReadControlText(control) != text) SetWindowTextA(control, text.c_str());
+}
+
+HWND FindControlById(HWND parent, int id) {
+  if (parent == NULL) return NULL;
+  ChildSearch search = {id, NULL};
+  // EnumChildWindows walks grandchildren too, so a control inside a page
+  // container is found from the wizard window.
+  EnumChildWindows(parent, MatchChild, (LPARAM)&search);
+  return search.found;
+}
+
+HWND TopLevelWindowOf(HWND control) {
+  return control != NULL ? GetAncestor(control, GA_ROOT) : NULL;
+}

@@ -1,0 +1,105 @@
+#include "platform/tree_view.h"
+
+HWND CreateTreeControl(HWND parent, int x, int y, int width, int height, int id, HFONT font) {
+  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
+                      TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+  HWND tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, x, y, width, height,
+                              parent, (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
+  if (tree != NULL && font != NULL) SendMessageA(tree, WM_SETFONT, (WPARAM)font, TRUE);
+  return tree;
+}
+
+bool SetTreeImages(HWND tree, const BitmapHandle *bitmaps, int count, int *indexes) {
+  if (tree == NULL || bitmaps == NULL || indexes == NULL) return false;
+  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, count, 0);
+  if (list == NULL) return false;
+  for (int i = 0; i < count; i++)
+    indexes[i] = bitmaps[i] != NULL ? ImageList_Add(list, (HBITMAP)bitmaps[i], NULL) : -1;
+  // The tree owns nothing it is given; the list lives as long as the
+  // process, like the tree.
+  SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)list);
+  return true;
+}
+
+TreeRowHandle AppendTreeRow(HWND tree, TreeRowHandle parent, const std::string &text,
+                            int32_t itemData, int imageIndex) {
+  if (tree == NULL) return NULL;
+  TVINSERTSTRUCTA insert;
+  ZeroMemory(&insert, sizeof insert);
+  insert.hParent = parent != NULL ? parent : TVI_ROOT;
+  insert.hInsertAfter = TVI_LAST;
+  insert.item.mask = TVIF_TEXT | TVIF_PARAM | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  insert.item.pszText = (LPSTR)text.c_str();
+  insert.item.lParam = (LPARAM)itemData;
+  insert.item.iImage = imageIndex;
+  insert.item.iSelectedImage = imageIndex;
+  return (TreeRowHandle)SendMessageA(tree, TVM_INSERTITEMA, 0, (LPARAM)&insert);
+}
+
+bool SetTreeRowImage(HWND tree, TreeRowHandle row, int imageIndex) {
+  if (tree == NULL || row == NULL) return false;
+  TVITEMA item;
+  ZeroMemory(&item, sizeof item);
+  item.mask = TVIF_HANDLE | TVIF_IMAGE | TVIF_SELECTEDIMAGE;
+  item.hItem = row;
+  item.iImage = imageIndex;
+  item.iSelectedImage = imageIndex;
+  return SendMessageA(tree, TVM_SETITEMA, 0, (LPARAM)&item) != 0;
+}
+
+void ExpandTreeRow(HWND tree, TreeRowHandle row) {
+  if (tree != NULL && row != NULL) SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, (LPARAM)row);
+}
+
+void SelectTreeRow(HWND tree, TreeRowHandle row) {
+  if (tree != NULL) SendMessageA(tree, TVM_SELECTITEM, TVGN_CARET, (LPARAM)row);
+}
+
+TreeRowHandle SelectedTreeRow(HWND tree) {
+  if (tree == NULL) return NULL;
+  return (TreeRowHandle)SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0);
+}
+
+TreeRowHandle HitTestTree(HWND tree, int x, int y, TreeHitPart *part) {
+  if (part != NULL) *part = kTreeHitNothing;
+  if (tree == NULL) return NULL;
+  TVHITTESTINFO hit;
+  ZeroMemory(&hit, sizeof hit);
+  hit.pt.x = x;
+  hit.pt.y = y;
+  TreeRowHandle row = (TreeRowHandle)SendMessageA(tree, TVM_HITTEST, 0, (LPARAM)&hit);
+  if (row != NULL && part != NULL)
+    *part = (hit.flags & TVHT_ONITEMICON) != 0 ? kTreeHitIcon : kTreeHitOther;
+  return row;
+}
+
+TreeRowHandle TreeRowUnderCursor(HWND tree) {
+  POINT cursor;
+  if (tree == NULL || !GetCursorPos(&cursor) || WindowFromPoint(cursor) != tree) return NULL;
+  if (!ScreenToClient(tree, &cursor)) return NULL;
+  TVHITTESTINFO hit;
+  ZeroMemory(&hit, sizeof hit);
+  hit.pt = cursor;
+  return (TreeRowHandle)SendMessageA(tree, TVM_HITTEST, 0, (LPARAM)&hit);
+}
+
+TreeRowHandle TreeRowAtLastMessage(HWND tree) {
+  if (tree == NULL) return NULL;
+  DWORD position = GetMessagePos();
+  POINT point;
+  point.x = (short)LOWORD(position);
+  point.y = (short)HIWORD(position);
+  if (!ScreenToClient(tree, &point)) return NULL;
+  return HitTestTree(tree, point.x, point.y, NULL);
+}
+
+WNDPROC ReplaceWindowProcedure(HWND window, WNDPROC procedure) {
+  if (window == NULL || procedure == NULL) return NULL;
+  return (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)procedure);
+}
+
+LRESULT CallPreviousProcedure(WNDPROC previous, HWND window, UINT message, WPARAM wParam,
+                              LPARAM lParam) {
+  if (previous == NULL) return DefWindowProcA(window, message, wParam, lParam);
+  return CallWindowProcA(previous, window, message, wParam, lParam);
+}
