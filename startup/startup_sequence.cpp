@@ -87,6 +87,9 @@ void RunInstaller() {
   } else {
     ShowMessage(NULL, "Language file error (no name detected). Installation cannot continue.",
                 "Error", kButtonsOk, kIconError);
+    // The module is loaded and its temporary file written by now: leave
+    // nothing behind in the user's temporary folder.
+    CleanExit();
   }
   NormalExit();
 }
