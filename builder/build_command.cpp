@@ -37,14 +37,13 @@ bool ReadBuildInput(const std::string &path, const char *what, const char *optio
   }
   bytes->clear();
   uint8_t buffer[65536];
-  bool ok = true;
-  while (ok) {
-    size_t got = fread(buffer, 1, sizeof buffer, file);
+  size_t got = 0;
+  // Anything past twice the marker bound is refused by the size check anyway.
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0 &&
+         bytes->size() <= 2 * (size_t)kMarkerSearchSize) {
     bytes->insert(bytes->end(), buffer, buffer + got);
-    if (bytes->size() > 2 * (size_t)kMarkerSearchSize) break;  // too large; the size check says so
-    if (got < sizeof buffer) ok = !ferror(file) && feof(file);
-    if (got < sizeof buffer) break;
   }
+  bool ok = !ferror(file);
   fclose(file);
   if (!ok) Fail(std::string("cannot read the ") + what + " " + path);
   return ok;
