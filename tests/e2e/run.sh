@@ -17,116 +17,20 @@ ROOT=$PWD
 E2E=$ROOT/tests/e2e
 BUILD=$(cd "${QVS_BUILD:-build}" 2>/dev/null && pwd || echo "$ROOT/${QVS_BUILD:-build}")
 OUT=$ROOT/${QVS_OUT:-out}/e2e
-TEMPLATE=$ROOT/.cache/wine-template
-LOCALES=$ROOT/.cache/locale
-# Bump when the template's settings change, so that it is made again.
-TEMPLATE_VERSION=1
 SCENARIO_TIMEOUT=120
-export WINEDEBUG=-all
-# No menu entries on the host, no Mono or Gecko installers.
-export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
-wine=$(command -v wine64 || command -v wine)
+source "$E2E/wine_env.sh"
 
 keep=0
 if [ "${1:-}" = -k ]; then keep=1; shift; fi
 
 passed=0 failed=0
-xvfb_pid=""
-current_prefix=""
-
-winpath() { echo "Z:${1//\//\\}"; }
-
-stop_wine() {
-  [ -n "$current_prefix" ] || return 0
-  WINEPREFIX=$current_prefix wineserver -k >/dev/null 2>&1
-  WINEPREFIX=$current_prefix timeout 20 wineserver -w >/dev/null 2>&1
-  current_prefix=""
-}
 
 cleanup() {
   stop_wine
-  if [ -n "$xvfb_pid" ]; then kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; fi
+  stop_display
 }
 trap cleanup EXIT
 trap 'exit 130' INT TERM
-
-# A free display number with a fresh Xvfb on it; no window manager: Wine
-# draws the frames itself on its virtual desktop.
-start_display() {
-  local n
-  for n in $(seq 90 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; return 0; fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
-  done
-  return 1
-}
-
-# The prefix every scenario starts from: Windows 7, no crash dialog, one
-# 1024x768 virtual desktop (so that activation and focus behave as on
-# Windows without a window manager). Made in a side folder and renamed, so
-# that an interrupted run never leaves half a template.
-make_template() {
-  [ "$(cat "$TEMPLATE/.qvs-template" 2>/dev/null)" = "$TEMPLATE_VERSION" ] && return 0
-  echo "e2e: making the Wine prefix template (once)"
-  local side=$TEMPLATE.new.$$
-  rm -rf "$side" && mkdir -p "$side"
-  cat > "$side.reg" <<'REG'
-REGEDIT4
-
-[HKEY_CURRENT_USER\Software\Wine]
-"Version"="win7"
-
-[HKEY_CURRENT_USER\Software\Wine\WineDbg]
-"ShowCrashDialog"=dword:00000000
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer]
-"Desktop"="Default"
-
-[HKEY_CURRENT_USER\Software\Wine\Explorer\Desktops]
-"Default"="1024x768"
-REG
-  WINEPREFIX=$side "$wine" wineboot -i >/dev/null 2>&1 &&
-    WINEPREFIX=$side "$wine" regedit /S "$(winpath "$side.reg")" >/dev/null 2>&1 &&
-    WINEPREFIX=$side timeout 60 wineserver -w
-  local ok=$?
-  rm -f "$side.reg"
-  if [ $ok -ne 0 ] || [ ! -d "$side/drive_c/windows/system32" ]; then
-    rm -rf "$side"
-    return 1
-  fi
-  echo "$TEMPLATE_VERSION" > "$side/.qvs-template"
-  rm -rf "$TEMPLATE" && mv "$side" "$TEMPLATE"
-}
-
-# A private copy of the template. The system folders (nine tenths of its
-# 700 MB) are hard links, since nothing a scenario runs writes into an
-# existing system file; everything else is copied.
-copy_prefix() {
-  local dest=$1 shared="system32 syswow64 winsxs" d
-  mkdir -p "$dest/drive_c/windows"
-  for d in $shared; do
-    [ -d "$TEMPLATE/drive_c/windows/$d" ] && cp -al "$TEMPLATE/drive_c/windows/$d" "$dest/drive_c/windows/"
-  done
-  (cd "$TEMPLATE" && tar -cf - --exclude=./drive_c/windows/system32 \
-     --exclude=./drive_c/windows/syswow64 --exclude=./drive_c/windows/winsxs .) |
-    (cd "$dest" && tar -xf -)
-}
-
-# A compiled glibc locale under .cache/locale, for scenarios that set LOCALE.
-ensure_locale() {
-  local locale=$1
-  [ -d "$LOCALES/$locale" ] && return 0
-  mkdir -p "$LOCALES"
-  localedef -i "${locale%%.*}" -f "${locale#*.}" "$LOCALES/$locale" >/dev/null 2>&1 ||
-    [ -d "$LOCALES/$locale" ]
-}
 
 run_scenario() {
   local file=$1 name work prefix rc started seconds winver locale

@@ -52,6 +52,7 @@ bool RunOne(DriverState *state, const PendingCommand &pending, bool verbose) {
   if (!ok) {
     printf("uidriver: FAIL %s: %s\n  %s\n", pending.where.c_str(), pending.text.c_str(), message.c_str());
   } else if (!message.empty() && (verbose || spec->handler == CmdGetText || spec->handler == CmdEcho ||
+                                  spec->handler == CmdElapsed ||
                                   spec->handler == CmdWindows)) {
     printf("%s\n", message.c_str());
   }

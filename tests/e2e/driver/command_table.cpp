@@ -18,6 +18,7 @@ const CommandSpec kCommands[] = {
     {"sleep", 1, 1, CmdSleep, "sleep MS"},
     {"timeout", 1, 1, CmdTimeout, "timeout MS   default timeout of the waiting commands"},
     {"echo", 0, 64, CmdEcho, "echo TEXT..."},
+    {"elapsed", 0, 1, CmdElapsed, "elapsed [LABEL]   print the milliseconds since the last start"},
     {"snap", 1, 1, CmdSnap, "snap FILE.bmp   save the screen"},
     {"wait-window", 1, 2, CmdWaitWindow, "wait-window TITLE|class=CLASS|title=TITLE [TIMEOUT_MS]   wait for a top-level window; it becomes current"},
     {"expect-msgbox", 3, 5, CmdExpectMsgbox, "expect-msgbox CAPTION TEXT ICON [BUTTONS|-] [TIMEOUT_MS]   ICON: error|warning|information|question|none|any; BUTTONS e.g. yes,no"},

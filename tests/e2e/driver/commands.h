@@ -36,6 +36,7 @@ bool CmdSleep(DriverState *state, const Words &args, std::string *message);
 bool CmdTimeout(DriverState *state, const Words &args, std::string *message);
 bool CmdEcho(DriverState *state, const Words &args, std::string *message);
 bool CmdSnap(DriverState *state, const Words &args, std::string *message);
+bool CmdElapsed(DriverState *state, const Words &args, std::string *message);
 bool CmdSetEnv(DriverState *state, const Words &args, std::string *message);
 
 bool CmdWaitWindow(DriverState *state, const Words &args, std::string *message);

@@ -58,6 +58,7 @@ bool CmdStart(DriverState *state, const Words &args, std::string *message) {
   CloseHandle(info.hThread);
   StartedProcess started = {info.hProcess, info.dwProcessId, commandLine};
   state->processes.push_back(started);
+  state->lastStartTick = GetTickCount();
   state->currentProcess = state->processes.size();
   state->window = NULL;
   state->seenTitles.clear();
@@ -160,4 +161,11 @@ bool CmdSetEnv(DriverState *, const Words &args, std::string *message) {
   if (SetEnvironmentVariableA(args[0].c_str(), args.size() > 1 ? value.c_str() : NULL)) return true;
   *message = "cannot set " + args[0];
   return false;
+}
+
+bool CmdElapsed(DriverState *state, const Words &args, std::string *message) {
+  char text[64];
+  snprintf(text, sizeof text, "elapsed %lu ms", GetTickCount() - state->lastStartTick);
+  *message = (args.empty() ? "" : args[0] + " ") + text;
+  return true;
 }

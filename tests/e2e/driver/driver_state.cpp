@@ -6,6 +6,7 @@ void InitDriverState(DriverState *state) {
   state->window = NULL;
   state->timeoutMs = 10000;
   state->startTick = 0;
+  state->lastStartTick = 0;
   state->snapshotPath.clear();
   state->seenTitles.clear();
   state->savedFiles.clear();

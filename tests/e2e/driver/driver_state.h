@@ -30,6 +30,7 @@ struct DriverState {
   HWND window;
   DWORD timeoutMs;
   DWORD startTick;  // when the driver started, for the verbose log
+  DWORD lastStartTick;  // when the last program was started, for elapsed
   // BMP written with the screen before every action that changes the
   // interface, so that the file holds the last screen a scenario looked at.
   std::string snapshotPath;
