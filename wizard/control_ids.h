@@ -29,6 +29,10 @@ static const int kPageCount = 11;
 constexpr int PageContainerId(int page) { return 50 + 25 * page; }
 // Pages 1 to 9 carry a header image and a line under it.
 constexpr int PageHeaderImageId(int page) { return PageContainerId(page) + 1; }
+// Page 9's line takes 278, since 277 is its status text.
+constexpr int PageHeaderLineId(int page) {
+  return page == 9 ? PageContainerId(page) + 3 : PageContainerId(page) + 2;
+}
 
 // The wizard window itself.
 static const int kWizardWindowId = 2;
@@ -151,5 +155,7 @@ static const int kLastFinishCheckId = kVisitWebsiteCheckId;
 
 static_assert(PageContainerId(kPageFinish) == kFinishPageId, "page containers follow 50 + 25p");
 static_assert(PageContainerId(kPageInstalling) == kInstallingPageId, "page containers follow 50 + 25p");
+static_assert(PageHeaderLineId(kPageInstalling) == kInstallingHeaderLineId, "page 9's line");
+static_assert(PageHeaderLineId(kPageLicense) == kLicenseHeaderLineId, "header lines follow images");
 
 #endif

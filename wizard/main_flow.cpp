@@ -16,6 +16,7 @@
 #include "startup/payload_state.h"
 #include "startup/startup_state.h"
 #include "wizard/installer_script.h"
+#include "wizard/run_wizard.h"
 
 namespace {
 
@@ -97,7 +98,5 @@ void RunMainFlow(const std::string &languageName) {
   ReadScript(languageEntries);
   FillProductPlaceholders();
   RunSystemChecks();
-  // The wizard follows here; until it exists the run ends cleanly once the
-  // checks have passed.
-  CleanExit();
+  RunWizard();
 }

@@ -1,0 +1,76 @@
+#include "wizard/bottom_band.h"
+
+#include "platform/controls.h"
+#include "platform/text_width.h"
+#include "platform/ui_window.h"
+#include "script/ansi_text.h"
+#include "script/language_strings.h"
+#include "wizard/control_ids.h"
+#include "wizard/page_parts.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+const COLORREF kLinkHoverColour = RGB(128, 128, 128);
+
+// The band text, when there is one, and the line that follows it.
+void BuildBandText(HWND window, const ScriptSettings &settings) {
+  if (TrimSpaces(settings.InstallerBandText).empty()) {
+    CreateLineControl(window, 10, 310, 470, 5, kBandLineId);
+    return;
+  }
+  HWND band = AddPageText(window, settings.InstallerBandText, 10, 303, 0, 14, kBandTextId,
+                          kFontNormal);
+  int width = MeasureTextWidth(band, settings.InstallerBandText);
+  MoveControl(band, 10, 303, width, 14);
+  SetControlEnabled(band, false);
+  CreateLineControl(window, width + 20, 310, 460 - width, 5, kBandLineId);
+}
+
+void BuildWebsiteLink(HWND window, const ScriptSettings &settings) {
+  if (settings.ShowWebsiteLink != 1) return;
+  WizardState &wizard = Wizard();
+  if (wizard.linkFont == NULL) wizard.linkFont = CreateUnderlinedFont(PageFontHandle(kFontNormal));
+  HFONT font = wizard.linkFont != NULL ? wizard.linkFont : PageFontHandle(kFontNormal);
+  HWND link = CreateLinkControl(window, settings.ProgramWebsite.c_str(), 5, 326, 0, 14,
+                                kWebsiteLinkId, font);
+  MoveControl(link, 5, 326, MeasureTextWidth(link, settings.ProgramWebsite), 14);
+}
+
+}  // namespace
+
+void BuildBottomBand(HWND window, const ScriptSettings &settings) {
+  BuildBandText(window, settings);
+  BuildWebsiteLink(window, settings);
+  HFONT font = PageFontHandle(kFontNormal);
+  CreateControl(window, kControlButton, LangString(107).c_str(), 220, 323, 85, 22, kBackButtonId,
+                font);
+  CreateControl(window, kControlDefaultButton, LangString(108).c_str(), 305, 323, 85, 22,
+                kNextButtonId, font);
+  CreateControl(window, kControlButton, LangString(109).c_str(), 395, 323, 85, 22,
+                kCancelButtonId, font);
+  CreateControl(window, kControlDefaultButton, LangString(110).c_str(), 395, 323, 85, 22,
+                kFinishButtonId, font);
+  CreateLineControl(window, 0, 310, 495, 5, kBottomLineId);
+}
+
+void FollowLinkHover() {
+  HWND link = WizardControl(kWebsiteLinkId);
+  if (link == NULL) return;
+  bool hovered = WindowUnderCursor() == link;
+  WizardState &wizard = Wizard();
+  if (hovered == wizard.linkHovered) return;
+  wizard.linkHovered = hovered;
+  RedrawControl(link);
+}
+
+HBRUSH PaintWebsiteLink(HDC dc) {
+  COLORREF colour = Wizard().linkHovered ? kLinkHoverColour : ButtonTextColour();
+  return PaintStaticColours(dc, colour, ButtonFaceBrush());
+}
+
+bool SetLinkCursor(HWND window) {
+  if (window == NULL || window != WizardControl(kWebsiteLinkId)) return false;
+  ShowHandCursor();
+  return true;
+}

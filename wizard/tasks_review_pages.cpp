@@ -1,0 +1,96 @@
+#include "wizard/tasks_review_pages.h"
+
+#include "platform/controls.h"
+#include "platform/page_controls.h"
+#include "platform/rich_text.h"
+#include "script/language_strings.h"
+#include "startup/startup_state.h"
+#include "wizard/components_page.h"
+#include "wizard/control_ids.h"
+#include "wizard/install_folder_page.h"
+#include "wizard/install_mode_page.h"
+#include "wizard/page_parts.h"
+#include "wizard/shortcut_counts.h"
+#include "wizard/start_menu_page.h"
+#include "wizard/summary_text.h"
+#include "wizard/wizard_state.h"
+
+namespace {
+
+// One shortcut box: titled for one or several shortcuts, checked and shown
+// when there are any, else hidden.
+void ShowShortcutBox(int id, int count, int oneText, int severalText) {
+  HWND box = WizardControl(id);
+  if (count > 0) {
+    SetControlText(box, LangString(count == 1 ? oneText : severalText));
+    SetBoxChecked(box, true);
+  }
+  SetControlVisible(box, count > 0);
+}
+
+std::vector<TreeRow> SummaryRows() {
+  std::vector<TreeRow> rows;
+  for (const ComponentTreeRowView &view : ComponentTreeRows()) {
+    TreeRow row;
+    row.level = view.level;
+    row.itemData = view.itemData;
+    row.state = view.state;
+    row.text = view.text;
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+}  // namespace
+
+void BuildTasksPage(HWND container) {
+  AddPageHeader(container, kPageAdditionalTasks);
+  AddPageText(container, LangString(129), 60, 75, 410, 40, kTasksIntroId, kFontNormal);
+  AddPageIcon(container, 2, 15, 75, kTasksIconId);
+  HFONT font = PageFontHandle(kFontNormal);
+  CreateCheckBoxControl(container, LangString(130).c_str(), 20, 125, 450, 15,
+                        kDesktopShortcutCheckId, font);
+  CreateCheckBoxControl(container, LangString(131).c_str(), 20, 150, 450, 15, kQuickLaunchCheckId,
+                        font);
+}
+
+void BuildReviewPage(HWND container) {
+  AddPageHeader(container, kPageReview);
+  AddPageText(container, LangString(132), 20, 75, 450, 40, kReviewIntroId, kFontNormal);
+  HWND summary = CreateRichTextControl(container, 20, 125, 450, 170, kSummaryTextId,
+                                       PageFontHandle(kFontNormal));
+  SetRichTextBackground(summary, ButtonFaceColour());
+}
+
+void BuildInstallingPage(HWND container) {
+  AddPageHeader(container, kPageInstalling);
+  AddPageText(container, LangString(133), 20, 85, 450, 15, kInstallingStatusId, kFontNormal);
+  CreateProgressControl(container, 20, 105, 450, 20, kProgressBarId);
+  AddPageText(container, std::string(), 20, 135, 450, 15, kCurrentFileId, kFontNormal);
+}
+
+void PrepareTasksPage(const ScriptSettings &settings, WizardNavigation *navigation) {
+  ShortcutCounts counts =
+      CountShortcutTasks(settings.installerTasks, Startup().osCode, IsComponentSelected);
+  navigation->DesktopShortcutCount = counts.desktop;
+  navigation->QuickLaunchShortcutCount = counts.quickLaunch;
+  ShowShortcutBox(kDesktopShortcutCheckId, counts.desktop, 83, 84);
+  ShowShortcutBox(kQuickLaunchCheckId, counts.quickLaunch, 85, 86);
+}
+
+void PrepareReviewPage(const ScriptSettings &settings, const WizardNavigation &navigation) {
+  SummaryInputs in;
+  in.installType = CurrentInstallType();
+  in.componentCount = (int)settings.components.size();
+  in.rows = SummaryRows();
+  in.installFolder = InstallFolderText();
+  in.allUsers = IsAllUsersChosen();
+  in.CreateGroup = settings.CreateGroup;
+  in.noGroupChecked = IsNoGroupChecked();
+  in.groupName = GroupFieldText();
+  in.DesktopShortcutCount = navigation.DesktopShortcutCount;
+  in.QuickLaunchShortcutCount = navigation.QuickLaunchShortcutCount;
+  in.desktopChecked = IsBoxChecked(WizardControl(kDesktopShortcutCheckId));
+  in.quickLaunchChecked = IsBoxChecked(WizardControl(kQuickLaunchCheckId));
+  SetRichTextContent(WizardControl(kSummaryTextId), BuildSummaryText(in));
+}
