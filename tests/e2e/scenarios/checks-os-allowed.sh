@@ -1,0 +1,20 @@
+# Wine reports Windows XP; the script refuses every other system but allows
+# XP: the installer passes the check and ends normally.
+WINDOWS_VERSION=winxp64
+make_installer() {
+  source "$E2E/checks_lib.sh"
+  new_project "$WORK/project" English.lng:English:1033
+  local key
+  for key in Win95 WinNT4 Win98 WinMe Win2000 Win2003 WinVista Win2008 Win7; do
+    script_set SystemRequirements $key 0
+  done
+  build_installer "$WORK/project" "$WORK/setup.exe"
+}
+driver_commands() {
+  cat <<CMDS
+start $SETUP
+wait-exit 20000
+expect-not-seen Information
+glob-count $TEMP_MODULES 0
+CMDS
+}
