@@ -34,8 +34,9 @@ static const uint32_t kLzmaDictionarySize = 1048576;
 static const uint32_t kChunkSize = 524288;
 static const uint32_t kChunkHeaderSize = 8;
 
-// Entry record around the name: u32 name length before it, 36 bytes after it.
-static const uint32_t kEntryFixedSize = 36;
+// Entry record around the name: u32 name length before it, 32 bytes after it
+// (mtime, attributes, compressed size, uncompressed size, CRC-32, encrypted).
+static const uint32_t kEntryFixedSize = 32;
 // Longest name, terminating zero included, that a reader accepts.
 static const uint32_t kMaxEntryNameLength = 32768;
 

@@ -23,7 +23,7 @@ enum {
 };
 
 static_assert(kHeaderDictionary + 4 == kArchiveHeaderSize, "header layout");
-static_assert(kFixedEnd + 4 == kEntryFixedSize, "record layout");
+static_assert(kFixedEnd == kEntryFixedSize, "record layout");
 
 void EncodeArchiveHeader(const ArchiveHeader *header, uint8_t out[kArchiveHeaderSize]) {
   memcpy(out, kArchiveMagic, sizeof kArchiveMagic);
