@@ -15,7 +15,8 @@ TEMP_MODULES='%TEMPDIR%\_temp_*.tmp'
 # new_project DIR [FILE:NAME:LANGID ...]
 # Copies the minimal project to DIR with CRLF line ends and writes one
 # language file per argument from the English language file, with the given
-# name (may be empty) and LangID.
+# name (may be empty) and LangID. Each file's string 106, the wizard's title
+# when the script sets none, names the file's language.
 new_project() {
   local dir=$1 spec file name id
   shift
@@ -25,6 +26,7 @@ new_project() {
   for spec in "$@"; do
     IFS=: read -r file name id <<<"$spec"
     sed -e "s/^Name = .*\r\$/Name = $name\r/" -e "s/^LangID = .*\r\$/LangID = $id\r/" \
+      -e "s/^l106 = .*\r\$/l106 = \$APPNAME\$ Setup ($name)\r/" \
       "$ROOT/lang/English.lng" > "$dir/Languages/$file"
   done
 }
@@ -48,4 +50,30 @@ surgery() {
 english_installer() {
   new_project "$WORK/project" English.lng:English:1033
   build_installer "$WORK/project" "${1:-$WORK/setup.exe}"
+}
+
+# language_project DIR [FILE:NAME:LANGID ...]: new_project without the
+# script's window title, so that the wizard's title tells which language was
+# loaded: "E2E Product Setup (English)".
+language_project() {
+  new_project "$@"
+  sed -i '/^InstallerWindowTitle/d' "$1/Script.qvs"
+}
+
+# wizard_title NAME: the wizard's title with the language NAME loaded.
+wizard_title() { echo "E2E Product Setup ($1)"; }
+
+# leave_wizard NAME: driver commands that wait for the wizard in language
+# NAME (a language_project), cancel it with Yes, and check that the
+# installer ended and removed its temporary module.
+leave_wizard() {
+  cat <<CMDS
+wait-window "$(wizard_title "$1")" 30000
+click 30
+wait-window "Please confirm"
+answer yes
+proc 1
+wait-exit 20000
+glob-count $TEMP_MODULES 0
+CMDS
 }

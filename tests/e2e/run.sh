@@ -5,10 +5,11 @@
 # made once under .cache/wine-template; the screen before its last action is
 # kept as out/e2e/<scenario>.png.
 #
-# usage: tests/e2e/run.sh [-k] [SCENARIO...]
+# usage: tests/e2e/run.sh [-k] [-j LANES] [SCENARIO...]
 #   SCENARIO  file names under scenarios/ without .sh (shell patterns work);
 #             all when none is given
 #   -k        keep each scenario's prefix and scratch files
+#   -j LANES  scenarios run in this many lanes at once (2)
 # Environment: QVS_BUILD (build root, default build), QVS_OUT (default out).
 # Prints "ok: ..." or "FAIL: ..." per scenario and "RESULT <passed> <failed>".
 set -u
@@ -21,7 +22,15 @@ SCENARIO_TIMEOUT=120
 source "$E2E/wine_env.sh"
 
 keep=0
-if [ "${1:-}" = -k ]; then keep=1; shift; fi
+lanes=2
+while [ $# -gt 0 ]; do
+  case $1 in
+    -k) keep=1; shift ;;
+    -j) lanes=${2:-2}; shift 2 ;;
+    *) break ;;
+  esac
+done
+[ "$lanes" -ge 1 ] 2>/dev/null || lanes=1
 
 passed=0 failed=0
 
@@ -101,6 +110,20 @@ run_scenario() {
   [ $keep -eq 1 ] || rm -rf "$work"
 }
 
+# One lane: its own display, its scenarios in turn; the counts go to $1.
+run_lane() {
+  local counts=$1 f
+  shift
+  trap cleanup EXIT
+  if ! start_display; then
+    echo "FAIL: no X display (Xvfb)"
+    echo "0 1" > "$counts"
+    return
+  fi
+  for f in "$@"; do run_scenario "$f"; done
+  echo "$passed $failed" > "$counts"
+}
+
 main() {
   local missing=0 f
   for f in "$BUILD/host/builder/qvsbuild" "$BUILD/x64/startup/qvssetup.exe" \
@@ -110,8 +133,10 @@ main() {
   done
   if [ $missing -eq 1 ]; then echo "RESULT 0 1"; return 1; fi
   mkdir -p "$OUT"
-  if ! start_display; then echo "FAIL: no X display (Xvfb)"; echo "RESULT 0 1"; return 1; fi
-  if ! make_template; then echo "FAIL: the Wine prefix template"; echo "RESULT 0 1"; return 1; fi
+  local template_ok=0
+  if start_display && make_template; then template_ok=1; fi
+  stop_display
+  if [ $template_ok -eq 0 ]; then echo "FAIL: the Wine prefix template"; echo "RESULT 0 1"; return 1; fi
 
   local -a files=()
   if [ $# -eq 0 ]; then
@@ -122,9 +147,26 @@ main() {
       for f in "$E2E"/scenarios/$pattern.sh; do [ -f "$f" ] && files+=("$f"); done
     done
   fi
-  local suite_start=$(date +%s)
-  for f in "${files[@]}"; do run_scenario "$f"; done
-  echo "e2e: $passed passed, $failed failed in $(( $(date +%s) - suite_start )) s; screenshots in ${OUT#$ROOT/}"
+  # Scenarios spend much of their time waiting for Wine to start; lanes, each
+  # with its own display, overlap those waits.
+  local suite_start=$(date +%s) lane i
+  local -a pids=()
+  for ((lane = 0; lane < lanes; lane++)); do
+    local -a mine=()
+    for ((i = lane; i < ${#files[@]}; i += lanes)); do mine+=("${files[$i]}"); done
+    [ ${#mine[@]} -gt 0 ] || continue
+    run_lane "$OUT/lane-$lane.counts" "${mine[@]}" &
+    pids+=($!)
+  done
+  for i in "${pids[@]}"; do wait "$i"; done
+  passed=0 failed=0
+  for f in "$OUT"/lane-*.counts; do
+    [ -f "$f" ] || continue
+    read -r p q < "$f"
+    passed=$((passed + p)); failed=$((failed + q))
+    rm -f "$f"
+  done
+  echo "e2e: $passed passed, $failed failed in $(( $(date +%s) - suite_start )) s ($lanes lanes); screenshots in ${OUT#$ROOT/}"
   echo "RESULT $passed $failed"
   [ $failed -eq 0 ]
 }

@@ -13,7 +13,7 @@ const DWORD kPollMs = 20;
 // How long an unexpected message box may stand before expect-msgbox gives
 // up waiting for the expected one.
 const DWORD kWrongBoxGraceMs = 1500;
-const DWORD kIconSettleMs = 2000;
+const DWORD kIconSettleMs = 5000;
 
 bool ProcessEnded(const DriverState *state) {
   if (state->currentProcess == 0 || state->currentProcess > state->processes.size()) return false;

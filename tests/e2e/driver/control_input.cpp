@@ -56,22 +56,9 @@ bool MouseClick(HWND top, HWND control, int x, int y) {
                  y >= 0 ? y : (client.bottom - client.top) / 2};
   ClientToScreen(control, &point);
   WaitForFront(top);
-  // Absolute coordinates run from 0 to 65535 across the primary screen.
-  int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-  if (width <= 1 || height <= 1) return false;
-  INPUT inputs[3];
-  memset(inputs, 0, sizeof inputs);
-  for (INPUT &input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = (LONG)(((LONGLONG)point.x * 65535 + width / 2) / (width - 1));
-    input.mi.dy = (LONG)(((LONGLONG)point.y * 65535 + height / 2) / (height - 1));
-  }
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_ABSOLUTE;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_ABSOLUTE;
-  // Under Wine the host pointer follows the move a little later, and its
-  // motion events can carry the cursor back: press only once the cursor
-  // has stayed on the point.
+  // Under Wine the host pointer follows a move a little later, and its
+  // motion events can carry the cursor back: press only once the cursor has
+  // stayed on the point.
   DWORD start = GetTickCount();
   int steady = 0;
   while (steady < 3 && GetTickCount() - start < 2000) {
@@ -81,14 +68,20 @@ bool MouseClick(HWND top, HWND control, int x, int y) {
       steady++;
     } else {
       steady = 0;
-      SendInput(1, &inputs[0], sizeof(INPUT));
+      SetCursorPos(point.x, point.y);
     }
     Sleep(40);
   }
   if (steady < 3) return false;
-  bool ok = SendInput(1, &inputs[1], sizeof(INPUT)) == 1;
+  INPUT inputs[2];
+  memset(inputs, 0, sizeof inputs);
+  inputs[0].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  bool ok = SendInput(1, &inputs[0], sizeof(INPUT)) == 1;
   Sleep(60);
-  return ok && SendInput(1, &inputs[2], sizeof(INPUT)) == 1;
+  return ok && SendInput(1, &inputs[1], sizeof(INPUT)) == 1;
 }
 
 UINT KeyCode(const std::string &name) {

@@ -2,7 +2,7 @@
 # letter case is preselected.
 LOCALE=de_DE.UTF-8
 make_installer() {
-  new_project "$WORK/project" A-Francais.lng:Francais:1036 B-English.lng:eNGLISH:2057 \
+  language_project "$WORK/project" A-Francais.lng:Francais:1036 B-English.lng:eNGLISH:2057 \
     C-Italiano.lng:Italiano:1040
   build_installer "$WORK/project" "$WORK/setup.exe"
 }
@@ -13,7 +13,6 @@ wait-window "Language selection"
 expect-items 203 "Francais|eNGLISH|Italiano"
 expect-selected 203 1
 press-enter
-wait-exit 20000
-glob-count $TEMP_MODULES 0
 CMDS
+  leave_wizard eNGLISH
 }
