@@ -71,6 +71,10 @@ bool CmdExpectSelected(DriverState *state, const Words &args, std::string *messa
 bool CmdExpectRect(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectControl(DriverState *state, const Words &args, std::string *message);
 
+bool CmdTreeClick(DriverState *state, const Words &args, std::string *message);
+bool CmdTreeHover(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectTreeImages(DriverState *state, const Words &args, std::string *message);
+
 bool CmdFileExists(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobCount(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobSave(DriverState *state, const Words &args, std::string *message);
