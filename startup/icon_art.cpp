@@ -6,7 +6,6 @@ namespace {
 
 // Colours as 0x00BBGGRR.
 const uint32_t kWhite = 0xFFFFFF;
-const uint32_t kBlack = 0x000000;
 const uint32_t kLightGrey = 0xC0C0C0;
 const uint32_t kGrey = 0x808080;
 const uint32_t kDarkGrey = 0x404040;
@@ -151,6 +150,6 @@ PixelImage DrawStateIcon(int state) {
   FrameBox(&image, left, top, right, bottom, kGrey);
   if (state == 0) DrawCheckMark(&image, kLightGrey);
   if (state == 2) DrawCheckMark(&image, kGrey);
-  if (state == 3) DrawCheckMark(&image, kBlack);
+  if (state == 3) DrawCheckMark(&image, kGreen);
   return image;
 }

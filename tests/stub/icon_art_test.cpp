@@ -27,10 +27,14 @@ STUB_TEST(StateIconsAre16SquareWithFewColours) {
   // The empty box has no check mark: white and the frame colour only.
   PixelImage empty = DrawStateIcon(1);
   CHECK(std::set<uint32_t>(empty.pixels.begin(), empty.pixels.end()).size() == 2);
-  PixelImage black = DrawStateIcon(3);
-  bool hasBlack = false;
-  for (uint32_t pixel : black.pixels) hasBlack = hasBlack || pixel == 0;
-  CHECK(hasBlack);
+  // Selected rows carry a green check mark.
+  PixelImage selected = DrawStateIcon(3);
+  bool hasGreen = false;
+  for (uint32_t pixel : selected.pixels) {
+    uint32_t red = pixel & 0xFF, green = (pixel >> 8) & 0xFF, blue = (pixel >> 16) & 0xFF;
+    hasGreen = hasGreen || (green > 0x80 && red < 0x60 && blue < 0x60);
+  }
+  CHECK(hasGreen);
 }
 
 STUB_TEST(IconsBecomeBitmaps) {
