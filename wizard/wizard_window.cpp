@@ -27,9 +27,7 @@ const int kClientHeight = 355;
 const int kConfirmCaption = 80;
 const int kConfirmText = 81;
 
-// Buttons and boxes report BN_CLICKED, the link STN_CLICKED, the list
-// LBN_SELCHANGE: all three are code 1, distinct from the other codes these
-// controls send.
+// Buttons and boxes act on BN_CLICKED only, not on focus changes.
 bool IsClick(int code) { return code == BN_CLICKED; }
 
 void OnWebsiteLinkClicked() {
