@@ -1,7 +1,8 @@
 # Two components, a start-menu group and a desktop shortcut of the second,
 # unmarked component: page 7 is passed over until "Full" selects that
 # component; a group name with a colon is refused with its message; the
-# no-group box disables field and list; the finish boxes appear by their
+# no-group box disables field and list; picking an existing start-menu
+# folder puts the group inside it; the finish boxes appear by their
 # keys and components, one under the other.
 make_installer() {
   new_project "$WORK/project" English.lng:English:1033
@@ -96,6 +97,8 @@ answer ok
 wait-window "E2E Product Setup"
 expect-visible 200 1
 expect-text 205 "Bad:Name"
+select-list 206 text=StartUp
+expect-text 205 "StartUp\\E2E Group"
 set-check 207 1
 expect-enabled 205 0
 expect-enabled 206 0

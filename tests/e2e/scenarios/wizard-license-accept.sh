@@ -42,6 +42,8 @@ expect-checked 80 1
 expect-enabled 29 1
 set-check 80 0
 click 28
+expect-visible 50 1
+expect-enabled 29 1
 click 29
 expect-visible 75 1
 expect-enabled 29 0
