@@ -24,7 +24,10 @@ bool PickFolder(HWND owner, const std::string &title, const std::string &startFo
   info.lpszTitle = title.c_str();
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   info.lpfn = PickerEvent;
-  info.lParam = startFolder.empty() ? 0 : (LPARAM)startFolder.c_str();
+  // The picker finds "C:\App" but not "C:\App\"; a drive root keeps its "\".
+  std::string start = startFolder;
+  if (start.size() > 3 && start[start.size() - 1] == '\\') start.resize(start.size() - 1);
+  info.lParam = start.empty() ? 0 : (LPARAM)start.c_str();
   bool ok = false;
   CoInitialize(NULL);
   LPITEMIDLIST item = SHBrowseForFolderA(&info);
