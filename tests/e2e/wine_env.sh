@@ -29,21 +29,26 @@ stop_display() {
   xvfb_pid=""
 }
 
-# A free display number with a fresh Xvfb on it; no window manager: Wine
-# draws the frames itself on its virtual desktop.
+# A fresh Xvfb on a display number it chooses itself (-displayfd), so that
+# lanes and other users starting at the same moment never share one. No
+# window manager: Wine draws the frames itself on its virtual desktop.
 start_display() {
-  local n
-  for n in $(seq 90 160); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      if xdpyinfo -display ":$n" >/dev/null 2>&1; then export DISPLAY=":$n"; return 0; fi
-      kill -0 "$xvfb_pid" 2>/dev/null || break
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=""
+  local numbers n
+  numbers=$(mktemp)
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$numbers" >/dev/null 2>&1 &
+  xvfb_pid=$!
+  for _ in $(seq 100); do
+    n=$(tr -dc 0-9 < "$numbers")
+    if [ -n "$n" ] && xdpyinfo -display ":$n" >/dev/null 2>&1; then
+      rm -f "$numbers"
+      export DISPLAY=":$n"
+      return 0
+    fi
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.1
   done
+  rm -f "$numbers"
+  stop_display
   return 1
 }
 
