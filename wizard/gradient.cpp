@@ -38,7 +38,10 @@ std::vector<uint32_t> GradientStripeColours(int steps, uint32_t first, uint32_t 
   for (int i = 0; i < steps; i++) {
     uint32_t colour = 0;
     for (int c = 0; c < 3; c++) {
-      float value = start[c] - (float)i * step[c];
+      // Each product and difference is kept as a float, as the colour
+      // rule is written in single precision (x87 code would keep more).
+      float offset = (float)i * step[c];
+      float value = start[c] - offset;
       colour |= RoundChannel(value) << shifts[c];
     }
     colours.push_back(colour);
