@@ -59,3 +59,17 @@ add_missing_requirement() {
     "Win7 = 1" "WinServer2008 = 1" "ID = 90" "Files = LaterFile" "[LaterFile]" "ID = 91" 'FilePath = C:\e2e\absent.dll'
 }
 LATER_REPORT='Setup cannot continue because it could not find the following program / component on your computer: ""Later Runtime"".<br><br>Details:<br>File not found: C:\e2e\absent.dll<br>'
+
+# Driver commands for an installer whose checks all pass: the wizard opens
+# (the minimal script's title), and Cancel with Yes ends the installer,
+# which leaves no temporary module.
+past_the_checks() {
+  cat <<CMDS
+wait-window "E2E Product Setup" 30000
+click 30
+wait-window "Please confirm"
+answer yes
+wait-exit 20000
+glob-count $TEMP_MODULES 0
+CMDS
+}

@@ -1,5 +1,5 @@
 # Internet Explorer 4 or later required and 9.11 installed (only the first
-# character counts): the check passes and the installer ends normally.
+# character counts): the check passes and the installer goes on.
 make_installer() {
   source "$E2E/checks_lib.sh"
   new_project "$WORK/project" English.lng:English:1033
@@ -11,8 +11,9 @@ driver_commands() {
   reg_add 'HKLM\Software\Microsoft\Internet Explorer' /v Version /d 9.11.9600.18231
   cat <<CMDS
 start $SETUP
-wait-exit 20000
+CMDS
+  past_the_checks
+  cat <<CMDS
 expect-not-seen "Requirements not met"
-glob-count $TEMP_MODULES 0
 CMDS
 }
