@@ -105,6 +105,11 @@ int main(int argc, char **argv) {
     return 2;
   }
 
+  // Under Wine the first window of a fresh prefix starts its desktop; make
+  // that happen here, so that the program under test never races it.
+  HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, NULL, NULL, NULL, NULL);
+  if (probe != NULL) DestroyWindow(probe);
+
   int result = 0;
   for (const PendingCommand &pending : commands) {
     if (RunOne(&state, pending, verbose)) continue;
