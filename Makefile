@@ -40,6 +40,7 @@ test: build asan fuzz
 
 bench: host x64
 	bench/run.sh
+	bench/startup.sh
 
 clean:
 	rm -rf build out

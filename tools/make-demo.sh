@@ -8,4 +8,4 @@ builder=build/host/builder/qvsbuild
 "$builder" build examples/demo -o out/demo-setup.exe --flavour i686
 "$builder" build examples/demo -o out/demo-setup-x64.exe --flavour x64 --quiet
 "$builder" verify out/demo-setup.exe
-echo "demo: out/demo-setup.exe (run the x64 flavour here with: wine64 out/demo-setup-x64.exe)"
+echo "demo: out/demo-setup.exe (run the x64 flavour here with: wine out/demo-setup-x64.exe)"
