@@ -22,7 +22,6 @@ properties) followed by entries: u32 name length, name with its zero, u32
 time, u32 attributes, u64 compressed, u64 uncompressed, u32 CRC-32, u32
 encrypted flag, then chunks (u32 c, u32 u, c bytes) until the u add up.
 """
-import os
 import struct
 import sys
 
@@ -30,10 +29,6 @@ START = b"$_QVS_CONFIG_START_$"
 END = b"$_QVS_CONFIG_END_$"
 HEADER = struct.Struct("<5sIIQQQ5s")
 RECORD_TAIL = struct.Struct("<IIQQII")
-# Bytes a reader may be told to skip after each record's 32 fixed bytes
-# (QVS_E2E_RECORD_PADDING), to work on installers of a writer that pads
-# its records while that is being mended. 0 is the format.
-PADDING = int(os.environ.get("QVS_E2E_RECORD_PADDING", "0"))
 CHUNK = struct.Struct("<II")
 
 
@@ -61,24 +56,15 @@ class BadArchive(Exception):
     pass
 
 
-def parse_archive(archive, padding=None):
+def parse_archive(archive):
     """Header fields and a list of entries: (name, tail fields, chunks)."""
-    padding = PADDING if padding is None else padding
     try:
-        return walk_archive(archive, padding)
+        return walk_archive(archive)
     except (BadArchive, struct.error) as problem:
-        hint = ""
-        if padding == 0:
-            try:
-                walk_archive(archive, 4)
-                hint = ("; its records hold 36 bytes after the name instead of 32: "
-                        "the writer pads them")
-            except (BadArchive, struct.error):
-                pass
-        raise SystemExit("archive does not follow the format: %s%s" % (problem, hint))
+        raise SystemExit("archive does not follow the format: %s" % problem)
 
 
-def walk_archive(archive, padding):
+def walk_archive(archive):
     header = list(HEADER.unpack_from(archive, 0))
     entries = []
     pos = HEADER.size
@@ -87,7 +73,7 @@ def walk_archive(archive, padding):
         name = archive[pos + 4:pos + 4 + length].rstrip(b"\0").decode("latin-1")
         pos += 4 + length
         tail = list(RECORD_TAIL.unpack_from(archive, pos))
-        pos += RECORD_TAIL.size + padding
+        pos += RECORD_TAIL.size
         chunks, total = [], 0
         while total < tail[3]:
             c, u = CHUNK.unpack_from(archive, pos)
@@ -108,7 +94,7 @@ def write_archive(header, entries):
     out = [HEADER.pack(*header)]
     for name, tail, chunks in entries:
         raw = name.encode("latin-1") + b"\0"
-        out.append(struct.pack("<I", len(raw)) + raw + RECORD_TAIL.pack(*tail) + b"\0" * PADDING)
+        out.append(struct.pack("<I", len(raw)) + raw + RECORD_TAIL.pack(*tail))
         for c, u, data in chunks:
             out.append(CHUNK.pack(c, u) + data)
     return b"".join(out)
