@@ -49,19 +49,30 @@ SRC
     fi
     apt_update
     mkdir -p "$cache/xz-src"
+    # Debian's patches (security fixes among them) are applied; they touch
+    # only C sources, so the autotools files need no regeneration.
     (cd "$cache/xz-src" && apt-get source -qq --download-only xz-utils >/dev/null &&
-      dpkg-source -x --skip-patches ./*.dsc >/dev/null 2>&1 || dpkg-source -x ./*.dsc >/dev/null)
+      dpkg-source -x ./*.dsc >/dev/null)
   fi
   local src
   src=$(ls -d "$cache"/xz-src/xz-utils-*/ | head -n 1)
+  # The x86_64 match finder calls _BitScanForward64 without declaring it
+  # under MinGW; the i686 build has assembly files, which must not see intrin.h.
+  local cflags="-O2"
+  [ "$host" = x86_64-w64-mingw32 ] && cflags="-O2 -include intrin.h"
   local work="$cache/mingw/build-$host"
   rm -rf "$work" && mkdir -p "$work"
   echo "setup: building static liblzma for $host"
-  (cd "$work" && "$src/configure" -q --host="$host" --prefix="$prefix" \
+  local log="$cache/mingw/build-$host.log"
+  if ! (cd "$work" && "$src/configure" --host="$host" --prefix="$prefix" \
       --enable-static --disable-shared --disable-xz --disable-xzdec --disable-lzmadec \
       --disable-lzmainfo --disable-scripts --disable-doc --disable-nls --enable-threads=no \
-      CFLAGS="-O2 -include intrin.h" >/dev/null &&
-    make -s -j"$(nproc)" -C src/liblzma >/dev/null && make -s -C src/liblzma install >/dev/null)
+      CFLAGS="$cflags" &&
+    make -j"$(nproc)" -C src/liblzma && make -C src/liblzma install) >"$log" 2>&1; then
+    tail -n 40 "$log"
+    echo "setup: liblzma for $host failed to build (log: $log)" >&2
+    exit 1
+  fi
   rm -rf "$work"
 }
 
