@@ -74,11 +74,19 @@ void UpdateRequiredSpace() {
                  SpaceLineText(LangString(40), Payload().RequiredSpace, 2, LangString(68)));
 }
 
+// The install type and the required space follow the rows' states.
+void FollowSelection() {
+  SelectListEntry(Page().typeList, ClassifyInstallType(Page().model));
+  UpdateRequiredSpace();
+}
+
 // The tree's own procedure, replaced: a press on a row's check icon toggles
-// the row before the tree selects it as usual.
+// the row before the tree selects it as usual. Two quick presses on an icon
+// arrive as a press and a double-click: the second toggles again and is kept
+// from the tree, which would otherwise fold or unfold the category.
 LRESULT CALLBACK TreeClickProcedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
   ComponentsPage &page = Page();
-  if (message == WM_LBUTTONDOWN) {
+  if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
     TreeHitPart part = kTreeHitNothing;
     TreeRowHandle handle =
         HitTestTree(tree, (short)LOWORD(lParam), (short)HIWORD(lParam), &part);
@@ -87,6 +95,11 @@ LRESULT CALLBACK TreeClickProcedure(HWND tree, UINT message, WPARAM wParam, LPAR
       std::vector<int> changed;
       ApplyIconClick(&page.model, row, &changed);
       ShowRowStates(changed);
+      if (message == WM_LBUTTONDBLCLK) {
+        // The tree sends no click notice for the swallowed message.
+        FollowSelection();
+        return 0;
+      }
     }
   }
   return CallPreviousProcedure(page.previousTreeProcedure, tree, message, wParam, lParam);
@@ -165,8 +178,7 @@ LRESULT OnComponentTreeNotify(const NMHDR *header) {
   if (header == NULL || header->idFrom != (UINT_PTR)kComponentTreeId || header->code != NM_CLICK)
     return 0;
   ComponentsPage &page = Page();
-  SelectListEntry(page.typeList, ClassifyInstallType(page.model));
-  UpdateRequiredSpace();
+  FollowSelection();
   // The tree tells of the click before it moves its selection, so the row
   // clicked is the one that is about to be selected.
   TreeRowHandle clicked = TreeRowAtLastMessage(page.tree);
