@@ -1,6 +1,7 @@
 #include <stdio.h>
 
 #include "tests/stub/stub_check.h"
+#include "tests/wine/crash_report.h"
 
 namespace {
 
@@ -32,6 +33,7 @@ void RecordCheck(bool passed, const char *expression, const char *file, int line
 }
 
 int main() {
+  InstallCrashReport();
   for (int i = 0; i < gTestCount; i++) {
     gCurrent = gTests[i].name;
     int failedBefore = gFailed;

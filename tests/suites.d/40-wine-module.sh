@@ -12,6 +12,8 @@ mkdir -p "$work/prefix" "$work/run" "$work/sign"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 build=${QVS_BUILD:-build}  # another build root, for trying the suite
 wine=$(command -v wine64 || command -v wine)
+. tests/wine/prefix.sh
+prepare_prefix
 passed=0 failed=0
 pass() { echo "ok: $1"; passed=$((passed + 1)); }
 fail() { echo "FAIL: $1"; failed=$((failed + 1)); }
@@ -39,7 +41,7 @@ builder=$build/host/builder/qvsbuild
 run_test() {  # label, arguments...
   local label=$1; shift
   local log=$work/$label.log
-  timeout 600 "$wine" "$test_exe" "$@" 2>&1 | tr -d '\r' >"$log"
+  run_logged "$log" 600 "$wine" "$test_exe" "$@"
   grep -E '^(FAIL|entries:)' "$log"
   local line p f
   line=$(grep '^checks: ' "$log" | tail -n 1)
@@ -83,5 +85,6 @@ else
   fail "builder made the demo installer ($builder)"
 fi
 
+stop_prefix
 echo "RESULT $passed $failed"
 [ "$failed" -eq 0 ]

@@ -11,6 +11,7 @@ mkdir -p "$work/prefix"
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 build=${QVS_BUILD:-build}  # another build root, for trying the suite
 wine=$(command -v wine64 || command -v wine)
+. tests/wine/prefix.sh
 test_exe=$build/x64/tests/wine/registry_paths_test.exe
 passed=0 failed=0
 
@@ -27,7 +28,9 @@ if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
   run=(xvfb-run -a "${run[@]}")
 fi
 log=$work/registry_paths.log
-timeout 600 "${run[@]}" 2>&1 | tr -d '\r' >"$log"
+prepare_prefix
+run_logged "$log" 600 "${run[@]}"
+stop_prefix
 grep -E '^(FAIL|note)' "$log"
 line=$(grep '^checks: ' "$log" | tail -n 1)
 if [ -z "$line" ]; then

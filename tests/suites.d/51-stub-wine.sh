@@ -17,9 +17,11 @@ if [ ! -f "$test_exe" ]; then
 fi
 # A new prefix is set up first, so that its start-up messages stay out of
 # the log.
-[ -f "$WINEPREFIX/system.reg" ] || timeout 300 wineboot -i >/dev/null 2>&1
+. tests/wine/prefix.sh
+prepare_prefix
 log=$work/stub_tests.log
-timeout 300 "$wine" "$test_exe" </dev/null 2>&1 | tr -d '\r' >"$log"
+run_logged "$log" 300 "$wine" "$test_exe"
+stop_prefix
 grep -E '^(FAIL|ok)' "$log"
 line=$(grep '^RESULT ' "$log" | tail -n 1)
 if [ -z "$line" ]; then

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "startup/installer_layout.h"
+#include "tests/wine/crash_report.h"
 #include "tests/wine/module_binding.h"
 #include "tests/wine/test_fixtures.h"
 
@@ -412,6 +413,7 @@ int RunCheck(const char *modulePath, const std::string &installer, const std::st
 }  // namespace
 
 int main(int argc, char **argv) {
+  InstallCrashReport();
   if (argc == 4 && strcmp(argv[1], "selftest") == 0) {
     RunSelftest(argv[2], argv[3]);
   } else if (argc == 6 && strcmp(argv[1], "check") == 0) {

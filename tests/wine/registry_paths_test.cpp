@@ -20,6 +20,7 @@
 #include "platform/text_width.h"
 #include "script/document.h"
 #include "script/script_settings.h"
+#include "tests/wine/crash_report.h"
 
 namespace {
 
@@ -405,6 +406,7 @@ void TestCompaction() {
 }  // namespace
 
 int main() {
+  InstallCrashReport();
   RegDeleteTreeA(HKEY_CURRENT_USER, kBase);
   if (RegistryCreateKey(User(), kScratch) != 1) {
     printf("cannot create the scratch key\nchecks: 0 passed, 1 failed\n");

@@ -1,0 +1,39 @@
+# Sourced by the Wine suites. A new prefix is made and left to settle before
+# the first test program runs in it: Wine's first start (wineboot and the
+# services it launches) otherwise overlaps that program and the next one, and
+# a program started in that window can end without any output. Expects
+# WINEPREFIX.
+
+prepare_prefix() {
+  mkdir -p "$WINEPREFIX"
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml=" \
+      timeout 300 wineboot -i >/dev/null 2>&1
+  fi
+  timeout 120 wineserver -w >/dev/null 2>&1
+}
+
+# Ends the prefix's wineserver, so that no suite inherits another's.
+stop_prefix() {
+  wineserver -k >/dev/null 2>&1
+  timeout 20 wineserver -w >/dev/null 2>&1
+}
+
+# Runs a Wine test program with its output in LOG (carriage returns
+# dropped). A run that printed nothing at all is tried once more, since that
+# is Wine failing to start the program rather than the program failing; a
+# run that printed anything stands.
+run_logged() {  # log, timeout seconds, command...
+  local log=$1 limit=$2 status
+  shift 2
+  timeout "$limit" "$@" </dev/null 2>&1 | tr -d '\r' >"$log"
+  status=${PIPESTATUS[0]}
+  if [ ! -s "$log" ]; then
+    echo "note: $(basename "$log" .log) printed nothing (exit $status); running it again"
+    timeout 20 wineserver -w >/dev/null 2>&1
+    timeout "$limit" "$@" </dev/null 2>&1 | tr -d '\r' >"$log"
+    status=${PIPESTATUS[0]}
+  fi
+  [ -s "$log" ] || echo "note: $(basename "$log" .log) printed nothing again (exit $status)"
+  return 0
+}
