@@ -12,14 +12,23 @@
 
 #include "archive/archive_format.h"
 #include "archive/chunk_codec.h"
+#include "builder/fifo_arena.h"
 
 namespace {
 
 enum SlotState { SLOT_FREE, SLOT_QUEUED, SLOT_DONE };
 
+// The window per worker: at most this many chunks, holding at most this
+// many full chunks' worth of input.
+const uint32_t kSlotsPerWorker = 16;
+const uint32_t kFullChunksPerWorker = 2;
+
+// A chunk in the window. Its input and output lie in one region of the
+// run's arena, sized to the chunk.
 struct Slot {
-  std::vector<uint8_t> input;
-  std::vector<uint8_t> output;
+  uint8_t *input;
+  uint8_t *output;
+  size_t outputCapacity;
   uint32_t u;
   uint32_t c;
   size_t entryIndex;
@@ -50,8 +59,8 @@ void Worker(SharedWork *work, uint32_t level, bool extreme) {
     Slot &slot = work->slots[index];
     ArchiveResult result = ARCHIVE_MEM_ERROR;
     if (encoder != NULL) {
-      result = ChunkEncoderCompress(encoder, slot.input.data(), slot.u, slot.output.data(),
-                                    slot.output.size(), &slot.c);
+      result = ChunkEncoderCompress(encoder, slot.input, slot.u, slot.output,
+                                    slot.outputCapacity, &slot.c);
     }
     {
       std::lock_guard<std::mutex> lock(work->mutex);
@@ -86,6 +95,16 @@ bool ReadFully(int fd, uint8_t *buffer, size_t size) {
 void CloseCurrent(ChunkReader *reader) {
   if (reader->fd >= 0) close(reader->fd);
   reader->fd = -1;
+}
+
+// Size of the chunk ReadNextChunk will read next; 0 when none is left.
+uint32_t NextChunkSize(const ChunkReader *reader) {
+  const std::vector<InputFile> &files = *reader->files;
+  size_t index = reader->entryIndex;
+  while (index < files.size() && files[index].size == 0) index++;
+  if (index >= files.size()) return 0;
+  uint64_t left = files[index].size - (index == reader->entryIndex ? reader->offset : 0);
+  return left < kChunkSize ? (uint32_t)left : kChunkSize;
 }
 
 // Fills `buffer` with the next chunk. Returns false with *error set on a
@@ -141,15 +160,27 @@ struct PipelineRun {
   uint64_t chunksTotal;
   uint64_t chunksRead;
   uint64_t chunksWritten;
+  FifoArena arena;  // the slots' buffers, taken and released in chunk order
 };
 
 // Reads chunks into free slots until the window is full or none is left.
+// The window is bounded both in chunks and in memory: many small chunks may
+// wait behind a large one that a worker is still compressing, so that the
+// other workers do not idle at the start of a run of small files, while
+// memory stays what a few full chunks per worker need.
 bool FillWindow(PipelineRun *run, std::string *error) {
   size_t windowSize = run->work.slots.size();
   while (run->chunksRead < run->chunksTotal && run->chunksRead < run->chunksWritten + windowSize) {
+    uint32_t next = NextChunkSize(&run->reader);
+    size_t outputCapacity = (size_t)LzmaChunkBound(next);
+    uint8_t *region = FifoArenaTake(&run->arena, next + outputCapacity);
+    if (region == NULL) break;  // the oldest chunks must be written first
     size_t index = (size_t)(run->chunksRead % windowSize);
     Slot &slot = run->work.slots[index];
-    if (!ReadNextChunk(&run->reader, slot.input.data(), &slot.u, &slot.entryIndex, error))
+    slot.input = region;
+    slot.output = region + next;
+    slot.outputCapacity = outputCapacity;
+    if (!ReadNextChunk(&run->reader, slot.input, &slot.u, &slot.entryIndex, error))
       return false;
     {
       std::lock_guard<std::mutex> lock(run->work.mutex);
@@ -179,8 +210,7 @@ bool WriteNextChunk(PipelineRun *run, ArchiveWriter *writer, size_t entryIndex,
     *error = "internal error: chunk order lost";
     return false;
   }
-  ArchiveResult result = ArchiveWriterAddChunk(writer, slot.input.data(), slot.u,
-                                               slot.output.data(), slot.c);
+  ArchiveResult result = ArchiveWriterAddChunk(writer, slot.input, slot.u, slot.output, slot.c);
   if (result != ARCHIVE_OK) {
     *error = std::string("writing the archive failed: ") + ArchiveResultText(result);
     return false;
@@ -188,6 +218,7 @@ bool WriteNextChunk(PipelineRun *run, ArchiveWriter *writer, size_t entryIndex,
   *bytesIn += slot.u;
   *bytesOut += slot.c + kChunkHeaderSize;
   slot.state = SLOT_FREE;
+  FifoArenaReleaseOldest(&run->arena);
   run->chunksWritten++;
   return true;
 }
@@ -232,10 +263,10 @@ bool WriteEntries(ArchiveWriter *writer, const std::vector<InputFile> &files,
   PipelineRun run;
   uint32_t threads = settings.threads < 1 ? 1 : settings.threads;
   run.work.stopping = false;
-  run.work.slots.resize(2 * (size_t)threads);
+  run.work.slots.resize(kSlotsPerWorker * (size_t)threads);
   for (Slot &slot : run.work.slots) {
-    slot.input.resize(kChunkSize);
-    slot.output.resize((size_t)LzmaChunkBound(kChunkSize));
+    slot.input = slot.output = NULL;
+    slot.outputCapacity = 0;
     slot.u = slot.c = 0;
     slot.entryIndex = 0;
     slot.state = SLOT_FREE;
@@ -248,6 +279,9 @@ bool WriteEntries(ArchiveWriter *writer, const std::vector<InputFile> &files,
   run.chunksTotal = 0;
   for (const InputFile &file : files) run.chunksTotal += (file.size + kChunkSize - 1) / kChunkSize;
   run.chunksRead = run.chunksWritten = 0;
+  size_t fullRegion = kChunkSize + (size_t)LzmaChunkBound(kChunkSize);
+  FifoArenaInit(&run.arena, kFullChunksPerWorker * (size_t)threads * fullRegion,
+                run.work.slots.size());
   for (uint32_t i = 0; i < threads; i++)
     run.workers.emplace_back(Worker, &run.work, settings.level, settings.extreme);
 

@@ -1,13 +1,13 @@
 // Compresses the entries' chunks on worker threads and hands them to the
 // archive writer strictly in order.
 //
-// The calling thread reads each entry's 512 KiB chunks in order into a
-// fixed window of slots (two per worker), workers compress them with one
-// ChunkEncoder each, reused for every chunk, and the calling thread passes
-// finished slots to ArchiveWriterAddChunk in sequence. Chunks are
-// independent LZMA streams, so the bytes written do not depend on the
-// number of threads. Memory: the encoders plus two slots of 512 KiB input
-// and LzmaChunkBound(512 KiB) output per worker.
+// The calling thread reads each entry's chunks (up to 512 KiB) in order into
+// a window of slots, workers compress them with one ChunkEncoder each, reused
+// for every chunk, and the calling thread passes finished slots to
+// ArchiveWriterAddChunk in sequence. Chunks are independent LZMA streams, so
+// the bytes written do not depend on the number of threads. The window holds
+// up to 16 chunks per worker but at most two full chunks' worth of input per
+// worker, so memory stays the encoders plus about 2 MiB per worker.
 #ifndef QVS_BUILDER_CHUNK_PIPELINE_H
 #define QVS_BUILDER_CHUNK_PIPELINE_H
 
