@@ -61,7 +61,11 @@ bool MayLeaveInstallFolderPage() {
   }
 }
 
+// With the no-group box checked the field is disabled and no group is made,
+// so its text is not judged: an empty or invalid name there must not keep
+// the user on the page.
 bool MayLeaveStartMenuPage() {
+  if (IsNoGroupChecked()) return true;
   if (IsValidGroupName(GroupFieldText()) != 0) return true;
   ShowWarning(kBadGroupText);
   return false;

@@ -1,7 +1,8 @@
 # Two components, a start-menu group and a desktop shortcut of the second,
 # unmarked component: page 7 is passed over until "Full" selects that
 # component; a group name with a colon is refused with its message; the
-# no-group box disables field and list; picking an existing start-menu
+# no-group box disables field and list, and lets the user on with an empty
+# name (the name is not judged when no group is made); picking an existing start-menu
 # folder puts the group inside it; the finish boxes appear by their
 # keys and components, one under the other.
 make_installer() {
@@ -99,9 +100,15 @@ expect-visible 200 1
 expect-text 205 "Bad:Name"
 select-list 206 text=StartUp
 expect-text 205 "StartUp\\E2E Group"
+set-text 205 ""
 set-check 207 1
 expect-enabled 205 0
 expect-enabled 206 0
+click 29
+expect-visible 250 1
+expect-text-contains 254 "Start menu group:<br>     None<br>"
+click 28
+expect-visible 200 1
 set-check 207 0
 expect-enabled 205 1
 set-text 205 "E2E Group"
