@@ -134,6 +134,17 @@ void SetKeyboardFocus(HWND window) { SetFocus(window); }
 
 HWND FocusedWindow() { return GetFocus(); }
 
+void MoveFocusToNextTabStop(HWND root) {
+  if (root == NULL) return;
+  HWND focus = GetFocus();
+  // A focus outside `root` (or none) starts the walk from its beginning.
+  if (focus != NULL && focus != root && !IsChild(root, focus)) focus = NULL;
+  if (focus == root) focus = NULL;
+  bool backwards = GetKeyState(VK_SHIFT) < 0;
+  HWND next = GetNextDlgTabItem(root, focus, backwards ? TRUE : FALSE);
+  if (next != NULL) SetFocus(next);
+}
+
 bool IsButtonControl(HWND window) {
   char className[16] = {0};
   if (window == NULL || GetClassNameA(window, className, sizeof className) == 0) return false;
@@ -158,6 +169,7 @@ UiEventKind WaitForUiEvent(UiEvent *event) {
   const MSG &message = event->message;
   if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN) return kUiEventEnterDown;
   if (message.wParam == VK_RETURN && message.message == WM_KEYUP) return kUiEventEnterUp;
+  if (message.wParam == VK_TAB && message.message == WM_KEYDOWN) return kUiEventTabDown;
   return kUiEventOther;
 }
 

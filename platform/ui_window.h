@@ -44,6 +44,10 @@ std::string ListEntryText(HWND list, int index);
 
 void SetKeyboardFocus(HWND window);
 HWND FocusedWindow();
+// The Tab key: the focus moves to the next visible, enabled control with a
+// tab stop inside `root` (the previous one while Shift is held), wrapping
+// at the ends.
+void MoveFocusToNextTabStop(HWND root);
 bool IsButtonControl(HWND window);
 // Sends the window a key-down or key-up of the Space key, as a keyboard would.
 void SendSpaceKey(HWND window, bool down);
@@ -54,7 +58,13 @@ void PostLeftClick(HWND window);
 struct UiEvent {
   MSG message;
 };
-enum UiEventKind { kUiEventOther, kUiEventEnterDown, kUiEventEnterUp, kUiEventQuit };
+enum UiEventKind {
+  kUiEventOther,
+  kUiEventEnterDown,
+  kUiEventEnterUp,
+  kUiEventTabDown,
+  kUiEventQuit
+};
 // Waits for the next event of this thread and tells what it is.
 UiEventKind WaitForUiEvent(UiEvent *event);
 // Hands the event to its window's procedure.

@@ -130,6 +130,7 @@ std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandl
     if (kind == kUiEventQuit) break;
     if (kind == kUiEventEnterDown) OnEnterDown();
     else if (kind == kUiEventEnterUp) OnEnterUp();
+    else if (kind == kUiEventTabDown) MoveFocusToNextTabStop(gDialog.window);
     else DispatchUiEvent(&event);
     if (gDialog.cancelPressed) ConfirmCancel();
   }

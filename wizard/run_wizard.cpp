@@ -88,6 +88,7 @@ std::string BuildSequence(const ScriptSettings &settings) {
       case kUiEventQuit: CleanExit();
       case kUiEventEnterDown: OnEnterKeyDown(); continue;
       case kUiEventEnterUp: OnEnterKeyUp(); continue;
+      case kUiEventTabDown: MoveFocusToNextTabStop(Wizard().window); continue;
       default: break;
     }
     if (event.message.message == WM_MOUSEMOVE) {

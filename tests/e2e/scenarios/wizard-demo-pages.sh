@@ -3,7 +3,8 @@
 # information, components, start-menu group and shortcuts on an
 # administrator's Windows 7 (Wine reports it as a server, Server 2008 R2,
 # where quick-launch shortcuts still count), every page's controls at their
-# places, and a screenshot of every page in out/e2e/wizard-demo/ (page 9
+# places, Tab moving the focus through the shown page's controls and the
+# buttons, and a screenshot of every page in out/e2e/wizard-demo/ (page 9
 # passes too quickly to be taken while nothing is installed).
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
@@ -33,6 +34,10 @@ expect-rect 29 305 323 85 22
 expect-rect 30 395 323 85 22
 expect-rect 32 0 310 * *
 expect-visible 25 0
+expect-focus 29
+press-key tab
+expect-focus 30
+press-key tab
 expect-focus 29
 sleep 300
 $(snap_page 0)
@@ -78,6 +83,17 @@ expect-text 205 "Demo Company\\Demo Product"
 expect-rect 205 20 125 450 20
 expect-rect 206 20 150 450 122
 expect-rect 207 20 277 450 15
+expect-focus 29
+press-key tab
+expect-focus 30
+press-key tab
+expect-focus 205
+press-key tab
+expect-focus 206
+press-key tab
+expect-focus 207
+press-key tab
+expect-focus 28
 sleep 300
 $(snap_page 6)
 click 29
