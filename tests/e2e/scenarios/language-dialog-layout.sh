@@ -1,9 +1,8 @@
 # Two languages, neither in the user's language (German): the dialog's
 # size, texts and control positions, both names in payload order with
 # "English" preselected, the list focused and Tab going round list, OK and
-# Cancel; the temporary module exists while
-# it waits; Enter on the list moves the focus to OK and presses it, and the
-# wizard opens in English.
+# Cancel; the temporary module exists while it waits; Enter on the list
+# moves the focus to OK and presses it, and the wizard opens in English.
 LOCALE=de_DE.UTF-8
 make_installer() {
   language_project "$WORK/project" A-Francais.lng:Francais:1036 B-English.lng:English:1033
