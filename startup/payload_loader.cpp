@@ -193,12 +193,19 @@ void WalkArchive(const std::string &ownPath) {
   if (module.Archive_Read(ownPath.c_str()) == 0) FailAndCleanUp(kArchiveCorrupt);
   UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
   if (info == NULL) FailInsideArchive();
+  int64_t walked = 0;
   if (module.Archive_FindFirst() != 0) {
     do {
       ClassifyCurrentEntry(info);
+      walked++;
     } while (module.Archive_FindNext() != 0);
   }
   module.Archive_FileInfo_Free(info);
+  // The walk also stops at a damaged entry record. Stopping short of the
+  // archive's own entry count means the entries after it were never seen:
+  // the installer is damaged, not finished, and must not go on without
+  // them.
+  if (walked != module.Archive_GetEntryCount()) FailInsideArchive();
   module.Archive_Close();
 }
 

@@ -14,6 +14,8 @@ Operations:
   drop-entries SUFFIX   remove every entry whose name ends with SUFFIX (case-sensitive)
   empty-entry SUFFIX    store the entries ending with SUFFIX with size 0
   corrupt-entry SUFFIX  damage the first chunk of the first entry ending with SUFFIX
+  bad-record SUFFIX     give the record of the first entry ending with SUFFIX an
+                        impossible name length (the entries before it stay readable)
 
 The installer file is: stub | start marker | u32 admin flag | u64 module
 size | module | end marker | archive. The archive is a 42-byte header (magic,
@@ -151,10 +153,18 @@ def main(argv):
             for i in range(len(data) // 4, len(data)):
                 data[i] ^= 0x5A
             chunk[2] = bytes(data)
+        elif operation == "bad-record":
+            damaged = matching(entries, argument)[0]
+            before = write_archive(header, entries[:entries.index(damaged)])
+            archive = bytearray(write_archive(header, entries))
+            # The header of the shortened archive differs; only its length counts.
+            struct.pack_into("<I", archive, len(before), 0xFFFFFFF0)
+            result = installer.join(bytes(archive))
         else:
             print(__doc__)
             return 2
-        result = installer.join(write_archive(header, entries))
+        if operation != "bad-record":
+            result = installer.join(write_archive(header, entries))
     with open(target, "wb") as out:
         out.write(result)
     return 0
