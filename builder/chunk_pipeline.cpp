@@ -97,13 +97,14 @@ void CloseCurrent(ChunkReader *reader) {
   reader->fd = -1;
 }
 
-// Size of the chunk ReadNextChunk will read next; 0 when none is left.
-uint32_t NextChunkSize(const ChunkReader *reader) {
+// Moves past entries of size 0 (they have no chunk) and gives the size of
+// the next chunk; 0 when none is left.
+uint32_t NextChunkSize(ChunkReader *reader) {
   const std::vector<InputFile> &files = *reader->files;
-  size_t index = reader->entryIndex;
-  while (index < files.size() && files[index].size == 0) index++;
-  if (index >= files.size()) return 0;
-  uint64_t left = files[index].size - (index == reader->entryIndex ? reader->offset : 0);
+  while (reader->entryIndex < files.size() && files[reader->entryIndex].size == 0)
+    reader->entryIndex++;
+  if (reader->entryIndex >= files.size()) return 0;
+  uint64_t left = files[reader->entryIndex].size - reader->offset;
   return left < kChunkSize ? (uint32_t)left : kChunkSize;
 }
 
@@ -112,16 +113,12 @@ uint32_t NextChunkSize(const ChunkReader *reader) {
 // project was scanned (it changed while building).
 bool ReadNextChunk(ChunkReader *reader, uint8_t *buffer, uint32_t *u, size_t *entryIndex,
                    std::string *error) {
-  const std::vector<InputFile> &files = *reader->files;
-  while (reader->entryIndex < files.size() && files[reader->entryIndex].size == 0)
-    reader->entryIndex++;
-  if (reader->entryIndex >= files.size()) {
+  uint32_t size = NextChunkSize(reader);
+  if (size == 0) {
     *error = "internal error: more chunks requested than the entries hold";
     return false;
   }
-  const InputFile &file = files[reader->entryIndex];
-  uint64_t left = file.size - reader->offset;
-  uint32_t size = left < kChunkSize ? (uint32_t)left : kChunkSize;
+  const InputFile &file = (*reader->files)[reader->entryIndex];
   if (file.memory != NULL) {
     memcpy(buffer, file.memory + reader->offset, size);
   } else {
