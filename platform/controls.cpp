@@ -4,19 +4,12 @@
 
 #include <vector>
 
+#include "platform/ui_window.h"
+
 namespace {
 
 const char kPageClass[] = "QuorvantisWizardPage";
 const char kWhitePageClass[] = "QuorvantisWizardWhitePage";
-
-HWND MakeChild(DWORD exStyle, const char *className, const char *text, DWORD style, int x, int y,
-               int width, int height, HWND parent, int id, HFONT font) {
-  HWND control = CreateWindowExA(exStyle, className, text != NULL ? text : "",
-                                 WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                                 (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
-  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
-  return control;
-}
 
 // The container's notifications belong to the wizard window.
 LRESULT CALLBACK PageContainerProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -57,54 +50,49 @@ bool RegisterPageContainerClasses() {
 HWND CreatePageContainer(HWND parent, int x, int y, int width, int height, int id, bool white) {
   // The container paints its background under its controls too: a frame
   // control draws only its border and caption.
-  return MakeChild(WS_EX_CONTROLPARENT, white ? kWhitePageClass : kPageClass, "",
+  return CreateChildControl(WS_EX_CONTROLPARENT, white ? kWhitePageClass : kPageClass, "",
                    WS_CLIPSIBLINGS, x, y, width, height, parent, id, NULL);
 }
 
 HWND CreateOwnedFixedWindow(const char *className, const char *title, int clientWidth,
                             int clientHeight, HWND owner) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-  RECT frame = {0, 0, clientWidth, clientHeight};
-  AdjustWindowRect(&frame, style, FALSE);
-  int width = frame.right - frame.left;
-  int height = frame.bottom - frame.top;
-  int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
-  int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return CreateWindowExA(WS_EX_CONTROLPARENT, className, title, style, x, y, width, height, owner,
-                         NULL, GetModuleHandleA(NULL), NULL);
+  return CreateCentredWindow(WS_EX_CONTROLPARENT, className, title,
+                             WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
+                                 WS_CLIPCHILDREN,
+                             clientWidth, clientHeight, owner);
 }
 
 HWND CreateCheckBoxControl(HWND parent, const char *text, int x, int y, int width, int height,
                            int id, HFONT font) {
-  return MakeChild(0, "BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height, parent,
+  return CreateChildControl(0, "BUTTON", text, WS_TABSTOP | BS_AUTOCHECKBOX, x, y, width, height, parent,
                    id, font);
 }
 
 HWND CreateOptionControl(HWND parent, const char *text, int x, int y, int width, int height,
                          int id, HFONT font, bool firstOfGroup) {
   DWORD style = WS_TABSTOP | BS_AUTORADIOBUTTON | (firstOfGroup ? WS_GROUP : 0);
-  return MakeChild(0, "BUTTON", text, style, x, y, width, height, parent, id, font);
+  return CreateChildControl(0, "BUTTON", text, style, x, y, width, height, parent, id, font);
 }
 
 HWND CreateListBoxControl(HWND parent, int x, int y, int width, int height, int id, HFONT font) {
   DWORD style = WS_TABSTOP | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT;
-  return MakeChild(WS_EX_CLIENTEDGE, "LISTBOX", "", style, x, y, width, height, parent, id, font);
+  return CreateChildControl(WS_EX_CLIENTEDGE, "LISTBOX", "", style, x, y, width, height, parent, id, font);
 }
 
 HWND CreateProgressControl(HWND parent, int x, int y, int width, int height, int id) {
-  HWND bar = MakeChild(0, PROGRESS_CLASSA, "", PBS_SMOOTH, x, y, width, height, parent, id, NULL);
+  HWND bar = CreateChildControl(0, PROGRESS_CLASSA, "", PBS_SMOOTH, x, y, width, height, parent, id, NULL);
   if (bar != NULL) SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));
   return bar;
 }
 
 HWND CreateLineControl(HWND parent, int x, int y, int width, int height, int id) {
   // The system trims the control to the height of its groove.
-  return MakeChild(0, "STATIC", "", SS_ETCHEDHORZ, x, y, width, height, parent, id, NULL);
+  return CreateChildControl(0, "STATIC", "", SS_ETCHEDHORZ, x, y, width, height, parent, id, NULL);
 }
 
 HWND CreateLinkControl(HWND parent, const char *text, int x, int y, int width, int height, int id,
                        HFONT font) {
-  return MakeChild(0, "STATIC", text, SS_NOTIFY | SS_NOPREFIX, x, y, width, height, parent, id,
+  return CreateChildControl(0, "STATIC", text, SS_NOTIFY | SS_NOPREFIX, x, y, width, height, parent, id,
                    font);
 }
 

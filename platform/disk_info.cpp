@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/shell_folders.h"
+
 bool QueryDiskSpace(const std::string &path, uint64_t *totalBytes, uint64_t *freeBytes) {
   // A drive without a medium would otherwise ask the user to insert one.
   UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
@@ -21,8 +23,9 @@ bool IsKnownDriveRoot(const std::string &path) {
 }
 
 bool FolderExists(const std::string &path) {
+  // An empty removable drive must not make the system ask for a disk.
   UINT previousMode = SetErrorMode(SEM_FAILCRITICALERRORS);
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  bool exists = FolderExistsAt(path);
   SetErrorMode(previousMode);
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  return exists;
 }

@@ -13,7 +13,7 @@ uint64_t ReadProcessorTimestamp() { return (uint64_t)__rdtsc(); }
 
 uint64_t ReadTotalPhysicalMemory() {
   uint64_t total = 0;
-  LibraryHandle kernel = LoadSystemLibrary("kernel32.dll");
+  LibraryHandle kernel = GetLoadedSystemLibrary("kernel32.dll");
   GlobalMemoryStatusExFn statusEx =
       (GlobalMemoryStatusExFn)FindLibraryFunction(kernel, "GlobalMemoryStatusEx");
   if (statusEx != NULL) {
@@ -28,6 +28,5 @@ uint64_t ReadTotalPhysicalMemory() {
     GlobalMemoryStatus(&status);
     total = (uint64_t)(uint32_t)status.dwTotalPhys;
   }
-  FreeLibraryHandle(&kernel);
   return total;
 }

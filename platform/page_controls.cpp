@@ -2,16 +2,9 @@
 
 #include <vector>
 
-namespace {
+#include "platform/ui_window.h"
 
-HWND MakeChild(DWORD exStyle, const char *className, const char *text, DWORD style, int x, int y,
-               int width, int height, HWND parent, int id, HFONT font) {
-  HWND control = CreateWindowExA(exStyle, className, text, WS_CHILD | WS_VISIBLE | style, x, y,
-                                 width, height, parent, (HMENU)(INT_PTR)id,
-                                 GetModuleHandleA(NULL), NULL);
-  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
-  return control;
-}
+namespace {
 
 struct ChildSearch {
   int id;
@@ -29,18 +22,18 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
 
 HWND CreateFrameControl(HWND parent, const char *text, int x, int y, int width, int height,
                         int id, HFONT font) {
-  return MakeChild(0, "BUTTON", text, BS_GROUPBOX, x, y, width, height, parent, id, font);
+  return CreateChildControl(0, "BUTTON", text, BS_GROUPBOX, x, y, width, height, parent, id, font);
 }
 
 HWND CreateEditFieldControl(HWND parent, const char *text, int x, int y, int width, int height,
                             int id, HFONT font) {
-  return MakeChild(WS_EX_CLIENTEDGE, "EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL, x, y, width,
+  return CreateChildControl(WS_EX_CLIENTEDGE, "EDIT", text, WS_TABSTOP | ES_AUTOHSCROLL, x, y, width,
                    height, parent, id, font);
 }
 
 HWND CreateBitmapControl(HWND parent, BitmapHandle bitmap, int x, int y, int width, int height,
                          int id) {
-  HWND control = MakeChild(0, "STATIC", "", SS_BITMAP, x, y, width, height, parent, id, NULL);
+  HWND control = CreateChildControl(0, "STATIC", "", SS_BITMAP, x, y, width, height, parent, id, NULL);
   if (control != NULL && bitmap != NULL)
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
   return control;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/libraries.h"
+#include "platform/ui_window.h"
 
 namespace {
 
@@ -39,12 +40,10 @@ bool LoadRichEditLibrary() {
 }
 
 HWND CreateRichTextControl(HWND parent, int x, int y, int width, int height, int id, HFONT font) {
-  DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY |
-                ES_AUTOVSCROLL;
-  HWND control = CreateWindowExA(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "", style, x, y, width, height,
-                                 parent, (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
+  DWORD style = WS_TABSTOP | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+  HWND control = CreateChildControl(WS_EX_CLIENTEDGE, RICHEDIT_CLASSA, "", style, x, y, width,
+                                    height, parent, id, font);
   if (control == NULL) return NULL;
-  if (font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
   // The text mode can only change while the control is empty.
   SendMessageA(control, EM_SETTEXTMODE, TM_RICHTEXT, 0);
   SendMessageA(control, EM_SETTARGETDEVICE, 0, 0);

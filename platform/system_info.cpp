@@ -37,7 +37,7 @@ bool ReadOsVersion(OsVersion *version) {
 
 NativeArchitecture ReadNativeArchitecture() {
   NativeArchitecture result = kArchitectureUnknown;
-  LibraryHandle kernel = LoadSystemLibrary("kernel32.dll");
+  LibraryHandle kernel = GetLoadedSystemLibrary("kernel32.dll");
   GetNativeSystemInfoFn getInfo =
       (GetNativeSystemInfoFn)FindLibraryFunction(kernel, "GetNativeSystemInfo");
   if (getInfo != NULL) {
@@ -47,7 +47,6 @@ NativeArchitecture ReadNativeArchitecture() {
     result = info.wProcessorArchitecture == PROCESSOR_ARCHITECTURE_INTEL ? kArchitectureIntel32
                                                                           : kArchitectureOther;
   }
-  FreeLibraryHandle(&kernel);
   return result;
 }
 

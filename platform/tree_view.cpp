@@ -1,12 +1,12 @@
 #include "platform/tree_view.h"
 
+#include "platform/ui_window.h"
+
 HWND CreateTreeControl(HWND parent, int x, int y, int width, int height, int id, HFONT font) {
-  const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS |
-                      TVS_LINESATROOT | TVS_SHOWSELALWAYS;
-  HWND tree = CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, x, y, width, height,
-                              parent, (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
-  if (tree != NULL && font != NULL) SendMessageA(tree, WM_SETFONT, (WPARAM)font, TRUE);
-  return tree;
+  const DWORD style =
+      WS_TABSTOP | TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS;
+  return CreateChildControl(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "", style, x, y, width, height, parent,
+                            id, font);
 }
 
 bool SetTreeImages(HWND tree, const BitmapHandle *bitmaps, int count, int *indexes) {
@@ -77,10 +77,7 @@ TreeRowHandle TreeRowUnderCursor(HWND tree) {
   POINT cursor;
   if (tree == NULL || !GetCursorPos(&cursor) || WindowFromPoint(cursor) != tree) return NULL;
   if (!ScreenToClient(tree, &cursor)) return NULL;
-  TVHITTESTINFO hit;
-  ZeroMemory(&hit, sizeof hit);
-  hit.pt = cursor;
-  return (TreeRowHandle)SendMessageA(tree, TVM_HITTEST, 0, (LPARAM)&hit);
+  return HitTestTree(tree, cursor.x, cursor.y, NULL);
 }
 
 TreeRowHandle TreeRowAtLastMessage(HWND tree) {

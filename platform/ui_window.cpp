@@ -47,17 +47,31 @@ bool RegisterPlainWindowClass(const char *className, WNDPROC procedure) {
   return RegisterClassA(&windowClass) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
-HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
-                       int clientHeight) {
-  const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
+HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title, DWORD style,
+                         int clientWidth, int clientHeight, HWND owner) {
   RECT frame = {0, 0, clientWidth, clientHeight};
   AdjustWindowRect(&frame, style, FALSE);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
   int x = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
   int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
-  return CreateWindowExA(0, className, title, style, x, y, width, height, NULL, NULL,
+  return CreateWindowExA(exStyle, className, title, style, x, y, width, height, owner, NULL,
                          GetModuleHandleA(NULL), NULL);
+}
+
+HWND CreateChildControl(DWORD exStyle, const char *className, const char *text, DWORD style,
+                        int x, int y, int width, int height, HWND parent, int id, HFONT font) {
+  HWND control = CreateWindowExA(exStyle, className, text != NULL ? text : "",
+                                 WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                 (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
+  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
+  return control;
+}
+
+HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
+                       int clientHeight) {
+  return CreateCentredWindow(0, className, title, WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU,
+                             clientWidth, clientHeight, NULL);
 }
 
 HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y, int width,
@@ -82,9 +96,8 @@ HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y
   }
   // A drop-down list's height is the height of its opened list as well.
   int createdHeight = kind == kControlDropDownList ? height + 160 : height;
-  HWND control = CreateWindowExA(0, className, text, style, x, y, width, createdHeight, parent,
-                                 (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
-  if (control != NULL && font != NULL) SendMessageA(control, WM_SETFONT, (WPARAM)font, TRUE);
+  HWND control =
+      CreateChildControl(0, className, text, style, x, y, width, createdHeight, parent, id, font);
   if (control != NULL && kind == kControlDropDownList) FitClosedListHeight(control, height);
   return control;
 }

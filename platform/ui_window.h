@@ -24,6 +24,15 @@ bool RegisterPlainWindowClass(const char *className, WNDPROC procedure);
 // Creates a hidden top-level window with a title bar and system menu but no
 // minimise or maximise box, whose client area is `clientWidth` x
 // `clientHeight`, centred on the screen. NULL on failure.
+// A window whose client area is clientWidth x clientHeight, centred on the
+// screen, with the given styles and owner (NULL for none).
+HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title, DWORD style,
+                         int clientWidth, int clientHeight, HWND owner);
+// A visible child control (WS_CHILD and WS_VISIBLE are added to `style`)
+// with the control number `id`, in `font` when it is not NULL. A NULL text
+// is empty.
+HWND CreateChildControl(DWORD exStyle, const char *className, const char *text, DWORD style,
+                        int x, int y, int width, int height, HWND parent, int id, HFONT font);
 HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
                        int clientHeight);
 // Creates a visible child control with the control number `id`; `font` may
