@@ -59,6 +59,10 @@ void SetControlTextIfChanged(HWND control, const std::string &text) {
 
 HWND FindControlById(HWND parent, int id) {
   if (parent == NULL) return NULL;
+  // The buttons below the pages are direct children: found without a walk.
+  // The control numbers are unique throughout the window.
+  HWND direct = GetDlgItem(parent, id);
+  if (direct != NULL) return direct;
   ChildSearch search = {id, NULL};
   // EnumChildWindows walks grandchildren too, so a control inside a page
   // container is found from the wizard window.

@@ -229,15 +229,4 @@ bool PrincipalPathEnforced() {
   return Page().model.hasPrincipal && Page().model.principalPathEnforced != 0;
 }
 
-std::vector<ComponentTreeRowView> ComponentTreeRows() {
-  std::vector<ComponentTreeRowView> rows;
-  for (const TreeRow &row : Page().model.rows) {
-    ComponentTreeRowView view;
-    view.level = row.level;
-    view.itemData = row.itemData;
-    view.state = row.state;
-    view.text = row.text;
-    rows.push_back(view);
-  }
-  return rows;
-}
+const std::vector<TreeRow> &ComponentTreeRows() { return Page().model.rows; }

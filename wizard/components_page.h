@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "script/script_settings.h"
+#include "wizard/tree_states.h"
 
 // Creates controls 128 to 136 in `container` (page-relative positions),
 // fills the tree from `settings` in the chosen language with the preset
@@ -73,13 +74,7 @@ std::string PrincipalFolder();
 bool PrincipalPathEnforced();
 
 // The tree's rows in tree order, for the review page: level 0 category,
-// level 1 component; `state` as in tree_states.h (selected: 0 or 3).
-struct ComponentTreeRowView {
-  int level = 0;
-  int32_t itemData = 0;
-  int state = 0;
-  std::string text;
-};
-std::vector<ComponentTreeRowView> ComponentTreeRows();
+// level 1 component, states as in tree_states.h.
+const std::vector<TreeRow> &ComponentTreeRows();
 
 #endif

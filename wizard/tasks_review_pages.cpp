@@ -28,19 +28,6 @@ void ShowShortcutBox(int id, int count, int oneText, int severalText) {
   SetControlVisible(box, count > 0);
 }
 
-std::vector<TreeRow> SummaryRows() {
-  std::vector<TreeRow> rows;
-  for (const ComponentTreeRowView &view : ComponentTreeRows()) {
-    TreeRow row;
-    row.level = view.level;
-    row.itemData = view.itemData;
-    row.state = view.state;
-    row.text = view.text;
-    rows.push_back(row);
-  }
-  return rows;
-}
-
 }  // namespace
 
 void BuildTasksPage(HWND container) {
@@ -82,7 +69,7 @@ void PrepareReviewPage(const ScriptSettings &settings, const WizardNavigation &n
   SummaryInputs in;
   in.installType = CurrentInstallType();
   in.componentCount = (int)settings.components.size();
-  in.rows = SummaryRows();
+  in.rows = ComponentTreeRows();
   in.installFolder = InstallFolderText();
   in.allUsers = IsAllUsersChosen();
   in.CreateGroup = settings.CreateGroup;

@@ -13,6 +13,11 @@ void SetState(TreeModel *model, int row, int state, std::vector<int> *changed) {
   if (changed != NULL) changed->push_back(row);
 }
 
+// A parent's state from how many of its `count` descendants are selected.
+int StateForSelectedCount(int selected, int count) {
+  return selected == 0 ? kRowUnselected : selected < count ? kRowPartial : kRowSelected;
+}
+
 // Derives `row`'s state from its descendants as a click does: none selected
 // 1, some 2, all 3; a row whose descendants are all locked keeps its state.
 void DeriveFromDescendants(TreeModel *model, int row, std::vector<int> *changed) {
@@ -25,8 +30,7 @@ void DeriveFromDescendants(TreeModel *model, int row, std::vector<int> *changed)
     if (state == kRowLocked) locked++;
   }
   if (locked == count) return;
-  int state = selected == 0 ? kRowUnselected : selected < count ? kRowPartial : kRowSelected;
-  SetState(model, row, state, changed);
+  SetState(model, row, StateForSelectedCount(selected, count), changed);
 }
 
 const PresetState *FindPreset(const TreeModel &model, int32_t componentId) {
@@ -138,8 +142,7 @@ void RefreshCategoryStates(TreeModel *model, std::vector<int> *changed) {
     int selected = 0;
     for (size_t i = row + 1; i <= row + (size_t)count; i++)
       if (IsSelectedState(model->rows[i].state)) selected++;
-    int state = selected == 0 ? kRowUnselected : selected < count ? kRowPartial : kRowSelected;
-    SetState(model, (int)row, state, changed);
+    SetState(model, (int)row, StateForSelectedCount(selected, count), changed);
   }
 }
 
