@@ -30,7 +30,7 @@ PixelImage DrawPageIcon(PageIconRole role);
 
 // The component tree's item states: 0 a white box with a light-grey check,
 // 1 an empty box, 2 a grey box with a grey check, 3 a white box with a
-// black check. Uses few enough colours for a 256-colour bitmap.
+// green check. Uses few enough colours for a 256-colour bitmap.
 PixelImage DrawStateIcon(int state);
 
 #endif

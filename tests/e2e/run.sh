@@ -147,8 +147,10 @@ main() {
       for f in "$E2E"/scenarios/$pattern.sh; do [ -f "$f" ] && files+=("$f"); done
     done
   fi
+  if [ ${#files[@]} -eq 0 ]; then echo "FAIL: no scenario matches: $*"; echo "RESULT 0 1"; return 1; fi
   # Scenarios spend much of their time waiting for Wine to start; lanes, each
   # with its own display, overlap those waits.
+  rm -f "$OUT"/lane-*.counts
   local suite_start=$(date +%s) lane i
   local -a pids=()
   for ((lane = 0; lane < lanes; lane++)); do
@@ -166,6 +168,13 @@ main() {
     passed=$((passed + p)); failed=$((failed + q))
     rm -f "$f"
   done
+  # A lane that died before writing its counts leaves scenarios unreported:
+  # each of those is a failure.
+  local unreported=$(( ${#files[@]} - passed - failed ))
+  if [ $unreported -gt 0 ]; then
+    echo "FAIL: $unreported scenario(s) ended without a result"
+    failed=$((failed + unreported))
+  fi
   echo "e2e: $passed passed, $failed failed in $(( $(date +%s) - suite_start )) s ($lanes lanes); screenshots in ${OUT#$ROOT/}"
   echo "RESULT $passed $failed"
   [ $failed -eq 0 ]

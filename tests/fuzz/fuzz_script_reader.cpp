@@ -54,7 +54,9 @@ std::string ExpandText(const std::string &text) {
   static const PathVariableLookups lookups = Lookups();
   static const std::string startMenu = "C:\\Start\\Group\\";
   PathVariableScope scope;
-  scope.osCode = 71 + (int)(text.size() % 5);
+  // Every OS code with its own rules, and one that has none.
+  static const int kOsCodes[] = {10, 20, 30, 40, 50, 60, 65, 70, 75, 80, 100};
+  scope.osCode = kOsCodes[text.size() % (sizeof kOsCodes / sizeof kOsCodes[0])];
   scope.languageId = 1033;
   scope.settings = gSettings;
   scope.startMenuFolder = &startMenu;

@@ -15,7 +15,7 @@ STUB_TEST(TempNamesFollowTheFixedPattern) {
   CHECK(GetTemporaryFolder(&folder) && !folder.empty());
   for (int i = 0; i < 50; i++) {
     std::string path = MakeTempModulePath();
-    CHECK(path.compare(0, folder.size(), folder) == 0 || path.find("\\_temp_") != std::string::npos);
+    CHECK(path.compare(0, folder.size(), folder) == 0 && path.find("\\_temp_") != std::string::npos);
     CHECK(path.size() > 4 && path.compare(path.size() - 4, 4, ".tmp") == 0);
     size_t digits = path.rfind("_temp_") + 6;
     unsigned long number = strtoul(path.c_str() + digits, NULL, 10);

@@ -34,7 +34,7 @@ TEST(MemoryCount, WholeMegabytesPlusOne) {
   EXPECT_EQ(MemoryMegabytes(511 * kMB + kMB - 1), 512);
   EXPECT_EQ(MemoryMegabytes(512 * kMB), 513);
   EXPECT_EQ(MemoryMegabytes(0), 1);
-  EXPECT_EQ(MemoryMegabytes(UINT64_MAX), (int64_t)(UINT64_MAX / kMB) + 1);
+  EXPECT_EQ(MemoryMegabytes(UINT64_MAX), INT64_C(17592186044416));  // 2^44
 }
 
 TEST_F(CheckTest, NothingIsMeasuredUnlessTheCheckIsOn) {

@@ -231,6 +231,7 @@ TEST_F(ExistingTest, RemoveZeroAndOtherVersionsNeverBlock) {
 
   s.existingInstallations.push_back(Item("Product", "", 1));
   EXPECT_EQ(CheckExistingInstallations(&s, env), kCheckEndInstaller);
+  ASSERT_EQ(machine.shown.size(), 1u);
   EXPECT_NE(machine.shown[0].text.find("(2.0.1)"), std::string::npos);
 }
 

@@ -16,19 +16,26 @@ ScriptSettings AllSystemsAllowed() {
 }
 
 TEST_F(CheckTest, EachListedSystemIsRefusedByItsOwnFlagOnly) {
-  const int codes[] = {10, 20, 30, 40, 50, 60, 65, 70, 75, 80};
-  for (int code : codes) {
+  // Each OS code and the script key that allows it, written out here so that
+  // a code mapped to the wrong key is caught.
+  const struct {
+    int code;
+    int32_t ScriptSettings::*flag;
+  } systems[] = {{10, &ScriptSettings::Win95},    {20, &ScriptSettings::WinNT4},
+                 {30, &ScriptSettings::Win98},    {40, &ScriptSettings::WinMe},
+                 {50, &ScriptSettings::Win2000},  {60, &ScriptSettings::WinXP},
+                 {65, &ScriptSettings::Win2003},  {70, &ScriptSettings::WinVista},
+                 {75, &ScriptSettings::Win2008},  {80, &ScriptSettings::Win7}};
+  for (const auto &system : systems) {
     ScriptSettings s = AllSystemsAllowed();
-    env.osCode = code;
-    EXPECT_EQ(CheckOsRequirements(s, env), kCheckContinue) << code;
-    int32_t *flag = const_cast<int32_t *>(SystemRequirementFlag(s, code));
-    ASSERT_NE(flag, nullptr) << code;
-    *flag = 0;
-    EXPECT_EQ(CheckOsRequirements(s, env), kCheckEndInstaller) << code;
-    for (int other : codes) {
-      if (other == code) continue;
-      env.osCode = other;
-      EXPECT_EQ(CheckOsRequirements(s, env), kCheckContinue) << code << " " << other;
+    env.osCode = system.code;
+    EXPECT_EQ(CheckOsRequirements(s, env), kCheckContinue) << system.code;
+    s.*system.flag = 0;
+    EXPECT_EQ(CheckOsRequirements(s, env), kCheckEndInstaller) << system.code;
+    for (const auto &other : systems) {
+      if (other.code == system.code) continue;
+      env.osCode = other.code;
+      EXPECT_EQ(CheckOsRequirements(s, env), kCheckContinue) << system.code << " " << other.code;
     }
   }
   ASSERT_FALSE(machine.shown.empty());

@@ -20,6 +20,6 @@ answer ok
 wait-exit
 glob-count $TEMP_MODULES 0
 proc 0
-expect-no-window "Stand-in browser" 2000
+expect-no-window "Stand-in browser" 10000
 CMDS
 }
