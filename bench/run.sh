@@ -90,6 +90,15 @@ measure() {
   rss_kb=$(awk -F': ' '/Maximum resident set size/ {print $2}' "$work/time-$label")
   cpu=$(awk -F': ' '/User time|System time/ {s += $2} END {printf "%.2f", s}' "$work/time-$label")
 }
+# keep_faster NAME: keeps the last measure's seconds, peak and CPU time as
+# NAME_secs, NAME_rss and NAME_cpu unless NAME already holds a faster run.
+keep_faster() {
+  local best
+  best=$(eval "echo \${${1}_secs:-}")
+  if [ -z "$best" ] || awk -v a="$secs" -v b="$best" 'BEGIN {exit !(a < b)}'; then
+    eval "${1}_secs=$secs ${1}_rss=$rss_kb ${1}_cpu=$cpu"
+  fi
+}
 rate() { awk -v b="$1" -v s="$2" 'BEGIN {printf "%.2f", b / 1e6 / s}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.3f", a / b}'; }
 mib() { awk -v k="$1" 'BEGIN {printf "%.1f", k / 1024}'; }
@@ -106,10 +115,7 @@ for round in 1 2; do
   for threads in 1 2; do
     measure build$threads "$qvsbuild" build "$corpus/project" -o "$work/bench-t$threads.exe" \
       --stub "$corpus/stub.exe" --module "$corpus/module.dll" --threads "$threads" --quiet
-    best=$(eval "echo \${build${threads}_secs:-}")
-    if [ -z "$best" ] || awk -v a="$secs" -v b="$best" 'BEGIN {exit !(a < b)}'; then
-      eval "build${threads}_secs=$secs build${threads}_rss=$rss_kb build${threads}_cpu=$cpu"
-    fi
+    keep_faster build$threads
   done
 done
 size_build=$(stat -c %s "$work/bench-t1.exe")
@@ -131,10 +137,7 @@ for round in 1 2; do
   for threads in 1 2; do
     measure xz$threads xz -6 -T"$threads" -c -k "$corpus/corpus.tar"
     mv "$work/out-xz$threads" "$work/corpus-T$threads.tar.xz"
-    best=$(eval "echo \${xz${threads}_secs:-}")
-    if [ -z "$best" ] || awk -v a="$secs" -v b="$best" 'BEGIN {exit !(a < b)}'; then
-      eval "xz${threads}_secs=$secs xz${threads}_cpu=$cpu"
-    fi
+    keep_faster xz$threads
   done
 done
 for threads in 1 2; do
