@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "startup/installer_layout.h"
+#include "format/installer_layout.h"
 
 namespace {
 
@@ -46,7 +46,7 @@ bool ArchiveFileOpen(ArchiveFile *archive, const std::string &path, std::string 
     ArchiveFileClose(archive);
     return false;
   }
-  if (!LocateArchive(head.data(), head.size(), &archive->location, error)) {
+  if (!LocateArchive(head.data(), head.size(), size, &archive->location, error)) {
     *error = path + ": " + *error;
     ArchiveFileClose(archive);
     return false;

@@ -20,7 +20,7 @@
 #include "builder/project_scan.h"
 #include "builder/script_checks.h"
 #include "builder/stub_locator.h"
-#include "startup/installer_layout.h"
+#include "format/installer_layout.h"
 
 namespace {
 

@@ -3,18 +3,13 @@
 #include <string.h>
 
 #include "archive/archive_format.h"
-#include "startup/installer_layout.h"
+#include "format/config_block.h"
+#include "format/installer_layout.h"
 
 namespace {
 
 void PutLittleEndian(std::vector<uint8_t> *out, uint64_t value, int bytes) {
   for (int i = 0; i < bytes; i++) out->push_back((uint8_t)(value >> (8 * i)));
-}
-
-uint64_t GetLittleEndian(const uint8_t *data, int bytes) {
-  uint64_t value = 0;
-  for (int i = bytes - 1; i >= 0; i--) value = (value << 8) | data[i];
-  return value;
 }
 
 bool Contains(const std::vector<uint8_t> &data, const uint8_t *marker, size_t length) {
@@ -64,35 +59,32 @@ std::vector<uint8_t> MakeConfigBlock(const std::vector<uint8_t> &stub,
   return block;
 }
 
-bool LocateArchive(const uint8_t *head, size_t headSize, ArchiveLocation *location,
-                   std::string *error) {
+bool LocateArchive(const uint8_t *head, size_t headSize, uint64_t fileSize,
+                   ArchiveLocation *location, std::string *error) {
   memset(location, 0, sizeof *location);
   if (headSize >= sizeof kArchiveMagic && memcmp(head, kArchiveMagic, sizeof kArchiveMagic) == 0) {
     location->isInstaller = false;
     location->archiveOffset = 0;
     return true;
   }
-  uint8_t start[kStartMarkerLength];
-  uint8_t end[kEndMarkerLength];
-  RestoreMarker(kScrambledStartMarker, kStartMarkerLength, start);
-  RestoreMarker(kScrambledEndMarker, kEndMarkerLength, end);
-  if (headSize > kMarkerSearchSize) headSize = kMarkerSearchSize;
-  int64_t startAt = FindMarker(head, headSize, start, kStartMarkerLength);
-  int64_t endAt = FindMarker(head, headSize, end, kEndMarkerLength);
-  if (startAt < 0 || endAt < 0) {
-    *error = "neither an archive nor an installer (no configuration block in the first 1 MiB)";
-    return false;
+  // The same parser and rules as the stub and the module, so that what is
+  // listed, extracted and verified is what the installer would install.
+  ConfigBlock block;
+  switch (ParseConfigBlock(head, headSize, fileSize, &block)) {
+    case kConfigBlockMissing:
+      *error = "neither an archive nor an installer (no configuration block in the first 1 MiB)";
+      return false;
+    case kConfigBlockDamaged:
+      *error = "damaged installer: the configuration block's module size does not lead to the "
+               "end marker within the first 1 MiB";
+      return false;
+    case kConfigBlockNoPayload:
+    case kConfigBlockFound: break;
   }
   location->isInstaller = true;
-  location->stubSize = (uint64_t)startAt;
-  location->archiveOffset = (uint64_t)endAt + kEndMarkerLength;
-  uint64_t headerAt = (uint64_t)startAt + kStartMarkerLength;
-  if (headerAt + kConfigHeaderSize <= headSize) {
-    location->requireAdmin = (uint32_t)GetLittleEndian(head + headerAt, 4);
-    location->moduleSize = GetLittleEndian(head + headerAt + 4, 8);
-    location->moduleSizeConsistent =
-        location->moduleSize <= kMarkerSearchSize &&
-        headerAt + kConfigHeaderSize + location->moduleSize == (uint64_t)endAt;
-  }
+  location->stubSize = block.blockOffset;
+  location->requireAdmin = block.requireAdminRights;
+  location->moduleSize = block.moduleSize;
+  location->archiveOffset = block.archiveOffset;
   return true;
 }

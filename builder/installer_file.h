@@ -26,14 +26,14 @@ struct ArchiveLocation {
   uint64_t stubSize;  // the rest only for installers
   uint32_t requireAdmin;
   uint64_t moduleSize;
-  bool moduleSizeConsistent;  // start + 32 + module size lands on the end marker
 };
 
-// Finds the archive in a file whose first `headSize` bytes (up to
-// kMarkerSearchSize) are `head`: a bare archive when the file starts with
-// the archive magic, else the archive after the end marker. Returns false
-// with *error when neither is found.
-bool LocateArchive(const uint8_t *head, size_t headSize, ArchiveLocation *location,
-                   std::string *error);
+// Finds the archive in a file of `fileSize` bytes whose first `headSize`
+// bytes (up to kMarkerSearchSize) are `head`: a bare archive when the file
+// starts with the archive magic, else the archive after the configuration
+// block, read with the installer's own parser (format/config_block.h).
+// Returns false with *error when neither is found or the block is damaged.
+bool LocateArchive(const uint8_t *head, size_t headSize, uint64_t fileSize,
+                   ArchiveLocation *location, std::string *error);
 
 #endif

@@ -62,8 +62,8 @@ int RunVerify(const std::string &path, FILE *out) {
     return 1;
   }
   VerifyTally tally = {0, 0, 0, 0};
-  if (file.location.isInstaller && !file.location.moduleSizeConsistent)
-    Problem(&tally, path, "the module size in the configuration block does not reach the end marker");
+  if (file.location.isInstaller && file.location.moduleSize == 0)
+    Problem(&tally, path, "the configuration block carries no unpacker module");
   ArchiveReader *reader = NULL;
   ArchiveResult result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
   if (result != ARCHIVE_OK) {

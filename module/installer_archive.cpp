@@ -2,8 +2,8 @@
 
 #include <stdlib.h>
 
-#include "module/config_block.h"
-#include "startup/installer_layout.h"
+#include "format/config_block.h"
+#include "format/installer_layout.h"
 
 // Reads the head of the file and finds where the archive starts.
 static InstallerArchiveResult FindArchiveOffset(InstallerFile *file, uint64_t *archiveOffset) {
@@ -12,10 +12,16 @@ static InstallerArchiveResult FindArchiveOffset(InstallerFile *file, uint64_t *a
   if (head == NULL) return INSTALLER_ARCHIVE_UNREADABLE;
   InstallerArchiveResult result = INSTALLER_ARCHIVE_UNREADABLE;
   if (ReadInstallerFileAt(file, 0, head, headLength)) {
-    ConfigBlockResult block = LocateArchive(head, headLength, file->size, archiveOffset);
-    if (block == CONFIG_BLOCK_FOUND) result = INSTALLER_ARCHIVE_OPEN;
-    if (block == CONFIG_BLOCK_MISSING) result = INSTALLER_ARCHIVE_NOT_INSTALLER;
-    if (block == CONFIG_BLOCK_NO_PAYLOAD) result = INSTALLER_ARCHIVE_NO_PAYLOAD;
+    ConfigBlock block;
+    switch (ParseConfigBlock(head, headLength, file->size, &block)) {
+      case kConfigBlockFound:
+        *archiveOffset = block.archiveOffset;
+        result = INSTALLER_ARCHIVE_OPEN;
+        break;
+      case kConfigBlockNoPayload: result = INSTALLER_ARCHIVE_NO_PAYLOAD; break;
+      case kConfigBlockMissing:
+      case kConfigBlockDamaged: result = INSTALLER_ARCHIVE_NOT_INSTALLER; break;
+    }
   }
   free(head);
   return result;

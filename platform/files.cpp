@@ -74,6 +74,14 @@ bool SeekFileTo(FileHandle file, uint64_t offset) {
   return SetFilePointerEx((HANDLE)file, distance, NULL, FILE_BEGIN) != 0;
 }
 
+bool ReadOpenFileSize(FileHandle file, uint64_t *size) {
+  LARGE_INTEGER value;
+  if (file == NULL || size == NULL || !GetFileSizeEx((HANDLE)file, &value) || value.QuadPart < 0)
+    return false;
+  *size = (uint64_t)value.QuadPart;
+  return true;
+}
+
 void CloseFileHandle(FileHandle *file) {
   if (file == NULL || *file == NULL) return;
   CloseHandle((HANDLE)*file);

@@ -30,6 +30,8 @@ bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead)
 bool WriteToFile(FileHandle file, const void *buffer, size_t size);
 // Moves the file position to `offset` bytes from the start.
 bool SeekFileTo(FileHandle file, uint64_t offset);
+// Size of the open file; false when it cannot be read.
+bool ReadOpenFileSize(FileHandle file, uint64_t *size);
 void CloseFileHandle(FileHandle *file);
 
 bool FileExists(const std::string &path);

@@ -6,7 +6,6 @@
 #include "platform/system_info.h"
 #include "platform/ui_window.h"
 #include "script/language_dialog_ids.h"
-#include "startup/exits.h"
 
 namespace {
 
@@ -21,6 +20,7 @@ struct DialogState {
   HWND lastFocus = NULL;
   bool okPressed = false;
   bool cancelPressed = false;
+  bool cancelConfirmed = false;
 };
 
 DialogState gDialog;
@@ -51,9 +51,9 @@ LRESULT CALLBACK LanguageDialogProcedure(HWND window, UINT message, WPARAM wPara
   }
 }
 
-[[noreturn]] void FailToOpen() {
+LanguageChoice FailToOpen() {
   ShowMessage(NULL, "Error opening window.", "Error", kButtonsOk, kIconError);
-  CleanExit();
+  return kLanguageDialogFailed;
 }
 
 void BuildControls(HWND window, FontHandle font) {
@@ -97,10 +97,7 @@ void ConfirmCancel() {
       "end this program. You can run this installer at a later time and continue the "
       "installation procedure.",
       "Please confirm", kButtonsYesNo, kIconQuestion);
-  if (answer == kAnswerYes) {
-    DestroyWindowHandle(&gDialog.window);
-    CleanExit();
-  }
+  if (answer == kAnswerYes) gDialog.cancelConfirmed = true;
   // Clicks queued while the question was open do not ask again.
   gDialog.cancelPressed = false;
 }
@@ -112,12 +109,15 @@ int32_t UserDefaultLangId() {
   return ParseLocaleLangId(digits.c_str(), digits.size());
 }
 
-std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandle font) {
+LanguageChoice ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandle font,
+                              std::string *chosen) {
+  chosen->clear();
   gDialog = DialogState();
-  if (!RegisterPlainWindowClass(QVS_LANGUAGE_DIALOG_CLASS, LanguageDialogProcedure)) FailToOpen();
+  if (!RegisterPlainWindowClass(QVS_LANGUAGE_DIALOG_CLASS, LanguageDialogProcedure))
+    return FailToOpen();
   gDialog.window = CreateFixedWindow(QVS_LANGUAGE_DIALOG_CLASS, QVS_LANGUAGE_DIALOG_TITLE,
                                      kClientWidth, kClientHeight);
-  if (gDialog.window == NULL) FailToOpen();
+  if (gDialog.window == NULL) return FailToOpen();
   BuildControls(gDialog.window, font);
   FillList(languages);
   gDialog.lastFocus = gDialog.list;
@@ -125,7 +125,7 @@ std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandl
   ShowWindowNow(gDialog.window);
 
   UiEvent event;
-  while (!gDialog.okPressed) {
+  while (!gDialog.okPressed && !gDialog.cancelConfirmed) {
     UiEventKind kind = WaitForUiEvent(&event);
     if (kind == kUiEventQuit) break;
     if (kind == kUiEventEnterDown) OnEnterDown();
@@ -134,7 +134,8 @@ std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandl
     else DispatchUiEvent(&event);
     if (gDialog.cancelPressed) ConfirmCancel();
   }
-  std::string chosen = ListEntryText(gDialog.list, SelectedListEntry(gDialog.list));
+  bool cancelled = gDialog.cancelConfirmed;
+  if (!cancelled) *chosen = ListEntryText(gDialog.list, SelectedListEntry(gDialog.list));
   DestroyWindowHandle(&gDialog.window);
-  return chosen;
+  return cancelled ? kLanguageCancelled : kLanguageChosen;
 }

@@ -15,10 +15,17 @@
 // it cannot be read or is out of range.
 int32_t UserDefaultLangId();
 
+enum LanguageChoice {
+  kLanguageChosen,
+  kLanguageCancelled,     // the user confirmed Cancel
+  kLanguageDialogFailed,  // the window could not be opened; the user was told
+};
+
 // Shows the window with the names of `languages`, preselects one and waits.
-// Returns the name of the entry chosen with OK (empty when the list is
-// empty). A confirmed Cancel, or a window that cannot be opened, ends the
-// process through CleanExit. `font` (may be NULL) is used for the controls.
-std::string ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandle font);
+// On kLanguageChosen *chosen is the name of the entry chosen with OK (empty
+// when the list is empty); the caller ends the process on the other
+// results. `font` (may be NULL) is used for the controls.
+LanguageChoice ChooseLanguage(const std::vector<LanguageFile> &languages, FontHandle font,
+                              std::string *chosen);
 
 #endif

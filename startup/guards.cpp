@@ -7,8 +7,8 @@
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "startup/command_line.h"
-#include "startup/exits.h"
-#include "startup/startup_state.h"
+#include "engine/exits.h"
+#include "engine/startup_state.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/payload_state.h"
+#include "engine/payload_state.h"
 
 // True when `name` is a configuration entry; `prefix` (may be NULL) then
 // receives its first component.

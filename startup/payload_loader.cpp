@@ -1,16 +1,18 @@
 #include "startup/payload_loader.h"
 
 #include <stdlib.h>
+#include <string.h>
 
+#include "format/config_block.h"
+#include "format/installer_layout.h"
 #include "platform/files.h"
 #include "platform/messages.h"
-#include "startup/exits.h"
+#include "engine/exits.h"
 #include "startup/guards.h"
-#include "startup/installer_layout.h"
 #include "startup/module_binding.h"
 #include "startup/payload_entries.h"
-#include "startup/payload_state.h"
-#include "startup/startup_state.h"
+#include "engine/payload_state.h"
+#include "engine/startup_state.h"
 #include "startup/temp_module.h"
 
 namespace {
@@ -34,53 +36,38 @@ const int64_t kMaxConfigEntrySize = 0x7FFFFFFF;
   CleanExit();
 }
 
-uint32_t ReadLittleEndian32(const uint8_t *p) {
-  return (uint32_t)p[0] | ((uint32_t)p[1] << 8) | ((uint32_t)p[2] << 16) | ((uint32_t)p[3] << 24);
-}
-
-uint64_t ReadLittleEndian64(const uint8_t *p) {
-  return (uint64_t)ReadLittleEndian32(p) | ((uint64_t)ReadLittleEndian32(p + 4) << 32);
-}
-
-// Steps up to the module bytes: finds the block in the first 1 MiB of the
-// executable and returns the position just after the start marker.
-uint64_t LocateConfigBlock(FileHandle executable) {
-  uint8_t *startMarker = (uint8_t *)malloc(kStartMarkerLength);
-  uint8_t *endMarker = (uint8_t *)malloc(kEndMarkerLength);
-  if (startMarker == NULL || endMarker == NULL) FailAndExit(kNoMemory);
-  RestoreMarker(kScrambledStartMarker, kStartMarkerLength, startMarker);
-  RestoreMarker(kScrambledEndMarker, kEndMarkerLength, endMarker);
-
-  uint8_t *head = (uint8_t *)malloc(kMarkerSearchSize);
+// Reads the first 1 MiB of the executable, finds the configuration block
+// there with the parser the module and the builder use, and returns a copy
+// of the module's bytes (the caller frees them; *moduleSize 0 when the
+// block carries none).
+uint8_t *ReadModuleBytes(FileHandle executable, size_t *moduleSize) {
+  *moduleSize = 0;
+  uint64_t fileSize = 0;
+  if (!ReadOpenFileSize(executable, &fileSize)) FailAndExit(kCannotRead);
+  size_t wanted = fileSize < kMarkerSearchSize ? (size_t)fileSize : (size_t)kMarkerSearchSize;
+  uint8_t *head = (uint8_t *)malloc(wanted > 0 ? wanted : 1);
   if (head == NULL) FailAndExit(kNoMemory);
   size_t headSize = 0;
-  ReadFromFile(executable, head, kMarkerSearchSize, &headSize);
-  int64_t start = FindMarker(head, headSize, startMarker, kStartMarkerLength);
-  int64_t end = FindMarker(head, headSize, endMarker, kEndMarkerLength);
+  if (!ReadFromFile(executable, head, wanted, &headSize) || headSize != wanted) {
+    free(head);
+    FailAndExit(kCannotRead);
+  }
+  ConfigBlock block;
+  ConfigBlockResult found = ParseConfigBlock(head, headSize, fileSize, &block);
+  if (found == kConfigBlockMissing || found == kConfigBlockDamaged) {
+    free(head);
+    FailAndExit(kBlockMissing);
+  }
+  Payload().requireAdminRights = block.requireAdminRights;
+  // The parser bounded the module by the bytes read.
+  uint8_t *bytes = (uint8_t *)malloc(block.moduleSize > 0 ? (size_t)block.moduleSize : 1);
+  if (bytes == NULL) {
+    free(head);
+    FailAndExit(kNoMemory);
+  }
+  memcpy(bytes, head + block.moduleOffset, (size_t)block.moduleSize);
+  *moduleSize = (size_t)block.moduleSize;
   free(head);
-  free(startMarker);
-  free(endMarker);
-  if (start < 0 || end < 0) FailAndExit(kBlockMissing);
-  return (uint64_t)start + kStartMarkerLength;
-}
-
-// Reads the block header and the module bytes; the caller frees them.
-uint8_t *ReadModuleBytes(FileHandle executable, uint64_t headerOffset, size_t *moduleSize) {
-  uint8_t header[kConfigHeaderSize];
-  size_t got = 0;
-  bool haveHeader = SeekFileTo(executable, headerOffset) &&
-                    ReadFromFile(executable, header, sizeof header, &got) && got == sizeof header;
-  Payload().requireAdminRights = haveHeader ? ReadLittleEndian32(header) : 0;
-  uint64_t declared = haveHeader ? ReadLittleEndian64(header + 4) : 0;
-  // The module lies before the end marker, inside the first 1 MiB; a larger
-  // size can only come from a damaged block.
-  if (declared > kMarkerSearchSize) FailAndExit(kBlockMissing);
-  uint8_t *bytes = (uint8_t *)malloc(declared > 0 ? (size_t)declared : 1);
-  if (bytes == NULL) FailAndExit(kNoMemory);
-  got = 0;
-  if (declared > 0) ReadFromFile(executable, bytes, (size_t)declared, &got);
-  // A short read would leave a damaged module: treated like no bytes at all.
-  *moduleSize = got == declared ? got : 0;
   return bytes;
 }
 
@@ -215,9 +202,8 @@ void LoadPayload() {
   std::string ownPath;
   FileHandle executable = GetOwnExecutablePath(&ownPath) ? OpenFileForReading(ownPath) : NULL;
   if (executable == NULL) FailAndExit(kCannotRead);
-  uint64_t headerOffset = LocateConfigBlock(executable);
   size_t moduleSize = 0;
-  uint8_t *moduleBytes = ReadModuleBytes(executable, headerOffset, &moduleSize);
+  uint8_t *moduleBytes = ReadModuleBytes(executable, &moduleSize);
   CloseFileHandle(&executable);
   if (moduleSize == 0) {
     free(moduleBytes);

@@ -9,11 +9,11 @@
 #include "script/language_strings.h"
 #include "script/reserved_names.h"
 #include "startup/builtin_icons.h"
-#include "startup/exits.h"
+#include "engine/exits.h"
 #include "startup/guards.h"
 #include "startup/payload_loader.h"
-#include "startup/payload_state.h"
-#include "startup/startup_state.h"
+#include "engine/payload_state.h"
+#include "engine/startup_state.h"
 #include "wizard/main_flow.h"
 
 namespace {
@@ -56,7 +56,8 @@ void ChooseStartupLanguage(StartupState *state) {
     state->languageId = languages[0].langId;
     return;
   }
-  state->languageName = ChooseLanguage(languages, state->fontNormal);
+  if (ChooseLanguage(languages, state->fontNormal, &state->languageName) != kLanguageChosen)
+    CleanExit();
   int chosen = FindLanguageByName(languages, state->languageName);
   if (chosen >= 0) state->languageId = languages[(size_t)chosen].langId;
 }

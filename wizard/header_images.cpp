@@ -2,7 +2,7 @@
 
 #include "platform/drawing.h"
 #include "script/language_strings.h"
-#include "startup/payload_state.h"
+#include "engine/payload_state.h"
 #include "wizard/text_shadow.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "checks/os_codes.h"
 #include "platform/controls.h"
 #include "script/language_strings.h"
-#include "startup/startup_state.h"
+#include "engine/startup_state.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"
 #include "wizard/wizard_state.h"

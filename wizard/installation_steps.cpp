@@ -1,6 +1,6 @@
 #include "wizard/installation_steps.h"
 
-#include "startup/exits.h"
+#include "engine/exits.h"
 
 void RunInstallation() {}
 

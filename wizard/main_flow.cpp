@@ -12,9 +12,9 @@
 #include "script/document.h"
 #include "script/language_data.h"
 #include "script/language_strings.h"
-#include "startup/exits.h"
-#include "startup/payload_state.h"
-#include "startup/startup_state.h"
+#include "engine/exits.h"
+#include "engine/payload_state.h"
+#include "engine/startup_state.h"
 #include "wizard/installer_script.h"
 #include "wizard/run_wizard.h"
 

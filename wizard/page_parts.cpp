@@ -3,7 +3,7 @@
 #include "platform/controls.h"
 #include "platform/page_controls.h"
 #include "platform/ui_window.h"
-#include "startup/startup_state.h"
+#include "engine/startup_state.h"
 #include "wizard/control_ids.h"
 #include "wizard/header_images.h"
 

@@ -3,7 +3,7 @@
 #include "platform/controls.h"
 #include "platform/page_controls.h"
 #include "script/language_strings.h"
-#include "startup/payload_state.h"
+#include "engine/payload_state.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"

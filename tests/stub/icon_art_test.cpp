@@ -3,7 +3,7 @@
 #include <set>
 
 #include "startup/icon_art.h"
-#include "startup/startup_state.h"
+#include "engine/startup_state.h"
 #include "startup/builtin_icons.h"
 #include "tests/stub/stub_check.h"
 

@@ -13,7 +13,7 @@
 #include "builder/embedded_english.h"
 #include "builder/inspect_commands.h"
 #include "builder_test_project.h"
-#include "startup/installer_layout.h"
+#include "format/installer_layout.h"
 
 namespace {
 

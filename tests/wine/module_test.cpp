@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "startup/installer_layout.h"
+#include "format/installer_layout.h"
 #include "tests/wine/crash_report.h"
 #include "tests/wine/module_binding.h"
 #include "tests/wine/test_fixtures.h"

@@ -7,7 +7,7 @@
 #include "archive/archive_writer.h"
 #include "archive/byte_order.h"
 #include "archive/chunk_codec.h"
-#include "startup/installer_layout.h"
+#include "format/installer_layout.h"
 
 Bytes MakeContent(size_t size, uint32_t seed) {
   Bytes data(size);

@@ -13,8 +13,8 @@
 // module search for the first occurrence, so neither may hold the marker
 // text in plain form: they keep it scrambled with a three-byte key and
 // restore it into a buffer at run time.
-#ifndef QVS_STARTUP_INSTALLER_LAYOUT_H
-#define QVS_STARTUP_INSTALLER_LAYOUT_H
+#ifndef QVS_FORMAT_INSTALLER_LAYOUT_H
+#define QVS_FORMAT_INSTALLER_LAYOUT_H
 
 #include <stddef.h>
 #include <stdint.h>

@@ -1,8 +1,8 @@
 // The process-wide state that start-up prepares and every later stage reads.
 // One instance, filled on the main thread; its fonts, icons, brush and lists
 // live until the process ends.
-#ifndef QVS_STARTUP_STARTUP_STATE_H
-#define QVS_STARTUP_STARTUP_STATE_H
+#ifndef QVS_ENGINE_STARTUP_STATE_H
+#define QVS_ENGINE_STARTUP_STATE_H
 
 #include <stdint.h>
 

@@ -1,5 +1,5 @@
-#include "startup/payload_state.h"
-#include "startup/startup_state.h"
+#include "engine/payload_state.h"
+#include "engine/startup_state.h"
 
 StartupState &Startup() {
   static StartupState state;

@@ -1,7 +1,7 @@
 // What the payload loader keeps from the installer's configuration block
 // and payload archive. One instance, filled once on the main thread.
-#ifndef QVS_STARTUP_PAYLOAD_STATE_H
-#define QVS_STARTUP_PAYLOAD_STATE_H
+#ifndef QVS_ENGINE_PAYLOAD_STATE_H
+#define QVS_ENGINE_PAYLOAD_STATE_H
 
 #include <stddef.h>
 #include <stdint.h>

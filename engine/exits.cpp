@@ -1,8 +1,8 @@
-#include "startup/exits.h"
+#include "engine/exits.h"
 
 #include "platform/files.h"
 #include "platform/processes.h"
-#include "startup/startup_state.h"
+#include "engine/startup_state.h"
 
 void CleanExit() {
   StartupState &state = Startup();

@@ -1,6 +1,6 @@
 // The two ways the installer process ends. Both end with exit code 0.
-#ifndef QVS_STARTUP_EXITS_H
-#define QVS_STARTUP_EXITS_H
+#ifndef QVS_ENGINE_EXITS_H
+#define QVS_ENGINE_EXITS_H
 
 // Unloads the unpacker module and deletes its temporary file (when it exists
 // and is not empty), then NormalExit. Used after every fatal message once

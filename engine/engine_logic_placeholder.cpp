@@ -1,0 +1,1 @@
+// Replaced by the engine decisions as they arrive.
