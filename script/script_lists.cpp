@@ -135,13 +135,13 @@ void ReadInstallerTaskDetails(const std::string &name, int32_t type, TaskDetails
   }
 }
 
-// Uninstaller task details: every text expanded as it is read.
-void ReadUninstallerTaskDetails(const ScriptReader &reader, const std::string &name, int32_t type,
-                                TaskDetails *d) {
+// Uninstaller task details. Their texts are kept as written and expanded
+// when the uninstaller's data is written, once the install folder is known.
+void ReadUninstallerTaskDetails(const std::string &name, int32_t type, TaskDetails *d) {
   switch (type) {
     case 0:
-      d->ProgramPath = ReadExpanded(reader, name, "ProgramPath");
-      d->CommandLine = ReadExpanded(reader, name, "CommandLine");
+      d->ProgramPath = ReadText(name, "ProgramPath");
+      d->CommandLine = ReadText(name, "CommandLine");
       d->RunMode = ReadInt(name, "RunMode");
       d->ExecutionTime = ReadInt(name, "ExecutionTime");
       d->RunHidden = ReadInt(name, "RunHidden");
@@ -149,24 +149,24 @@ void ReadUninstallerTaskDetails(const ScriptReader &reader, const std::string &n
       break;
     case 1:
       d->BaseKey = ReadInt(name, "BaseKey");
-      d->Key = ReadExpanded(reader, name, "Key");
+      d->Key = ReadText(name, "Key");
       break;
     case 2:
       d->BaseKey = ReadInt(name, "BaseKey");
-      d->KeyPath = ReadExpanded(reader, name, "KeyPath");
-      d->ValueName = ReadExpanded(reader, name, "ValueName");
+      d->KeyPath = ReadText(name, "KeyPath");
+      d->ValueName = ReadText(name, "ValueName");
       break;
     case 3:
-      d->SourceFile = ReadExpanded(reader, name, "SourceFile");
-      d->DestinationFile = ReadExpanded(reader, name, "DestinationFile");
+      d->SourceFile = ReadText(name, "SourceFile");
+      d->DestinationFile = ReadText(name, "DestinationFile");
       break;
     case 4:
-      d->FilePath = ReadExpanded(reader, name, "FilePath");
+      d->FilePath = ReadText(name, "FilePath");
       break;
     case 5:
     case 6:
     case 7:
-      d->Address = ReadExpanded(reader, name, "Address");
+      d->Address = ReadText(name, "Address");
       break;
     default:
       break;
@@ -286,7 +286,7 @@ void ReadUninstallerTasks(const ScriptReader &reader) {
     tasks.push_back(TaskItem());
     TaskItem &task = tasks.back();
     ReadTaskHead(name, &task);
-    ReadUninstallerTaskDetails(reader, name, task.Type, &task.details);
+    ReadUninstallerTaskDetails(name, task.Type, &task.details);
     AddUsedId(reader, task.ID);
   }
 }

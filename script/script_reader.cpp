@@ -88,32 +88,33 @@ void ReadLookAndFeel(const ScriptReader &reader) {
 }
 
 // One start-menu shortcut block; `kind` is Program, Documentation, Readme
-// or License. The Readme's link name is the one text kept as written.
-void ReadStartMenuShortcut(const ScriptReader &reader, const std::string &kind,
-                           StartMenuShortcut *sc) {
+// or License. Its texts are kept as written: they may name the install
+// folder, which is known only when the installation starts, so the engine
+// expands them when it makes the shortcut.
+void ReadStartMenuShortcut(const std::string &kind, StartMenuShortcut *sc) {
   const std::string g = "InstallerSettings";
   const std::string sm = "SM" + kind;
   sc->Create = ReadInt(g, "CreateSM" + kind + "Shortcut");
-  sc->OutputPath = ReadExpanded(reader, g, sm + "OutputPath");
-  sc->OutputName = kind == "Readme" ? ReadText(g, sm + "OutputName")
-                                    : ReadExpanded(reader, g, sm + "OutputName");
-  sc->FilePath = ReadExpanded(reader, g, sm + "FilePath");
-  sc->IconPath = ReadExpanded(reader, g, sm + "IconPath");
+  sc->OutputPath = ReadText(g, sm + "OutputPath");
+  sc->OutputName = ReadText(g, sm + "OutputName");
+  sc->FilePath = ReadText(g, sm + "FilePath");
+  sc->IconPath = ReadText(g, sm + "IconPath");
   sc->IconIndex = ReadInt(g, sm + "IconIndex");
-  sc->CommandLine = ReadExpanded(reader, g, sm + "CommandLine");
-  sc->StartIn = ReadExpanded(reader, g, sm + "StartIn");
-  sc->Comment = ReadExpanded(reader, g, sm + "Comment");
+  sc->CommandLine = ReadText(g, sm + "CommandLine");
+  sc->StartIn = ReadText(g, sm + "StartIn");
+  sc->Comment = ReadText(g, sm + "Comment");
   sc->ComponentID = ReadInt(g, sm + "ComponentID");
 }
 
 // One finish action; `pathKey` is the action's path key, whose name differs
-// between actions (LaunchProgramProgramPath, ViewReadmePath).
-void ReadFinishAction(const ScriptReader &reader, const std::string &prefix,
-                      const std::string &pathKey, FinishAction *action) {
+// between actions (LaunchProgramProgramPath, ViewReadmePath). Path and
+// command line are kept as written and expanded when the action runs.
+void ReadFinishAction(const std::string &prefix, const std::string &pathKey,
+                      FinishAction *action) {
   const std::string g = "InstallerSettings";
   action->Checkbox = ReadInt(g, prefix + "Checkbox");
-  action->ProgramPath = ReadExpanded(reader, g, pathKey);
-  action->CommandLine = ReadExpanded(reader, g, prefix + "CommandLine");
+  action->ProgramPath = ReadText(g, pathKey);
+  action->CommandLine = ReadText(g, prefix + "CommandLine");
   action->RunMode = ReadInt(g, prefix + "RunMode");
   action->RunHidden = ReadInt(g, prefix + "RunHidden");
   action->WaitUntilQuit = ReadInt(g, prefix + "WaitUntilQuit");
@@ -129,18 +130,17 @@ void ReadInstallerSettings(const ScriptReader &reader) {
   s.CustomStartMenuUninstall = ReadExpanded(reader, g, "CustomStartMenuUninstall");
   s.CreateInternetLink = ReadInt(g, "CreateInternetLink");
   s.CustomStartMenuWebLink = ReadExpanded(reader, g, "CustomStartMenuWebLink");
-  ReadStartMenuShortcut(reader, "Program", &s.SMProgram);
-  ReadStartMenuShortcut(reader, "Documentation", &s.SMDocumentation);
-  ReadStartMenuShortcut(reader, "Readme", &s.SMReadme);
-  ReadStartMenuShortcut(reader, "License", &s.SMLicense);
+  ReadStartMenuShortcut("Program", &s.SMProgram);
+  ReadStartMenuShortcut("Documentation", &s.SMDocumentation);
+  ReadStartMenuShortcut("Readme", &s.SMReadme);
+  ReadStartMenuShortcut("License", &s.SMLicense);
   s.ShowRestartComputerCheckbox = ReadInt(g, "ShowRestartComputerCheckbox");
-  ReadFinishAction(reader, "LaunchProgram", "LaunchProgramProgramPath", &s.LaunchProgram);
-  ReadFinishAction(reader, "ViewDocumentation", "ViewDocumentationProgramPath",
-                   &s.ViewDocumentation);
-  ReadFinishAction(reader, "ViewReadme", "ViewReadmePath", &s.ViewReadme);
-  ReadFinishAction(reader, "ViewLicense", "ViewLicensePath", &s.ViewLicense);
+  ReadFinishAction("LaunchProgram", "LaunchProgramProgramPath", &s.LaunchProgram);
+  ReadFinishAction("ViewDocumentation", "ViewDocumentationProgramPath", &s.ViewDocumentation);
+  ReadFinishAction("ViewReadme", "ViewReadmePath", &s.ViewReadme);
+  ReadFinishAction("ViewLicense", "ViewLicensePath", &s.ViewLicense);
   s.VisitWebsiteCheckbox = ReadInt(g, "VisitWebsiteCheckbox");
-  s.VisitWebsiteAddress = ReadExpanded(reader, g, "VisitWebsiteAddress");
+  s.VisitWebsiteAddress = ReadText(g, "VisitWebsiteAddress");
 }
 
 void ReadUninstallerSettings(const ScriptReader &reader) {
@@ -149,10 +149,18 @@ void ReadUninstallerSettings(const ScriptReader &reader) {
   s.CreateUninstaller = ReadInt(g, "CreateUninstaller");
   s.CreateAddRemoveEntry = ReadInt(g, "CreateAddRemoveEntry");
   s.AddRemoveEntryName = ReadExpanded(reader, g, "AddRemoveEntryName");
-  s.CustomUninstallerIconPath = ReadExpanded(reader, g, "CustomUninstallerIconPath");
+  s.CustomUninstallerIconPath = ReadText(g, "CustomUninstallerIconPath");
   s.CustomUninstallerIconIndex = ReadInt(g, "CustomUninstallerIconIndex");
   s.UninstRestartPC = ReadInt(g, "UninstRestartPC");
   s.CheckForInstancesUninstaller = ReadInt(g, "CheckForInstances");
+}
+
+// Files the uninstaller must leave: the value of every entry of the group,
+// in order, kept as written (the engine expands them when it starts).
+void ReadSkipUninstallFiles(ScriptSettings *s) {
+  SelectGroup("SkipUninstallFiles");
+  while (NextSelected()) s->SkipUninstallFiles.push_back(SelectedValue());
+  ClearSelection();
 }
 
 }  // namespace
@@ -178,5 +186,6 @@ void ReadInstallerScript(const ScriptReadHooks &hooks, ScriptSettings *settings)
   ReadUninstallerSettings(reader);
   ReadCloseItems(reader, "CloseItemsUninstaller", &settings->closeItemsUninstaller);
   ReadUninstallerTasks(reader);
+  ReadSkipUninstallFiles(settings);
   ClearSelection();
 }

@@ -310,6 +310,9 @@ struct ScriptSettings {
   std::vector<CloseItem> closeItemsUninstaller;
   std::vector<TaskItem> uninstallerTasks;
 
+  // SkipUninstallFiles: every entry's value, in order, as written.
+  std::vector<std::string> SkipUninstallFiles;
+
   // The IDs of the script's required items, required files, keys and
   // values, close items, categories and tasks; later drawn IDs avoid them.
   std::set<int32_t> usedIds;

@@ -15,7 +15,7 @@
 #include "engine/exits.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
-#include "wizard/installer_script.h"
+#include "engine/installer_script.h"
 #include "wizard/run_wizard.h"
 
 namespace {

@@ -18,7 +18,7 @@
 #include "wizard/header_images.h"
 #include "wizard/install_folder_page.h"
 #include "wizard/install_mode_page.h"
-#include "wizard/installer_script.h"
+#include "engine/installer_script.h"
 #include "wizard/keyboard.h"
 #include "wizard/page_flow.h"
 #include "wizard/page_parts.h"

@@ -70,7 +70,8 @@ TEST_F(ScriptSettingsTest, ScalarGroupsAndWhichTextsExpand) {
              "ViewReadmePath = readme.txt", "ViewLicensePath = lic.txt",
              "ViewDocumentationProgramPath = doc.txt", "VisitWebsiteAddress = w",
              "[UninstallerSettings]", "CreateUninstaller = 1", "AddRemoveEntryName = A",
-             "CheckForInstances = 3"}),
+             "CheckForInstances = 3", "[SkipUninstallFiles]", "1 = <app>\\user.cfg",
+             "2 = data.db"}),
       hooks);
   EXPECT_EQ(s.ProgramName, "<x>");
   EXPECT_EQ(s.CopyrightString, "E((c))");
@@ -91,19 +92,22 @@ TEST_F(ScriptSettingsTest, ScalarGroupsAndWhichTextsExpand) {
   EXPECT_EQ(s.BKFirstColor, 0xFF8000);
   EXPECT_EQ(s.CustomStartMenuGroup, "E(G)");
   EXPECT_EQ(s.SMProgram.Create, 1);
-  EXPECT_EQ(s.SMProgram.OutputName, "E(P)");
+  // Shortcut and finish-action texts may name the install folder: they are
+  // kept as written and expanded when used.
+  EXPECT_EQ(s.SMProgram.OutputName, "P");
   EXPECT_EQ(s.SMReadme.OutputName, "R");
   EXPECT_EQ(s.SMLicense.Create, 1);
-  EXPECT_EQ(s.SMLicense.FilePath, "E(L)");
+  EXPECT_EQ(s.SMLicense.FilePath, "L");
   EXPECT_EQ(s.SMLicense.ComponentID, 9);
-  EXPECT_EQ(s.LaunchProgram.ProgramPath, "E(app.exe)");
+  EXPECT_EQ(s.LaunchProgram.ProgramPath, "app.exe");
   EXPECT_EQ(s.LaunchProgram.RunMode, 1);
-  EXPECT_EQ(s.ViewReadme.ProgramPath, "E(readme.txt)");
-  EXPECT_EQ(s.ViewLicense.ProgramPath, "E(lic.txt)");
-  EXPECT_EQ(s.ViewDocumentation.ProgramPath, "E(doc.txt)");
-  EXPECT_EQ(s.VisitWebsiteAddress, "E(w)");
+  EXPECT_EQ(s.ViewReadme.ProgramPath, "readme.txt");
+  EXPECT_EQ(s.ViewLicense.ProgramPath, "lic.txt");
+  EXPECT_EQ(s.ViewDocumentation.ProgramPath, "doc.txt");
+  EXPECT_EQ(s.VisitWebsiteAddress, "w");
   EXPECT_EQ(s.CreateUninstaller, 1);
   EXPECT_EQ(s.AddRemoveEntryName, "E(A)");
+  EXPECT_EQ(s.SkipUninstallFiles, (std::vector<std::string>{"<app>\\user.cfg", "data.db"}));
   EXPECT_TRUE(s.usedIds.empty());
 }
 
@@ -296,7 +300,7 @@ TEST_F(ScriptSettingsTest, InstallerTasksKeepTextsAsWritten) {
   EXPECT_EQ(s.usedIds, (std::set<int32_t>{100, 102, 103, 105, 110, 113, 114}));
 }
 
-TEST_F(ScriptSettingsTest, UninstallerTasksExpandTheirTexts) {
+TEST_F(ScriptSettingsTest, UninstallerTasksKeepTheirTextsForTheDataFile) {
   ScriptReadHooks hooks;
   hooks.expandText = MarkExpanded;
   const ScriptSettings s = Read(
@@ -308,16 +312,16 @@ TEST_F(ScriptSettingsTest, UninstallerTasksExpandTheirTexts) {
              "FilePath = F", "[u6]", "ID = 206", "Type = 6", "Address = A"}),
       hooks);
   ASSERT_EQ(s.uninstallerTasks.size(), 6u);
-  EXPECT_EQ(s.uninstallerTasks[0].details.ProgramPath, "E(P)");
-  EXPECT_EQ(s.uninstallerTasks[0].details.CommandLine, "E(C)");
+  EXPECT_EQ(s.uninstallerTasks[0].details.ProgramPath, "P");
+  EXPECT_EQ(s.uninstallerTasks[0].details.CommandLine, "C");
   EXPECT_EQ(s.uninstallerTasks[0].details.RunMode, 1);
   EXPECT_EQ(s.uninstallerTasks[1].details.BaseKey, 2);
-  EXPECT_EQ(s.uninstallerTasks[1].details.Key, "E(K)");
+  EXPECT_EQ(s.uninstallerTasks[1].details.Key, "K");
   EXPECT_EQ(s.uninstallerTasks[1].details.KeyPath, "");
-  EXPECT_EQ(s.uninstallerTasks[2].details.ValueName, "E(V)");
-  EXPECT_EQ(s.uninstallerTasks[3].details.DestinationFile, "E(D)");
-  EXPECT_EQ(s.uninstallerTasks[4].details.FilePath, "E(F)");
-  EXPECT_EQ(s.uninstallerTasks[5].details.Address, "E(A)");
+  EXPECT_EQ(s.uninstallerTasks[2].details.ValueName, "V");
+  EXPECT_EQ(s.uninstallerTasks[3].details.DestinationFile, "D");
+  EXPECT_EQ(s.uninstallerTasks[4].details.FilePath, "F");
+  EXPECT_EQ(s.uninstallerTasks[5].details.Address, "A");
   EXPECT_EQ(s.usedIds.size(), 6u);
 }
 

@@ -1,8 +1,8 @@
 // The installer script's settings and lists for the whole run, and the
 // start-menu folder the path variables read. Filled by the main flow on the
 // interface thread; read by the wizard, the engine and the path variables.
-#ifndef QVS_WIZARD_INSTALLER_SCRIPT_H
-#define QVS_WIZARD_INSTALLER_SCRIPT_H
+#ifndef QVS_ENGINE_INSTALLER_SCRIPT_H
+#define QVS_ENGINE_INSTALLER_SCRIPT_H
 
 #include <string>
 

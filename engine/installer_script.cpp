@@ -1,4 +1,4 @@
-#include "wizard/installer_script.h"
+#include "engine/installer_script.h"
 
 InstallerScriptState &InstallerScript() {
   static InstallerScriptState state;

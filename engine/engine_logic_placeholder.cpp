@@ -1,1 +1,0 @@
-// Replaced by the engine decisions as they arrive.
