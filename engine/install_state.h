@@ -36,6 +36,8 @@ struct InstallState {
   // Remembered answer of the replace question: 0 none, 1 overwrite all,
   // 2 keep all.
   std::atomic<int32_t> ReplaceAnswerSticky{0};
+  // The after-copy tasks' progress, 0 to 100, for the progress bar.
+  std::atomic<int32_t> TaskPercent{0};
 };
 
 InstallState &Install();

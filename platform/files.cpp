@@ -102,6 +102,39 @@ bool ReadFileSizeAt(const std::string &path, uint64_t *size) {
 
 bool DeleteFileAt(const std::string &path) { return DeleteFileA(path.c_str()) != 0; }
 
+bool MoveFileAside(const std::string &path, std::string *backupPath) {
+  // A few hundred names are plenty: each run removes its copies when it
+  // completes, so only interrupted runs leave any behind.
+  const int kMaxAttempts = 500;
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+    return false;
+  for (int n = 0; n < kMaxAttempts; n++) {
+    std::string candidate = path + ".qvsold" + std::to_string(n);
+    if (MoveFileA(path.c_str(), candidate.c_str())) {
+      SetFileAttributesA(candidate.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+      if (backupPath != NULL) *backupPath = candidate;
+      return true;
+    }
+    DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+  }
+  return false;
+}
+
+bool RestoreFileFromAside(const std::string &backupPath, const std::string &path) {
+  DWORD attributes = GetFileAttributesA(backupPath.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+  DWORD existing = GetFileAttributesA(path.c_str());
+  if (existing != INVALID_FILE_ATTRIBUTES) {
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (!DeleteFileA(path.c_str())) return false;
+  }
+  if (!MoveFileA(backupPath.c_str(), path.c_str())) return false;
+  SetFileAttributesA(path.c_str(), attributes & ~(DWORD)FILE_ATTRIBUTE_HIDDEN);
+  return true;
+}
+
 bool GetOwnExecutablePath(std::string *path) {
   std::string buffer(kPathBufferSize, '\0');
   DWORD length = GetModuleFileNameA(NULL, &buffer[0], kPathBufferSize);

@@ -39,6 +39,16 @@ bool FileExists(const std::string &path);
 bool ReadFileSizeAt(const std::string &path, uint64_t *size);
 bool DeleteFileAt(const std::string &path);
 
+// Moves the existing file `path` to a new, hidden name beside it
+// (`path` + ".qvsold" + a number), so that it can be restored if what
+// replaces it must be undone. *backupPath receives the new name. False
+// when the file could not be moved (in use, no rights); it is then left as
+// it was.
+bool MoveFileAside(const std::string &path, std::string *backupPath);
+// Moves `backupPath` back to `path`, replacing whatever is at `path` now,
+// and clears the hidden attribute MoveFileAside set. False when it failed.
+bool RestoreFileFromAside(const std::string &backupPath, const std::string &path);
+
 // Full path of the running executable; false when it does not fit.
 bool GetOwnExecutablePath(std::string *path);
 // The temporary folder in its long form where the system can give it, as
