@@ -126,11 +126,13 @@ bool RestoreFileFromAside(const std::string &backupPath, const std::string &path
   DWORD attributes = GetFileAttributesA(backupPath.c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return false;
   DWORD existing = GetFileAttributesA(path.c_str());
-  if (existing != INVALID_FILE_ATTRIBUTES) {
-    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-    if (!DeleteFileA(path.c_str())) return false;
-  }
-  if (!MoveFileA(backupPath.c_str(), path.c_str())) return false;
+  if (existing != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  BOOL moved = MoveFileExA(backupPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  // Windows 9x has no MoveFileExA: delete, then move.
+  if (!moved && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED &&
+      (existing == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str())))
+    moved = MoveFileA(backupPath.c_str(), path.c_str());
+  if (!moved) return false;
   SetFileAttributesA(path.c_str(), attributes & ~(DWORD)FILE_ATTRIBUTE_HIDDEN);
   return true;
 }
