@@ -37,9 +37,4 @@ InstallChoices &UserChoices();
 // ID no component carries (such as the 0 of items that belong to none).
 bool IsComponentSelected(const InstallChoices &choices, int32_t componentId);
 
-// The start-menu group folder: `base` (the start menu's programs folder),
-// "\", the group name and "\", with every "\\" then made one "\" (one
-// pass). Empty when no group is made.
-std::string StartMenuGroupFolder(const InstallChoices &choices, const std::string &base);
-
 #endif

@@ -85,6 +85,10 @@ HWND CreateProgressControl(HWND parent, int x, int y, int width, int height, int
   return bar;
 }
 
+void SetProgressPosition(HWND bar, int percent) {
+  if (bar != NULL) SendMessageA(bar, PBM_SETPOS, (WPARAM)percent, 0);
+}
+
 HWND CreateLineControl(HWND parent, int x, int y, int width, int height, int id) {
   // The system trims the control to the height of its groove.
   return CreateChildControl(0, "STATIC", "", SS_ETCHEDHORZ, x, y, width, height, parent, id, NULL);

@@ -35,6 +35,8 @@ HWND CreateOptionControl(HWND parent, const char *text, int x, int y, int width,
 HWND CreateListBoxControl(HWND parent, int x, int y, int width, int height, int id, HFONT font);
 // A smooth progress bar with the range 0 to 100.
 HWND CreateProgressControl(HWND parent, int x, int y, int width, int height, int id);
+// Moves the bar of a progress control to `percent` (0 to 100).
+void SetProgressPosition(HWND bar, int percent);
 // An etched horizontal line at x, y; the system gives it the height of
 // its groove.
 HWND CreateLineControl(HWND parent, int x, int y, int width, int height, int id);

@@ -111,13 +111,15 @@ bool MoveFileAside(const std::string &path, std::string *backupPath) {
     return false;
   for (int n = 0; n < kMaxAttempts; n++) {
     std::string candidate = path + ".qvsold" + std::to_string(n);
-    if (MoveFileA(path.c_str(), candidate.c_str())) {
-      SetFileAttributesA(candidate.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
-      if (backupPath != NULL) *backupPath = candidate;
-      return true;
-    }
-    DWORD error = GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return false;
+    if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
+    // A file in use cannot be renamed, but can often be read: a copy keeps
+    // it just as well, since the writer replaces it in place.
+    bool kept = MoveFileA(path.c_str(), candidate.c_str()) ||
+                CopyFileA(path.c_str(), candidate.c_str(), TRUE);
+    if (!kept) return false;
+    SetFileAttributesA(candidate.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+    if (backupPath != NULL) *backupPath = candidate;
+    return true;
   }
   return false;
 }
@@ -135,6 +137,40 @@ bool RestoreFileFromAside(const std::string &backupPath, const std::string &path
   if (!moved) return false;
   SetFileAttributesA(path.c_str(), attributes & ~(DWORD)FILE_ATTRIBUTE_HIDDEN);
   return true;
+}
+
+bool PathExists(const std::string &path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CreateFolder(const std::string &path) { return CreateDirectoryA(path.c_str(), NULL) != 0; }
+
+bool RemoveEmptyFolder(const std::string &path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return RemoveDirectoryA(path.c_str()) != 0;
+}
+
+bool DeleteFileClearingAttributes(const std::string &path) {
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileA(path.c_str()) != 0;
+}
+
+bool ReadFileStamp(const std::string &path, uint64_t *size, int64_t *localWriteTime) {
+  // Seconds between 1601-01-01 (FILETIME) and 1970-01-01.
+  const uint64_t kFileTimeEpochSeconds = 11644473600ull;
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  FILETIME local;
+  if (!FileTimeToLocalFileTime(&data.ftLastWriteTime, &local)) return false;
+  uint64_t ticks = ((uint64_t)local.dwHighDateTime << 32) | local.dwLowDateTime;
+  if (size != NULL) *size = ((uint64_t)data.nFileSizeHigh << 32) | data.nFileSizeLow;
+  if (localWriteTime != NULL)
+    *localWriteTime = (int64_t)(ticks / 10000000ull) - (int64_t)kFileTimeEpochSeconds;
+  return true;
+}
+
+bool SetCurrentFolder(const std::string &folder) {
+  return SetCurrentDirectoryA(folder.c_str()) != 0;
 }
 
 bool GetOwnExecutablePath(std::string *path) {

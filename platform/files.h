@@ -39,15 +39,30 @@ bool FileExists(const std::string &path);
 bool ReadFileSizeAt(const std::string &path, uint64_t *size);
 bool DeleteFileAt(const std::string &path);
 
-// Moves the existing file `path` to a new, hidden name beside it
+// Keeps the existing file `path` aside under a new, hidden name beside it
 // (`path` + ".qvsold" + a number), so that it can be restored if what
-// replaces it must be undone. *backupPath receives the new name. False
-// when the file could not be moved (in use, no rights); it is then left as
-// it was.
+// replaces it must be undone: moved there, or copied when it cannot be
+// moved (a file in use). *backupPath receives the new name. False when
+// neither worked; the file is then left as it was.
 bool MoveFileAside(const std::string &path, std::string *backupPath);
 // Moves `backupPath` back to `path`, replacing whatever is at `path` now,
 // and clears the hidden attribute MoveFileAside set. False when it failed.
 bool RestoreFileFromAside(const std::string &backupPath, const std::string &path);
+
+// True when something (file or folder) exists at `path`.
+bool PathExists(const std::string &path);
+// Creates one folder level; false when it exists already or cannot be made.
+bool CreateFolder(const std::string &path);
+// Removes a folder when it is empty (its attributes cleared first); a
+// junction or symbolic link is removed as a link.
+bool RemoveEmptyFolder(const std::string &path);
+// Clears the read-only and other attributes, then deletes the file.
+bool DeleteFileClearingAttributes(const std::string &path);
+// The size of the file at `path` and its last-write time as a local
+// date-time in seconds since 1970. False when it cannot be read.
+bool ReadFileStamp(const std::string &path, uint64_t *size, int64_t *localWriteTime);
+// Makes `folder` the process's current folder.
+bool SetCurrentFolder(const std::string &folder);
 
 // Full path of the running executable; false when it does not fit.
 bool GetOwnExecutablePath(std::string *path);

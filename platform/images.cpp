@@ -121,3 +121,20 @@ IconHandle ExtractFirstIcon(const std::string &path) {
   if (icon == (HICON)1) icon = NULL;
   return (IconHandle)icon;
 }
+
+void DestroyIconHandle(IconHandle *icon) {
+  if (icon == NULL || *icon == NULL) return;
+  DestroyIcon((HICON)*icon);
+  *icon = NULL;
+}
+
+IconHandle SystemQuestionIcon() { return (IconHandle)LoadIconA(NULL, (LPCSTR)IDI_QUESTION); }
+
+IconHandle FileTypeIcon(const std::string &path) {
+  SHFILEINFOA info;
+  memset(&info, 0, sizeof info);
+  if (!SHGetFileInfoA(path.c_str(), FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                      SHGFI_ICON | SHGFI_LARGEICON | SHGFI_USEFILEATTRIBUTES))
+    return NULL;
+  return (IconHandle)info.hIcon;
+}

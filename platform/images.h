@@ -24,5 +24,15 @@ void DeleteBitmapHandle(BitmapHandle *bitmap);
 
 // The first icon held in the executable file at `path`; NULL when it has none.
 IconHandle ExtractFirstIcon(const std::string &path);
+// Releases an icon this process made (ExtractFirstIcon, FileTypeIcon); safe
+// with NULL, clears the handle.
+void DestroyIconHandle(IconHandle *icon);
+
+// The system's question-mark icon (shared: never destroyed).
+IconHandle SystemQuestionIcon();
+// The shell's large icon for files of `path`'s type, told by its extension
+// alone (the file need not exist); NULL when there is none. The caller
+// destroys it.
+IconHandle FileTypeIcon(const std::string &path);
 
 #endif

@@ -4,7 +4,9 @@
 
 MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
                           MessageButtons buttons, MessageIcon icon) {
-  UINT flags = buttons == kButtonsYesNo ? MB_YESNO : MB_OK;
+  UINT flags = MB_OK;
+  if (buttons == kButtonsYesNo) flags = MB_YESNO;
+  if (buttons == kButtonsAbortRetryIgnore) flags = MB_ABORTRETRYIGNORE;
   switch (icon) {
     case kIconError: flags |= MB_ICONERROR; break;
     case kIconInformation: flags |= MB_ICONINFORMATION; break;
@@ -15,5 +17,8 @@ MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
   if (answer == IDOK) return kAnswerOk;
   if (answer == IDYES) return kAnswerYes;
   if (answer == IDNO) return kAnswerNo;
+  if (answer == IDABORT) return kAnswerAbort;
+  if (answer == IDRETRY) return kAnswerRetry;
+  if (answer == IDIGNORE) return kAnswerIgnore;
   return kAnswerOther;
 }

@@ -3,8 +3,16 @@
 #define QVS_PLATFORM_MESSAGES_H
 
 enum MessageIcon { kIconError, kIconInformation, kIconQuestion, kIconWarning };
-enum MessageButtons { kButtonsOk, kButtonsYesNo };
-enum MessageAnswer { kAnswerOk, kAnswerYes, kAnswerNo, kAnswerOther };
+enum MessageButtons { kButtonsOk, kButtonsYesNo, kButtonsAbortRetryIgnore };
+enum MessageAnswer {
+  kAnswerOk,
+  kAnswerYes,
+  kAnswerNo,
+  kAnswerAbort,
+  kAnswerRetry,
+  kAnswerIgnore,
+  kAnswerOther
+};
 
 // Shows a modal message box owned by `owner` (NULL: no owner) and returns
 // the button pressed.

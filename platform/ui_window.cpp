@@ -175,15 +175,29 @@ void PostLeftClick(HWND window) {
   PostMessageA(window, WM_LBUTTONUP, MK_LBUTTON, 0);
 }
 
-UiEventKind WaitForUiEvent(UiEvent *event) {
-  if (event == NULL) return kUiEventQuit;
-  BOOL result = GetMessageA(&event->message, NULL, 0, 0);
-  if (result == 0 || result == -1) return kUiEventQuit;
-  const MSG &message = event->message;
+namespace {
+
+UiEventKind KindOf(const MSG &message) {
+  if (message.message == WM_QUIT) return kUiEventQuit;
   if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN) return kUiEventEnterDown;
   if (message.wParam == VK_RETURN && message.message == WM_KEYUP) return kUiEventEnterUp;
   if (message.wParam == VK_TAB && message.message == WM_KEYDOWN) return kUiEventTabDown;
   return kUiEventOther;
+}
+
+}  // namespace
+
+UiEventKind WaitForUiEvent(UiEvent *event) {
+  if (event == NULL) return kUiEventQuit;
+  BOOL result = GetMessageA(&event->message, NULL, 0, 0);
+  if (result == 0 || result == -1) return kUiEventQuit;
+  return KindOf(event->message);
+}
+
+bool TakeUiEvent(UiEvent *event, UiEventKind *kind) {
+  if (event == NULL || !PeekMessageA(&event->message, NULL, 0, 0, PM_REMOVE)) return false;
+  *kind = KindOf(event->message);
+  return true;
 }
 
 void DispatchUiEvent(const UiEvent *event) {

@@ -76,6 +76,9 @@ enum UiEventKind {
 };
 // Waits for the next event of this thread and tells what it is.
 UiEventKind WaitForUiEvent(UiEvent *event);
+// Takes the next event of this thread's queue without waiting; false when
+// the queue is empty. *kind tells what it is.
+bool TakeUiEvent(UiEvent *event, UiEventKind *kind);
 // Hands the event to its window's procedure.
 void DispatchUiEvent(const UiEvent *event);
 

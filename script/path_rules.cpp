@@ -52,6 +52,11 @@ int IsValidGroupName(const std::string &name) {
   return 1;
 }
 
+std::string WithTrailingBackslash(const std::string &folder) {
+  if (!folder.empty() && folder[folder.size() - 1] == '\\') return folder;
+  return folder + "\\";
+}
+
 std::string FolderPartOf(const std::string &path) {
   const size_t last = path.find_last_of("\\/");
   return last == std::string::npos ? std::string() : path.substr(0, last + 1);

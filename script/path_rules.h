@@ -18,6 +18,9 @@ int IsValidInstallPath(const std::string &path, const std::vector<std::string> &
 // and no colon or "\\". Single backslashes name nested folders. Else 0.
 int IsValidGroupName(const std::string &name);
 
+// `folder` with "\" appended unless it ends with one; "" gives "\".
+std::string WithTrailingBackslash(const std::string &folder);
+
 // Everything up to and including the last "\" or "/"; empty when there is
 // neither.
 std::string FolderPartOf(const std::string &path);

@@ -3,11 +3,6 @@
 #include "script/language_strings.h"
 #include "wizard/format_size.h"
 
-std::string WithTrailingBackslash(const std::string &folder) {
-  if (!folder.empty() && folder[folder.size() - 1] == '\\') return folder;
-  return folder + "\\";
-}
-
 std::string DriveOfFolder(const std::string &folder) { return folder.substr(0, 3); }
 
 bool IsBlankFolderText(const std::string &text) {

@@ -7,8 +7,7 @@
 
 #include <string>
 
-// `folder` with "\" appended unless it ends with one; "" gives "\".
-std::string WithTrailingBackslash(const std::string &folder);
+#include "script/path_rules.h"
 
 // The drive part of a folder text: its first three characters ("C:\").
 std::string DriveOfFolder(const std::string &folder);

@@ -1,12 +1,17 @@
-// Where the wizard hands over to the installation: the file installation
-// run on entering page 9, and the Finish button's actions.
+// Where the wizard hands over to the installation: the choices frozen when
+// the review page is left, the progress page that shows the installation
+// engine's work, and the Finish button's actions.
 #ifndef QVS_WIZARD_INSTALLATION_STEPS_H
 #define QVS_WIZARD_INSTALLATION_STEPS_H
 
-// Installs the product while page 9 is shown; the wizard moves on to the
-// finish page when it returns. Installs nothing yet: the installation
-// engine takes this place.
-void RunInstallation();
+// Entering page 9: freezes the user's choices and installs the product
+// while the page shows; the wizard moves on to the finish page when it
+// returns. After a cancelled or failed installation the finish page says
+// so and offers no action.
+void InstallOnProgressPage();
+
+// True once an installation was cancelled or failed and rolled back.
+bool InstallationWasCancelled();
 
 // Finish: the ticked finish actions, then the end of the installer through
 // CleanExit. Only the end is done yet: the finish actions take this place.

@@ -93,7 +93,7 @@ void PreparePageHook(void *, WizardNavigation *navigation, int page) {
 
 void ShowPageHook(void *, int page) { ShowPage(page); }
 
-void RunInstallationHook(void *) { RunInstallation(); }
+void RunInstallationHook(void *) { InstallOnProgressPage(); }
 
 NavigationHooks WizardHooks() {
   NavigationHooks hooks;

@@ -84,22 +84,27 @@ std::string BuildSequence(const ScriptSettings &settings) {
 [[noreturn]] void RunEventLoop() {
   for (;;) {
     UiEvent event;
-    switch (WaitForUiEvent(&event)) {
-      case kUiEventQuit: CleanExit();
-      case kUiEventEnterDown: OnEnterKeyDown(); continue;
-      case kUiEventEnterUp: OnEnterKeyUp(); continue;
-      case kUiEventTabDown: MoveFocusToNextTabStop(Wizard().window); continue;
-      default: break;
-    }
-    if (event.message.message == WM_MOUSEMOVE) {
-      UpdateDescription(-1);
-      FollowLinkHover();
-    }
-    DispatchUiEvent(&event);
+    UiEventKind kind = WaitForUiEvent(&event);
+    if (kind == kUiEventQuit) CleanExit();
+    HandleWizardEvent(&event, kind);
   }
 }
 
 }  // namespace
+
+void HandleWizardEvent(UiEvent *event, UiEventKind kind) {
+  switch (kind) {
+    case kUiEventEnterDown: OnEnterKeyDown(); return;
+    case kUiEventEnterUp: OnEnterKeyUp(); return;
+    case kUiEventTabDown: MoveFocusToNextTabStop(Wizard().window); return;
+    default: break;
+  }
+  if (event->message.message == WM_MOUSEMOVE) {
+    UpdateDescription(-1);
+    FollowLinkHover();
+  }
+  DispatchUiEvent(event);
+}
 
 void RunWizard() {
   const ScriptSettings &settings = InstallerScript().settings;

@@ -6,6 +6,7 @@
 #include "engine/payload_state.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
+#include "wizard/installation_steps.h"
 #include "wizard/page_parts.h"
 #include "wizard/wizard_state.h"
 
@@ -44,6 +45,8 @@ void BuildFinishPage(HWND container, const ScriptSettings &settings) {
 }
 
 void PrepareFinishPage(const ScriptSettings &settings) {
+  // A rolled-back installation has already hidden every box.
+  if (InstallationWasCancelled()) return;
   std::vector<FinishBox> placed =
       PlaceFinishBoxes(Wizard().finishBoxes, settings, IsComponentSelected);
   for (const FinishBox &box : placed) {

@@ -6,6 +6,7 @@
 #include "platform/ui_window.h"
 #include "script/language_strings.h"
 #include "engine/exits.h"
+#include "engine/run_installation.h"
 #include "engine/startup_state.h"
 #include "wizard/bottom_band.h"
 #include "wizard/components_page.h"
@@ -134,6 +135,9 @@ LRESULT CALLBACK WizardWindowCallback(HWND window, UINT message, WPARAM wParam, 
 }
 
 void ConfirmCancel() {
+  // While files are installed, stopping means rolling back: the
+  // installation asks and stops itself.
+  if (RequestInstallationCancel()) return;
   MessageAnswer answer =
       ShowMessage(Wizard().window, LangString(kConfirmText).c_str(),
                   LangString(kConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);

@@ -88,9 +88,16 @@ run_scenario() {
     fi
     env_locale=(LOCPATH="$LOCALES" LANG="$locale" LC_ALL="$locale")
   fi
-  env "${env_locale[@]}" timeout "$SCENARIO_TIMEOUT" "$wine" "$BUILD/x64/tests/e2e/uidriver.exe" -v \
-    -s "$(winpath "$work/last.bmp")" -f "$(winpath "$work/commands.txt")" > "$work/driver.log" 2>&1
-  rc=$?
+  rc=0
+  scenario_hook prepare_machine "$file" "$work" > "$work/driver.log" 2>&1 || rc=$?
+  if [ $rc -eq 0 ]; then
+    env "${env_locale[@]}" timeout "$SCENARIO_TIMEOUT" "$wine" "$BUILD/x64/tests/e2e/uidriver.exe" -v \
+      -s "$(winpath "$work/last.bmp")" -f "$(winpath "$work/commands.txt")" >> "$work/driver.log" 2>&1
+    rc=$?
+  fi
+  if [ $rc -eq 0 ]; then
+    scenario_hook check_result "$file" "$work" >> "$work/driver.log" 2>&1 || rc=$?
+  fi
   if [ -f "$work/last.bmp" ]; then
     convert "$work/last.bmp" "$OUT/$name.png" 2>/dev/null
   else
@@ -108,6 +115,21 @@ run_scenario() {
     failed=$((failed + 1))
   fi
   [ $keep -eq 1 ] || rm -rf "$work"
+}
+
+# scenario_hook NAME FILE WORK: runs the scenario's optional function NAME
+# (prepare_machine before the driver, check_result after it) in a subshell,
+# with the prefix in PREFIX and WINEPREFIX; its failure fails the scenario.
+scenario_hook() {
+  local hook=$1 file=$2 work=$3
+  grep -q "^$hook()" "$file" || return 0
+  (
+    set -e
+    ROOT=$ROOT BUILD=$BUILD E2E=$E2E WORK=$work PREFIX=$work/prefix
+    source "$E2E/lib.sh"
+    source "$file"
+    "$hook"
+  )
 }
 
 # One lane: its own display, its scenarios in turn; the counts go to $1.

@@ -1,0 +1,64 @@
+#include "engine/interface_questions.h"
+
+#include <atomic>
+
+#include "engine/replace_dialog.h"
+
+namespace {
+
+struct QuestionChannel {
+  SignalHandle arrived = NULL;
+  SignalHandle answered = NULL;
+  std::atomic<InterfaceQuestion *> pending{nullptr};
+};
+
+QuestionChannel &Channel() {
+  static QuestionChannel channel;
+  return channel;
+}
+
+int StoppingAnswer(const InterfaceQuestion &question) {
+  if (question.kind == kQuestionReplaceFile) return kReplaceDialogNo;
+  switch (question.buttons) {
+    case kButtonsYesNo: return kAnswerNo;
+    case kButtonsAbortRetryIgnore: return kAnswerAbort;
+    default: return kAnswerOk;
+  }
+}
+
+int Show(const InterfaceQuestion &question, HWND owner) {
+  if (question.kind == kQuestionReplaceFile)
+    return AskReplaceFile(question.path, question.existingSize, question.existingDate,
+                          question.newSize, question.newDate, owner);
+  return ShowMessage(owner, question.text.c_str(), question.caption.c_str(), question.buttons,
+                     question.icon);
+}
+
+}  // namespace
+
+void PrepareInterfaceQuestions() {
+  QuestionChannel &channel = Channel();
+  if (channel.arrived == NULL) channel.arrived = CreateSignal();
+  if (channel.answered == NULL) channel.answered = CreateSignal();
+}
+
+int AskOnInterfaceThread(InterfaceQuestion *question) {
+  QuestionChannel &channel = Channel();
+  channel.pending.store(question);
+  RaiseSignal(channel.arrived);
+  WaitForSignal(channel.answered, kWaitForever);
+  return question->answer;
+}
+
+bool IsQuestionPending() { return Channel().pending.load() != nullptr; }
+
+SignalHandle QuestionArrivedSignal() { return Channel().arrived; }
+
+void AnswerPendingQuestion(HWND owner, bool stopping) {
+  QuestionChannel &channel = Channel();
+  InterfaceQuestion *question = channel.pending.load();
+  if (question == nullptr) return;
+  question->answer = stopping ? StoppingAnswer(*question) : Show(*question, owner);
+  channel.pending.store(nullptr);
+  RaiseSignal(channel.answered);
+}
