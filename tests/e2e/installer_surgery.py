@@ -14,6 +14,8 @@ Operations:
   drop-entries SUFFIX   remove every entry whose name ends with SUFFIX (case-sensitive)
   empty-entry SUFFIX    store the entries ending with SUFFIX with size 0
   corrupt-entry SUFFIX  damage the first chunk of the first entry ending with SUFFIX
+  bad-crc SUFFIX        give the first entry ending with SUFFIX a wrong CRC-32 (its
+                        data decodes, the check fails)
   bad-record SUFFIX     give the record of the first entry ending with SUFFIX an
                         impossible name length (the entries before it stay readable)
 
@@ -153,6 +155,9 @@ def main(argv):
             for i in range(len(data) // 4, len(data)):
                 data[i] ^= 0x5A
             chunk[2] = bytes(data)
+        elif operation == "bad-crc":
+            entry = matching(entries, argument)[0]
+            entry[1][4] ^= 0xFFFFFFFF
         elif operation == "bad-record":
             damaged = matching(entries, argument)[0]
             before = write_archive(header, entries[:entries.index(damaged)])

@@ -77,3 +77,50 @@ wait-exit 20000
 glob-count $TEMP_MODULES 0
 CMDS
 }
+
+# component_project DIR FOLDER [REPLACE_STATUS]: a project with English, one
+# principal component (ID 1, in category 10: components show, and count as
+# selected, only in a category) whose files are those of Files/1, installed
+# to FOLDER (path variables allowed), with the script's ReplaceStatus.
+component_project() {
+  local dir=$1 folder=$2 status=${3:-0}
+  new_project "$dir" English.lng:English:1033
+  sed 's/$/\r/' >> "$dir/Script.qvs" <<SCRIPT
+
+[FileConfig]
+ReplaceStatus = $status
+
+[Categories]
+Items = 10
+
+[10]
+ID = 10
+InternalName = Product
+
+[Components]
+Items = 1
+
+[1]
+ID = 1
+CategoryID = 10
+InternalName = Main
+InstallationPath = $folder
+IsPrincipal = 1
+SCRIPT
+}
+
+# walk_to_install: driver commands from the wizard's first page to the
+# progress page of a component_project on an administrator's NT system
+# (welcome, folder, installation mode, review).
+walk_to_install() {
+  cat <<CMDS
+wait-window "E2E Product Setup"
+click 29
+expect-visible 150 1
+click 29
+expect-visible 175 1
+click 29
+expect-visible 250 1
+click 29
+CMDS
+}

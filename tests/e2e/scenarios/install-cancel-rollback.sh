@@ -1,0 +1,53 @@
+# Cancel while a large product is being written, confirmed: the rollback
+# leaves the machine as it was. A file the installation had overwritten is
+# back byte for byte, a file it kept (newer than the archived one) is
+# untouched, every file and folder it made is gone, and the finish page
+# says the installation was cancelled and offers nothing to launch.
+make_installer() {
+  component_project "$WORK/project" 'C:\Product' 1
+  local files="$WORK/project/Files/1"
+  printf 'archived a\r\n' > "$files/a-old.txt"
+  printf 'archived b\r\n' > "$files/b-new.txt"
+  mkdir -p "$files/sub"
+  # 120 MB that pack small and take a while to write.
+  for n in 1 2 3 4; do yes "line $n of a large product file" | head -c 30000000 > "$files/sub/z$n.bin"; done
+  sed 's/$/\r/' >> "$WORK/project/Script.qvs" <<'SCRIPT'
+[InstallerSettings]
+LaunchProgramCheckbox = 1
+LaunchProgramComponentID = 1
+VisitWebsiteCheckbox = 1
+SCRIPT
+  build_installer "$WORK/project" "$WORK/setup.exe"
+}
+prepare_machine() {
+  local dir="$PREFIX/drive_c/Product"
+  mkdir -p "$dir"
+  printf 'old a, from before\r\n' > "$dir/a-old.txt"
+  touch -d '2001-01-01' "$dir/a-old.txt"
+  printf 'the user made b later\r\n' > "$dir/b-new.txt"
+  touch -d '+1 day' "$dir/b-new.txt"
+}
+driver_commands() {
+  cat <<CMDS
+start $SETUP
+$(walk_to_install)
+expect-text-contains 277 ".bin ("
+click 30
+expect-msgbox "Please confirm" "Are you sure you want to stop the installation of E2E Product now? Press 'No' to continue or 'Yes' to end this program.<br><br>You can run this installer at a later time and continue the installation procedure." question yes,no
+answer yes
+wait-window "E2E Product Setup"
+expect-visible 300 1
+expect-text 309 "The installation was cancelled before the program could be installed. Press 'Finish' to exit this wizard."
+expect-visible 304 0
+expect-visible 308 0
+click 31
+wait-exit 20000
+CMDS
+}
+check_result() {
+  local dir="$PREFIX/drive_c/Product"
+  [ "$(cat "$dir/a-old.txt")" = $'old a, from before\r' ]
+  [ "$(cat "$dir/b-new.txt")" = $'the user made b later\r' ]
+  [ "$(ls -A "$dir" | tr '\n' ' ')" = "a-old.txt b-new.txt " ]
+  echo "check: the folder holds exactly what it held before"
+}
