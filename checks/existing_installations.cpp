@@ -5,11 +5,9 @@
 #include "checks/check_messages.h"
 #include "script/language_strings.h"
 #include "script/registry_text.h"
+#include "script/string_ids.h"
 
 namespace {
-
-const int kCaption = 27;
-const int kReport = 28;
 
 const char kUninstallKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Uninstall";
 
@@ -61,8 +59,8 @@ CheckResult CheckExistingInstallations(ScriptSettings *settings, const CheckEnvi
       if (!InstallationMatches(Expanded(env, item.ProgramName), Expanded(env, item.ProgramVersion),
                                name, version))
         continue;
-      std::string text = ReplacePlaceholder(LangString(kReport), "$P", version);
-      ShowCheckMessage(env, kCaption, text, kCheckButtonsOk, kCheckIconExclamation);
+      std::string text = ReplacePlaceholder(LangString(kStrExistingInstalled), "$P", version);
+      ShowCheckMessage(env, kStrExistingCaption, text, kCheckButtonsOk, kCheckIconExclamation);
       return kCheckEndInstaller;
     }
   }

@@ -4,10 +4,9 @@
 #include "script/ansi_text.h"
 #include "script/language_strings.h"
 #include "script/registry_text.h"
+#include "script/string_ids.h"
 
 namespace {
-
-const int kCaptionRequirements = 8;
 
 struct DotNetProbe {
   const char *keyPath;
@@ -74,7 +73,7 @@ bool BrowserProbeAdapter(const CheckEnvironment &, int probe, const std::string 
 CheckResult ReportMissingVersion(const CheckEnvironment &env, const VersionRequirement &req,
                                  int32_t visitFlag, const std::string &address) {
   std::string text = ReplacePlaceholder(LangString(req.failureText), "$P", req.versionName);
-  ShowCheckMessage(env, kCaptionRequirements, text, kCheckButtonsOk, kCheckIconExclamation);
+  ShowCheckMessage(env, kStrRequirementsCaption, text, kCheckButtonsOk, kCheckIconExclamation);
   if (ShouldVisitWebPage(visitFlag, address) && env.openWebAddress != nullptr)
     env.openWebAddress(address);
   return kCheckEndInstaller;
@@ -86,12 +85,14 @@ bool FindDotNetRequirement(int32_t code, VersionRequirement *requirement) {
   // Codes 8 to 12: 1.0 ... 3.5 or later, where the 4.0 Client Profile
   // (the last probe) counts as later.
   return requirement != nullptr &&
-         FindRequirement(code, 7, 5, kDotNetProbeCount - 1, 9, 10, kDotNetNames, requirement);
+         FindRequirement(code, 7, 5, kDotNetProbeCount - 1, kStrDotNetExact, kStrDotNetOrNewer,
+                         kDotNetNames, requirement);
 }
 
 bool FindBrowserRequirement(int32_t code, VersionRequirement *requirement) {
   return requirement != nullptr &&
-         FindRequirement(code, 6, 5, kBrowserProbeCount - 1, 11, 12, kBrowserNames, requirement);
+         FindRequirement(code, 6, 5, kBrowserProbeCount - 1, kStrIeExact, kStrIeOrNewer,
+                         kBrowserNames, requirement);
 }
 
 bool DotNetProbePasses(const CheckEnvironment &env, int probe) {

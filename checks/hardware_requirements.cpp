@@ -4,16 +4,9 @@
 
 #include "checks/check_messages.h"
 #include "script/language_strings.h"
+#include "script/string_ids.h"
 
 namespace {
-
-const int kCaption = 3;
-const int kHeadingRecommended = 4;
-const int kHeadingMinimum = 13;
-const int kLineProcessor = 14;
-const int kLineMemory = 15;
-const int kAskContinue = 16;
-const int kCannotContinue = 148;
 
 // A report line: "- " and the line text with $P the minimum and $Q the
 // recommended value of the resource, whichever pass reports it.
@@ -31,7 +24,7 @@ int RunPass(const ScriptSettings &s, const CheckEnvironment &env, bool recommend
     int32_t speed = env.measureProcessorSpeed != nullptr ? env.measureProcessorSpeed() : 0;
     int32_t threshold = recommended ? s.CPUSpeedRec : s.CPUSpeedMin;
     if (speed < threshold) {
-      *report += ReportLine(kLineProcessor, s.CPUSpeedMin, s.CPUSpeedRec);
+      *report += ReportLine(kStrProcessorLine, s.CPUSpeedMin, s.CPUSpeedRec);
       misses++;
     }
   }
@@ -40,7 +33,7 @@ int RunPass(const ScriptSettings &s, const CheckEnvironment &env, bool recommend
     int64_t megabytes = MemoryMegabytes(bytes);
     int64_t threshold = recommended ? s.MemSizeRec : s.MemSizeMin;
     if (megabytes < threshold) {
-      *report += ReportLine(kLineMemory, s.MemSizeMin, s.MemSizeRec);
+      *report += ReportLine(kStrMemoryLine, s.MemSizeMin, s.MemSizeRec);
       misses++;
     }
   }
@@ -49,12 +42,12 @@ int RunPass(const ScriptSettings &s, const CheckEnvironment &env, bool recommend
 
 CheckResult ReportMisses(const CheckEnvironment &env, std::string report, int32_t failFlag) {
   if (failFlag == 0) {
-    report += "\r\n" + LangString(kAskContinue);
-    bool yes = ShowCheckMessage(env, kCaption, report, kCheckButtonsYesNo, kCheckIconExclamation);
+    report += "\r\n" + LangString(kStrContinueAnyway);
+    bool yes = ShowCheckMessage(env, kStrInformationCaption, report, kCheckButtonsYesNo, kCheckIconExclamation);
     return yes ? kCheckContinue : kCheckEndInstaller;
   }
-  report += "\r\n" + LangString(kCannotContinue);
-  ShowCheckMessage(env, kCaption, report, kCheckButtonsOk, kCheckIconExclamation);
+  report += "\r\n" + LangString(kStrCannotContinue);
+  ShowCheckMessage(env, kStrInformationCaption, report, kCheckButtonsOk, kCheckIconExclamation);
   return kCheckEndInstaller;
 }
 
@@ -66,10 +59,10 @@ int64_t MemoryMegabytes(uint64_t totalBytes) {
 
 CheckResult CheckHardwareRequirements(const ScriptSettings &settings, const CheckEnvironment &env) {
   if (settings.CheckSysRequirements != 1) return kCheckContinue;
-  std::string report = LangString(kHeadingMinimum);
+  std::string report = LangString(kStrBelowMinimum);
   if (RunPass(settings, env, false, &report) > 0)
     return ReportMisses(env, report, settings.FailMinimumReqs);
-  report = LangString(kHeadingRecommended);
+  report = LangString(kStrBelowRecommended);
   if (RunPass(settings, env, true, &report) > 0)
     return ReportMisses(env, report, settings.FailRecommendedReqs);
   return kCheckContinue;

@@ -3,14 +3,7 @@
 #include "checks/check_messages.h"
 #include "checks/os_codes.h"
 #include "script/language_strings.h"
-
-namespace {
-
-const int kCaptionInformation = 3;
-const int kTextSystemRefused = 6;
-const int kText64BitRefused = 7;
-
-}  // namespace
+#include "script/string_ids.h"
 
 const int32_t *SystemRequirementFlag(const ScriptSettings &s, int osCode) {
   switch (osCode) {
@@ -47,13 +40,13 @@ bool OsFlagsApply(const OsFlags &f, int osCode) {
 CheckResult CheckOsRequirements(const ScriptSettings &settings, const CheckEnvironment &env) {
   const int32_t *flag = SystemRequirementFlag(settings, env.osCode);
   if (flag != nullptr && *flag == 0) {
-    ShowCheckMessage(env, kCaptionInformation, LangString(kTextSystemRefused), kCheckButtonsOk,
+    ShowCheckMessage(env, kStrInformationCaption, LangString(kStrOsRefused), kCheckButtonsOk,
                      kCheckIconInformation);
     return kCheckEndInstaller;
   }
   if (settings.RequirementsInstallerType == 1 && env.isSystem64Bit != nullptr &&
       env.isSystem64Bit() == 1) {
-    ShowCheckMessage(env, kCaptionInformation, LangString(kText64BitRefused), kCheckButtonsOk,
+    ShowCheckMessage(env, kStrInformationCaption, LangString(kStrNo64Bit), kCheckButtonsOk,
                      kCheckIconInformation);
     return kCheckEndInstaller;
   }

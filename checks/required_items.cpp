@@ -7,15 +7,9 @@
 #include "script/document.h"
 #include "script/language_strings.h"
 #include "script/registry_text.h"
+#include "script/string_ids.h"
 
 namespace {
-
-const int kVersionMismatch = 17;
-const int kFileMissing = 18;
-const int kKeyMissing = 19;
-const int kValueMissing = 20;
-const int kCaption = 21;
-const int kReport = 22;
 
 const size_t kImageHeaderSize = 64;
 const size_t kPeOffsetField = 60;
@@ -36,14 +30,14 @@ int ListMissing(const RequiredItem &item, const CheckEnvironment &env, std::stri
   int misses = 0;
   for (const RequiredFile &file : item.Files) {
     if (env.fileExists == nullptr || !env.fileExists(file.FilePath)) {
-      *missing += Placeholders(kFileMissing, file.FilePath);
+      *missing += Placeholders(kStrFileMissingLine, file.FilePath);
       misses++;
       continue;
     }
     if (file.CheckVersion != 1) continue;
     std::string found = env.fileVersionText != nullptr ? env.fileVersionText(file.FilePath) : "";
     if (!FileVersionMatches(file, found)) {
-      *missing += Placeholders(kVersionMismatch, file.FilePath, RequiredVersionText(file), found);
+      *missing += Placeholders(kStrFileVersionLine, file.FilePath, RequiredVersionText(file), found);
       misses++;
     }
   }
@@ -51,7 +45,7 @@ int ListMissing(const RequiredItem &item, const CheckEnvironment &env, std::stri
     bool present = IsRegistryRootCode(key.MainKey) && env.registryKeyExists != nullptr &&
                    env.registryKeyExists(key.MainKey, key.SubKey);
     if (!present) {
-      *missing += Placeholders(kKeyMissing, FormatRegistryKey(key.MainKey, key.SubKey));
+      *missing += Placeholders(kStrKeyMissingLine, FormatRegistryKey(key.MainKey, key.SubKey));
       misses++;
     }
   }
@@ -59,7 +53,7 @@ int ListMissing(const RequiredItem &item, const CheckEnvironment &env, std::stri
     bool present = IsRegistryRootCode(value.MainKey) && env.registryValueExists != nullptr &&
                    env.registryValueExists(value.MainKey, value.SubKey, value.ValueName);
     if (!present) {
-      *missing += Placeholders(kValueMissing,
+      *missing += Placeholders(kStrValueMissingLine,
                                FormatRegistryValue(value.MainKey, value.SubKey, value.ValueName));
       misses++;
     }
@@ -110,9 +104,9 @@ CheckResult CheckRequiredItems(ScriptSettings *settings, const CheckEnvironment 
     if (!OsFlagsApply(item.systems, env.osCode)) continue;
     std::string missing;
     if (ListMissing(item, env, &missing) == 0) continue;
-    std::string text = ReplacePlaceholder(LangString(kReport), "$P", item.ProgramName);
+    std::string text = ReplacePlaceholder(LangString(kStrDependencyMissing), "$P", item.ProgramName);
     text = ReplacePlaceholder(text, "$Q", missing);
-    ShowCheckMessage(env, kCaption, text, kCheckButtonsOk, kCheckIconExclamation);
+    ShowCheckMessage(env, kStrDependencyCaption, text, kCheckButtonsOk, kCheckIconExclamation);
     return kCheckEndInstaller;
   }
   std::vector<RequiredItem>().swap(settings->requiredItems);

@@ -5,13 +5,9 @@
 #include "checks/check_messages.h"
 #include "script/ansi_text.h"
 #include "script/language_strings.h"
+#include "script/string_ids.h"
 
 namespace {
-
-const int kMutexFound = 23;
-const int kWindowFound = 24;
-const int kCaption = 25;
-const int kReport = 26;
 
 const int32_t kTypeMutex = 0;
 const int32_t kTypeWindow = 1;
@@ -43,19 +39,19 @@ CheckResult CheckRunningInstances(ScriptSettings *settings, const CheckEnvironme
   for (const CloseItem &item : items) {
     if (item.Type == kTypeMutex) {
       if (env.isMutexPresent != nullptr && env.isMutexPresent(item.MutexName)) {
-        report += ReplacePlaceholder(LangString(kMutexFound), "$P", item.MutexName);
+        report += ReplacePlaceholder(LangString(kStrActiveMutexLine), "$P", item.MutexName);
         found++;
       }
     } else if (item.Type == kTypeWindow) {
       if (env.isWindowPresent != nullptr &&
           env.isWindowPresent(item.WindowName, item.WindowClass, ContainsFlagFor(item))) {
-        report += ReplacePlaceholder(LangString(kWindowFound), "$P", item.WindowName);
+        report += ReplacePlaceholder(LangString(kStrOpenWindowLine), "$P", item.WindowName);
         found++;
       }
     }
   }
   if (found == 0) return kCheckContinue;
-  std::string text = ReplacePlaceholder(LangString(kReport), "$P", report);
-  ShowCheckMessage(env, kCaption, text, kCheckButtonsOk, kCheckIconExclamation);
+  std::string text = ReplacePlaceholder(LangString(kStrActivePrograms), "$P", report);
+  ShowCheckMessage(env, kStrActiveProgramsCaption, text, kCheckButtonsOk, kCheckIconExclamation);
   return kCheckEndInstaller;
 }

@@ -9,6 +9,7 @@
 #include "engine/exits.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/gradient_image.h"
 #include "wizard/text_shadow.h"
 #include "wizard/window_frame.h"
@@ -30,7 +31,7 @@ BitmapHandle MakeBackgroundImage(const ScriptSettings &s, int width, int height)
                              GradientDirectionFor(s.BKVertical, s.BKHorizontal));
   if (s.BKUseGradient == 0 && s.BKUsePicture == 1) {
     if (Payload().backgroundImage == NULL) {
-      ShowMessage(NULL, LangString(105).c_str(), LangString(1).c_str(), kButtonsOk, kIconError);
+      ShowMessage(NULL, LangString(kStrBackgroundCorrupt).c_str(), LangString(kStrErrorCaption).c_str(), kButtonsOk, kIconError);
       CleanExit();
     }
     return StretchBitmap(Payload().backgroundImage, width, height);

@@ -5,6 +5,7 @@
 #include "platform/ui_window.h"
 #include "script/ansi_text.h"
 #include "script/language_strings.h"
+#include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"
 #include "wizard/wizard_state.h"
@@ -43,13 +44,13 @@ void BuildBottomBand(HWND window, const ScriptSettings &settings) {
   BuildBandText(window, settings);
   BuildWebsiteLink(window, settings);
   HFONT font = PageFontHandle(kFontNormal);
-  CreateControl(window, kControlButton, LangString(107).c_str(), 220, 323, 85, 22, kBackButtonId,
+  CreateControl(window, kControlButton, LangString(kStrBack).c_str(), 220, 323, 85, 22, kBackButtonId,
                 font);
-  CreateControl(window, kControlDefaultButton, LangString(108).c_str(), 305, 323, 85, 22,
+  CreateControl(window, kControlDefaultButton, LangString(kStrNext).c_str(), 305, 323, 85, 22,
                 kNextButtonId, font);
-  CreateControl(window, kControlButton, LangString(109).c_str(), 395, 323, 85, 22,
+  CreateControl(window, kControlButton, LangString(kStrCancel).c_str(), 395, 323, 85, 22,
                 kCancelButtonId, font);
-  CreateControl(window, kControlDefaultButton, LangString(110).c_str(), 395, 323, 85, 22,
+  CreateControl(window, kControlDefaultButton, LangString(kStrFinish).c_str(), 395, 323, 85, 22,
                 kFinishButtonId, font);
   CreateLineControl(window, 0, 310, 495, 5, kBottomLineId);
 }

@@ -7,6 +7,7 @@
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_folder_text.h"
 #include "wizard/tree_states.h"
@@ -71,7 +72,7 @@ void UpdateRequiredSpace() {
   uint64_t bytes = ComputeRequiredSpace();
   Payload().RequiredSpace = bytes > (uint64_t)INT64_MAX ? INT64_MAX : (int64_t)bytes;
   SetControlText(Page().requiredLine,
-                 SpaceLineText(LangString(40), Payload().RequiredSpace, 2, LangString(68)));
+                 SpaceLineText(LangString(kStrRequiredSpace), Payload().RequiredSpace, 2, LangString(kStrNotAvailable)));
 }
 
 // The install type and the required space follow the rows' states.
@@ -131,20 +132,20 @@ bool BuildComponentsPage(HWND container, const ScriptSettings &settings) {
   HFONT font = (HFONT)Startup().fontNormal;
   page.settings = &settings;
   CreateBitmapControl(container, Startup().pageIcons[3], 15, 75, 32, 32, kComponentsIconId);
-  Label(container, 116, 60, 75, 420, 40, kComponentsIntroId);
-  Label(container, 117, 20, 125, 140, 15, kInstallTypeLabelId);
+  Label(container, kStrComponentsIntro, 60, 75, 420, 40, kComponentsIntroId);
+  Label(container, kStrInstallTypeLabel, 20, 125, 140, 15, kInstallTypeLabelId);
   page.typeList = CreateControl(container, kControlDropDownList, "", 165, 122, 305, 20,
                                 kInstallTypeListId, font);
-  for (int index = 42; index <= 44; index++) AddListEntry(page.typeList, LangString(index));
+  for (int index = kStrInstallTypeDefault; index <= kStrInstallTypeCustom; index++) AddListEntry(page.typeList, LangString(index));
   SelectListEntry(page.typeList, kInstallTypeDefault);
-  Label(container, 118, 19, 150, 140, 105, kComponentsLabelId);
+  Label(container, kStrComponentsLabel, 19, 150, 140, 105, kComponentsLabelId);
   page.tree = CreateTreeControl(container, 165, 150, 305, 80, kComponentTreeId, font);
-  CreateFrameControl(container, LangString(119).c_str(), 165, 235, 305, 60, kDescriptionFrameId,
+  CreateFrameControl(container, LangString(kStrDescriptionFrame).c_str(), 165, 235, 305, 60, kDescriptionFrameId,
                      font);
-  page.description = Label(container, 120, 175, 255, 285, 30, kDescriptionTextId);
-  page.requiredLine = Label(container, 40, 20, 260, 140, 35, kComponentsRequiredSpaceId);
+  page.description = Label(container, kStrDescriptionHint, 175, 255, 285, 30, kDescriptionTextId);
+  page.requiredLine = Label(container, kStrRequiredSpace, 20, 260, 140, 35, kComponentsRequiredSpaceId);
 
-  page.model = BuildTreeModel(settings, Startup().languageId, LangString(39));
+  page.model = BuildTreeModel(settings, Startup().languageId, LangString(kStrRequired));
   page.principalFolder =
       page.model.hasPrincipal ? ReplacePathVariables(page.model.principalPath) : std::string();
   if (page.tree == NULL) {
@@ -197,13 +198,13 @@ void UpdateDescription(int row) {
   ComponentsPage &page = Page();
   if (page.description == NULL || page.settings == NULL) return;
   if (row == -1) row = RowOfHandle(TreeRowUnderCursor(page.tree));
-  std::string text = LangString(120);
+  std::string text = LangString(kStrDescriptionHint);
   if (row >= 0 && (size_t)row < page.model.rows.size() && page.model.rows[(size_t)row].level == 1) {
     int32_t id = page.model.rows[(size_t)row].itemData;
     for (const Component &component : page.settings->components) {
       if (component.ID != id) continue;
       text = LocalizedFor(component.descriptions, Startup().languageId);
-      if (text.empty()) text = LangString(143);
+      if (text.empty()) text = LangString(kStrNoDescription);
       break;
     }
   }

@@ -8,6 +8,7 @@
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"
 #include "wizard/wizard_state.h"
@@ -35,15 +36,15 @@ void AddDocument(HWND container, const std::vector<InfoText> &texts, int height,
 
 void BuildLicensePage(HWND container) {
   AddPageHeader(container, kPageLicense);
-  AddPageText(container, LangString(113), 20, 75, 450, 40, kLicenseIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrLicenseIntro), 20, 75, 450, 40, kLicenseIntroId, kFontNormal);
   AddDocument(container, Payload().licenseTexts, 145, kLicenseTextId);
-  CreateCheckBoxControl(container, LangString(114).c_str(), 20, 280, 450, 15, kLicenseAcceptId,
+  CreateCheckBoxControl(container, LangString(kStrLicenseAccept).c_str(), 20, 280, 450, 15, kLicenseAcceptId,
                         PageFontHandle(kFontNormal));
 }
 
 void BuildInformationPage(HWND container) {
   AddPageHeader(container, kPageInformation);
-  AddPageText(container, LangString(115), 20, 75, 450, 40, kInformationIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrInformationIntro), 20, 75, 450, 40, kInformationIntroId, kFontNormal);
   AddDocument(container, Payload().informationTexts, 170, kInformationTextId);
 }
 

@@ -3,6 +3,7 @@
 #include "platform/drawing.h"
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
+#include "script/string_ids.h"
 #include "wizard/text_shadow.h"
 
 namespace {
@@ -26,10 +27,10 @@ void DrawHeaderTexts(const ScriptSettings &s, int page, BitmapHandle image) {
   if (!BeginDrawing(image, &target)) return;
   SelectDrawingFont(&target, Art().titleFont);
   DrawTextWithShadow(&target, s.HeaderTitleTextPosX, s.HeaderTitleTextPosY,
-                     LangString(85 + 2 * page), (uint32_t)s.HeaderTitleTextColor,
+                     LangString(kStrHeaderTitleBase + 2 * page), (uint32_t)s.HeaderTitleTextColor,
                      s.HeaderTitleTextShadow, (uint32_t)s.HeaderTitleTextShadowColor);
   SelectDrawingFont(&target, Art().textFont);
-  DrawTextWithShadow(&target, s.HeaderTextPosX, s.HeaderTextPosY, LangString(86 + 2 * page),
+  DrawTextWithShadow(&target, s.HeaderTextPosX, s.HeaderTextPosY, LangString(kStrHeaderTitleBase + 1 + 2 * page),
                      (uint32_t)s.HeaderTextColor, s.HeaderTextShadow,
                      (uint32_t)s.HeaderTextShadowColor);
   EndDrawing(&target);

@@ -7,6 +7,7 @@
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
 #include "wizard/disk_space.h"
@@ -37,13 +38,13 @@ std::string SpaceDrive() {
 
 void RefreshAvailableLine() {
   int64_t free = GetDiskSpace(SpaceDrive(), "f");
-  SetControlText(Page().availableLine, SpaceLineText(LangString(41), free, 1, LangString(68)));
+  SetControlText(Page().availableLine, SpaceLineText(LangString(kStrAvailableSpace), free, 1, LangString(kStrNotAvailable)));
 }
 
 void BrowseForFolder() {
   InstallFolderPage &page = Page();
   std::string chosen;
-  if (!PickFolder(TopLevelWindowOf(page.field), LangString(142), InstallFolderText(), &chosen))
+  if (!PickFolder(TopLevelWindowOf(page.field), LangString(kStrFolderPickerTitle), InstallFolderText(), &chosen))
     return;
   if (IsBlankFolderText(chosen)) return;
   SetControlText(page.field, WithTrailingBackslash(chosen));
@@ -55,24 +56,24 @@ void BrowseForFolder() {
 bool BuildInstallFolderPage(HWND container) {
   InstallFolderPage &page = Page();
   HFONT font = (HFONT)Startup().fontNormal;
-  const std::string notAvailable = LangString(68);
+  const std::string notAvailable = LangString(kStrNotAvailable);
   bool ok = CreateBitmapControl(container, Startup().pageIcons[0], 15, 75, 32, 32,
                                 kInstallFolderIconId) != NULL;
-  ok &= CreateControl(container, kControlLabel, LangString(121).c_str(), 60, 75, 420, 40,
+  ok &= CreateControl(container, kControlLabel, LangString(kStrInstallFolderIntro).c_str(), 60, 75, 420, 40,
                       kInstallFolderIntroId, font) != NULL;
-  ok &= CreateFrameControl(container, LangString(122).c_str(), 20, 125, 450, 50,
+  ok &= CreateFrameControl(container, LangString(kStrInstallFolderFrame).c_str(), 20, 125, 450, 50,
                            kInstallFolderFrameId, font) != NULL;
   page.field = CreateEditFieldControl(container, WithTrailingBackslash(PrincipalFolder()).c_str(),
                                       30, 145, 340, 20, kInstallFolderFieldId, font);
-  ok &= CreateControl(container, kControlButton, LangString(123).c_str(), 375, 144, 85, 22,
+  ok &= CreateControl(container, kControlButton, LangString(kStrBrowse).c_str(), 375, 144, 85, 22,
                       kBrowseButtonId, font) != NULL;
   page.availableLine =
       CreateControl(container, kControlLabel,
-                    ReplacePlaceholder(LangString(41), "$P", notAvailable).c_str(), 20, 250, 470,
+                    ReplacePlaceholder(LangString(kStrAvailableSpace), "$P", notAvailable).c_str(), 20, 250, 470,
                     15, kAvailableSpaceId, font);
   page.requiredLine =
       CreateControl(container, kControlLabel,
-                    ReplacePlaceholder(LangString(40), "$P", notAvailable).c_str(), 20, 275, 470,
+                    ReplacePlaceholder(LangString(kStrRequiredSpace), "$P", notAvailable).c_str(), 20, 275, 470,
                     15, kFolderRequiredSpaceId, font);
   ok = ok && page.field != NULL && page.availableLine != NULL && page.requiredLine != NULL;
   RefreshSpaceLabels();
@@ -93,7 +94,7 @@ void RefreshSpaceLabels() {
   if (page.field == NULL) return;
   RefreshAvailableLine();
   SetControlText(page.requiredLine,
-                 SpaceLineText(LangString(40), Payload().RequiredSpace, 1, LangString(68)));
+                 SpaceLineText(LangString(kStrRequiredSpace), Payload().RequiredSpace, 1, LangString(kStrNotAvailable)));
 }
 
 std::string InstallFolderText() { return ReadControlText(Page().field); }

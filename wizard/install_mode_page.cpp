@@ -4,6 +4,7 @@
 #include "platform/controls.h"
 #include "script/language_strings.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"
 #include "wizard/wizard_state.h"
@@ -11,11 +12,11 @@
 void BuildInstallModePage(HWND container, const std::string &userName) {
   AddPageHeader(container, kPageInstallMode);
   AddPageIcon(container, 4, 15, 75, kInstallModeIconId);
-  AddPageText(container, LangString(124), 60, 75, 420, 40, kInstallModeIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrInstallModeIntro), 60, 75, 420, 40, kInstallModeIntroId, kFontNormal);
   HFONT font = PageFontHandle(kFontNormal);
-  HWND allUsers = CreateOptionControl(container, LangString(125).c_str(), 40, 155, 430, 15,
+  HWND allUsers = CreateOptionControl(container, LangString(kStrInstallForAll).c_str(), 40, 155, 430, 15,
                                       kAllUsersOptionId, font, true);
-  std::string justMe = ReplacePlaceholder(LangString(126), "$P", userName);
+  std::string justMe = ReplacePlaceholder(LangString(kStrInstallJustForMe), "$P", userName);
   HWND currentUser = CreateOptionControl(container, justMe.c_str(), 40, 185, 430, 15,
                                          kCurrentUserOptionId, font, false);
   bool nt = IsNtFamily(Startup().osCode);

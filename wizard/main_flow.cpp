@@ -16,12 +16,10 @@
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
 #include "engine/installer_script.h"
+#include "script/string_ids.h"
 #include "wizard/run_wizard.h"
 
 namespace {
-
-const int kCaptionError = 1;
-const int kTextScriptUnreadable = 2;
 
 // Returns the number of entries the language put into the document store.
 int LoadLanguageData(const std::string &languageName) {
@@ -48,7 +46,7 @@ void ReadScript(int languageEntries) {
   int entries = ParseDocument(Payload().scriptText);
   if (entries <= languageEntries) {
     ClearDocument();
-    ShowMessage(NULL, LangString(kTextScriptUnreadable).c_str(), LangString(kCaptionError).c_str(),
+    ShowMessage(NULL, LangString(kStrScriptUnreadable).c_str(), LangString(kStrErrorCaption).c_str(),
                 kButtonsOk, kIconError);
     CleanExit();
   }

@@ -6,6 +6,7 @@
 #include "script/path_rules.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
 #include "wizard/disk_space.h"
@@ -19,11 +20,6 @@
 #include "wizard/wizard_state.h"
 
 namespace {
-
-const int kWarningCaption = 59;
-const int kNoSpaceText = 144;
-const int kBadFolderText = 145;
-const int kBadGroupText = 147;
 
 // How the controls below the pages look on one page.
 struct BandLayout {
@@ -42,7 +38,7 @@ BandLayout BandLayoutFor(int page) {
 bool IsPageCode(int page) { return page >= 0 && page < kPageCount; }
 
 void ShowWarning(int textIndex) {
-  ShowMessage(Wizard().window, LangString(textIndex).c_str(), LangString(kWarningCaption).c_str(),
+  ShowMessage(Wizard().window, LangString(textIndex).c_str(), LangString(kStrWarningCaption).c_str(),
               kButtonsOk, kIconWarning);
 }
 
@@ -55,8 +51,8 @@ bool MayLeaveInstallFolderPage() {
   int64_t required = Payload().RequiredSpace;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace,
                              required < 0 ? 0 : (uint64_t)required)) {
-    case kFolderInvalid: ShowWarning(kBadFolderText); return false;
-    case kFolderNoSpace: ShowWarning(kNoSpaceText); return false;
+    case kFolderInvalid: ShowWarning(kStrBadFolder); return false;
+    case kFolderNoSpace: ShowWarning(kStrNoSpace); return false;
     default: return true;
   }
 }
@@ -67,7 +63,7 @@ bool MayLeaveInstallFolderPage() {
 bool MayLeaveStartMenuPage() {
   if (IsNoGroupChecked()) return true;
   if (IsValidGroupName(GroupFieldText()) != 0) return true;
-  ShowWarning(kBadGroupText);
+  ShowWarning(kStrBadGroupName);
   return false;
 }
 

@@ -10,6 +10,7 @@
 #include "script/language_strings.h"
 #include "engine/exits.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/background_window.h"
 #include "wizard/bottom_band.h"
 #include "wizard/components_page.h"
@@ -31,18 +32,14 @@
 
 namespace {
 
-const int kErrorCaption = 1;
-const int kWindowErrorText = 32;
-const int kDefaultTitle = 106;
-
 std::string WizardTitle(const ScriptSettings &settings) {
   std::string title = ReplacePathVariables(settings.InstallerWindowTitle);
-  return title.empty() ? LangString(kDefaultTitle) : title;
+  return title.empty() ? LangString(kStrDefaultWindowTitle) : title;
 }
 
 void OpenWizardWindow(const ScriptSettings &settings, HWND background) {
   if (CreateWizardWindow(background, WizardTitle(settings))) return;
-  ShowMessage(NULL, LangString(kWindowErrorText).c_str(), LangString(kErrorCaption).c_str(),
+  ShowMessage(NULL, LangString(kStrWindowError).c_str(), LangString(kStrErrorCaption).c_str(),
               kButtonsOk, kIconError);
   CleanExit();
 }

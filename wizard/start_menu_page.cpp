@@ -5,6 +5,7 @@
 #include "platform/folder_walk.h"
 #include "platform/page_controls.h"
 #include "script/language_strings.h"
+#include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_mode_page.h"
 #include "wizard/page_parts.h"
@@ -20,13 +21,13 @@ const size_t kMostFolders = 4096;
 
 void BuildStartMenuPage(HWND container, const ScriptSettings &settings) {
   AddPageHeader(container, kPageStartMenu);
-  AddPageText(container, LangString(127), 60, 75, 410, 40, kStartMenuIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrStartMenuIntro), 60, 75, 410, 40, kStartMenuIntroId, kFontNormal);
   AddPageIcon(container, 1, 15, 75, kStartMenuIconId);
   HFONT font = PageFontHandle(kFontNormal);
   CreateEditFieldControl(container, settings.CustomStartMenuGroup.c_str(), 20, 125, 450, 20,
                          kGroupFieldId, font);
   CreateListBoxControl(container, 20, 150, 450, 122, kExistingGroupsListId, font);
-  CreateCheckBoxControl(container, LangString(128).c_str(), 20, 277, 450, 15, kNoGroupCheckId,
+  CreateCheckBoxControl(container, LangString(kStrNoGroup).c_str(), 20, 277, 450, 15, kNoGroupCheckId,
                         font);
 }
 

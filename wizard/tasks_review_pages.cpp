@@ -5,6 +5,7 @@
 #include "platform/rich_text.h"
 #include "script/language_strings.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_folder_page.h"
@@ -32,18 +33,18 @@ void ShowShortcutBox(int id, int count, int oneText, int severalText) {
 
 void BuildTasksPage(HWND container) {
   AddPageHeader(container, kPageAdditionalTasks);
-  AddPageText(container, LangString(129), 60, 75, 410, 40, kTasksIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrTasksIntro), 60, 75, 410, 40, kTasksIntroId, kFontNormal);
   AddPageIcon(container, 2, 15, 75, kTasksIconId);
   HFONT font = PageFontHandle(kFontNormal);
-  CreateCheckBoxControl(container, LangString(130).c_str(), 20, 125, 450, 15,
+  CreateCheckBoxControl(container, LangString(kStrDesktopBox).c_str(), 20, 125, 450, 15,
                         kDesktopShortcutCheckId, font);
-  CreateCheckBoxControl(container, LangString(131).c_str(), 20, 150, 450, 15, kQuickLaunchCheckId,
+  CreateCheckBoxControl(container, LangString(kStrQuickLaunchBox).c_str(), 20, 150, 450, 15, kQuickLaunchCheckId,
                         font);
 }
 
 void BuildReviewPage(HWND container) {
   AddPageHeader(container, kPageReview);
-  AddPageText(container, LangString(132), 20, 75, 450, 40, kReviewIntroId, kFontNormal);
+  AddPageText(container, LangString(kStrReviewIntro), 20, 75, 450, 40, kReviewIntroId, kFontNormal);
   HWND summary = CreateRichTextControl(container, 20, 125, 450, 170, kSummaryTextId,
                                        PageFontHandle(kFontNormal));
   SetRichTextBackground(summary, ButtonFaceColour());
@@ -51,7 +52,7 @@ void BuildReviewPage(HWND container) {
 
 void BuildInstallingPage(HWND container) {
   AddPageHeader(container, kPageInstalling);
-  AddPageText(container, LangString(133), 20, 85, 450, 15, kInstallingStatusId, kFontNormal);
+  AddPageText(container, LangString(kStrInstallingStatus), 20, 85, 450, 15, kInstallingStatusId, kFontNormal);
   CreateProgressControl(container, 20, 105, 450, 20, kProgressBarId);
   AddPageText(container, std::string(), 20, 135, 450, 15, kCurrentFileId, kFontNormal);
 }
@@ -61,8 +62,9 @@ void PrepareTasksPage(const ScriptSettings &settings, WizardNavigation *navigati
       CountShortcutTasks(settings.installerTasks, Startup().osCode, IsComponentSelected);
   navigation->DesktopShortcutCount = counts.desktop;
   navigation->QuickLaunchShortcutCount = counts.quickLaunch;
-  ShowShortcutBox(kDesktopShortcutCheckId, counts.desktop, 83, 84);
-  ShowShortcutBox(kQuickLaunchCheckId, counts.quickLaunch, 85, 86);
+  ShowShortcutBox(kDesktopShortcutCheckId, counts.desktop, kStrDesktopShortcut, kStrDesktopShortcuts);
+  ShowShortcutBox(kQuickLaunchCheckId, counts.quickLaunch, kStrQuickLaunchShortcut,
+                  kStrQuickLaunchShortcuts);
 }
 
 void PrepareReviewPage(const ScriptSettings &settings, const WizardNavigation &navigation) {

@@ -4,6 +4,7 @@
 #include "platform/page_controls.h"
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
+#include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
 #include "wizard/installation_steps.h"
@@ -23,8 +24,8 @@ void AddWizardImage(HWND container, int id) {
 
 void BuildWelcomePage(HWND container, const ScriptSettings &settings) {
   AddWizardImage(container, kWelcomeImageId);
-  AddPageText(container, LangString(111), 160, 25, 322, 90, kWelcomeTitleId, kFontTitle);
-  AddPageText(container, LangString(112), 160, 150, 325, 60, kWelcomeTextId, kFontNormal);
+  AddPageText(container, LangString(kStrWelcomeTitle), 160, 25, 322, 90, kWelcomeTitleId, kFontTitle);
+  AddPageText(container, LangString(kStrWelcomeText), 160, 150, 325, 60, kWelcomeTextId, kFontNormal);
   if (settings.ShowCopyrightNotice == 1)
     AddPageText(container, settings.CopyrightString, 160, 250, 325, 55, kWelcomeNoticeId,
                 kFontSmall);
@@ -32,7 +33,7 @@ void BuildWelcomePage(HWND container, const ScriptSettings &settings) {
 
 void BuildFinishPage(HWND container, const ScriptSettings &settings) {
   AddWizardImage(container, kFinishImageId);
-  AddPageText(container, LangString(134), 161, 25, 320, 70, kFinishTitleId, kFontTitle);
+  AddPageText(container, LangString(kStrFinishTitle), 161, 25, 320, 70, kFinishTitleId, kFontTitle);
   std::vector<FinishBox> boxes = FinishBoxesToCreate(settings);
   for (const FinishBox &box : boxes) {
     HWND control = CreateCheckBoxControl(container, LangString(box.textIndex).c_str(), kFinishBoxX,
@@ -41,7 +42,7 @@ void BuildFinishPage(HWND container, const ScriptSettings &settings) {
     SetBoxChecked(control, true);
   }
   Wizard().finishBoxes = boxes;
-  AddPageText(container, LangString(141), 160, 255, 320, 50, kFinishTextId, kFontNormal);
+  AddPageText(container, LangString(kStrFinishText), 160, 255, 320, 50, kFinishTextId, kFontNormal);
 }
 
 void PrepareFinishPage(const ScriptSettings &settings) {

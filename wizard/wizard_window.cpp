@@ -8,6 +8,7 @@
 #include "engine/exits.h"
 #include "engine/run_installation.h"
 #include "engine/startup_state.h"
+#include "script/string_ids.h"
 #include "wizard/bottom_band.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"
@@ -24,9 +25,6 @@ namespace {
 const char kWizardClass[] = "QuorvantisWizard";
 const int kClientWidth = 490;
 const int kClientHeight = 355;
-
-const int kConfirmCaption = 80;
-const int kConfirmText = 81;
 
 // Buttons and boxes act on BN_CLICKED only, not on focus changes.
 bool IsClick(int code) { return code == BN_CLICKED; }
@@ -139,7 +137,7 @@ void ConfirmCancel() {
   // installation asks and stops itself.
   if (RequestInstallationCancel()) return;
   MessageAnswer answer =
-      ShowMessage(Wizard().window, LangString(kConfirmText).c_str(),
-                  LangString(kConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);
+      ShowMessage(Wizard().window, LangString(kStrConfirmCancel).c_str(),
+                  LangString(kStrConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);
   if (answer == kAnswerYes) CleanExit();
 }
