@@ -32,19 +32,32 @@ if [ "${#missing[@]}" -gt 0 ]; then
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# Source entries mirroring the machine's own binary ones (the same archives,
+# suites and keys), so that apt-get source reaches the archive the
+# packages come from.
+add_source_entries() {
+  local file out=/etc/apt/sources.list.d/qvs-source-packages.sources
+  : > "$out.new"
+  for file in /etc/apt/sources.list.d/*.sources; do
+    [ -f "$file" ] || continue
+    # deb822 stanzas whose Types name deb: the same stanza with deb-src.
+    awk 'BEGIN { RS = ""; ORS = "\n\n" }
+         /(^|\n)Types:[^\n]*[[:space:]]deb([[:space:]]|$)/ || /(^|\n)Types: deb(\n|$)/ {
+           sub(/(^|\n)Types:[^\n]*/, "\nTypes: deb-src"); sub(/^\n/, ""); print }' "$file" >> "$out.new"
+  done
+  if [ -f /etc/apt/sources.list ]; then
+    sed -n 's/^deb\([[:space:]]\)/deb-src\1/p' /etc/apt/sources.list > /etc/apt/sources.list.d/qvs-source-packages.list
+  fi
+  if [ -s "$out.new" ]; then mv "$out.new" "$out"; else rm -f "$out.new"; fi
+}
+
 # Static liblzma for both MinGW targets, built from Debian's own xz-utils source.
 build_liblzma() {
   local host=$1 prefix="$cache/mingw/$1"
   [ -f "$prefix/lib/liblzma.a" ] && return 0
   if ! ls -d "$cache"/xz-src/xz-utils-*/ >/dev/null 2>&1; then
     if ! grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ && ! grep -qs '^deb-src' /etc/apt/sources.list; then
-      cat > /etc/apt/sources.list.d/debian-src.sources <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+      add_source_entries
       apt_updated=0
     fi
     apt_update
