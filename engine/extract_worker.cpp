@@ -14,6 +14,7 @@
 #include "engine/replace_rules.h"
 #include "platform/disk_info.h"
 #include "platform/files.h"
+#include "platform/local_time.h"
 #include "platform/threads.h"
 #include "script/language_strings.h"
 #include "script/path_rules.h"
@@ -268,7 +269,7 @@ int ExtractFilesWorker(void *) {
     End(kExtractionFatal);
     return 0;
   }
-  state.StartTime.store(LocalTimeSeconds());
+  state.StartTime.store(LocalSecondsSince1970());
   const bool walked = WalkEntries(module, info);
   module.Archive_Close();
   module.Archive_FileInfo_Free(info);
@@ -286,7 +287,7 @@ int RemainingTimeWorker(void *) {
   while (state.Running.load() != 0) {
     // The estimate stands still while a question waits for the user.
     if (state.PauseRequested.load() == 0 && !IsQuestionPending()) {
-      const int64_t elapsed = LocalTimeSeconds() - state.StartTime.load();
+      const int64_t elapsed = LocalSecondsSince1970() - state.StartTime.load();
       const std::string text = ReplacePlaceholder(
           LangString(kStrRemainingTime), "$P",
           FormatRemainingTime(elapsed, OverallPercent(state), words));

@@ -56,7 +56,10 @@ std::vector<std::string> BackupsOf(const InstallJournal &journal) {
 std::vector<RollbackStep> PlanRollback(const InstallJournal &journal) {
   std::vector<RollbackStep> steps;
   std::vector<const JournalEntry *> folders;
-  for (const JournalEntry &entry : journal.entries) {
+  // Newest first: a file the run wrote, kept aside and wrote again comes
+  // back as it was before the run, not as the run's first version.
+  for (auto it = journal.entries.rbegin(); it != journal.entries.rend(); ++it) {
+    const JournalEntry &entry = *it;
     RollbackStep step;
     step.path = entry.path;
     switch (entry.kind) {
@@ -74,9 +77,8 @@ std::vector<RollbackStep> PlanRollback(const InstallJournal &journal) {
     }
     steps.push_back(step);
   }
-  // Later-created first among equal depths, so a folder recorded twice
-  // (made, removed by a task, made again) is tried in reverse order too.
-  std::reverse(folders.begin(), folders.end());
+  // Later-created first among equal depths (the walk above was newest
+  // first), so a folder recorded twice is tried in reverse order too.
   std::stable_sort(folders.begin(), folders.end(),
                    [](const JournalEntry *a, const JournalEntry *b) {
                      return Depth(a->path) > Depth(b->path);

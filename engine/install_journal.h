@@ -59,7 +59,7 @@ struct RollbackStep {
   std::string backupPath;
 };
 
-// What undoing the run takes, in order: the files in journal order (written
+// What undoing the run takes, in order: the files newest first (written
 // ones deleted, replaced ones restored; kept and skipped ones left alone,
 // since they are not the run's), then the created folders deepest first
 // (more "\" first; among equals, the later created first).

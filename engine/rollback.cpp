@@ -3,6 +3,7 @@
 #include <math.h>
 
 #include "engine/install_journal.h"
+#include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "script/language_strings.h"
 #include "script/path_rules.h"
@@ -15,7 +16,10 @@ void Undo(const RollbackStep &step) {
     case kRollbackDeleteFile: DeleteFileClearingAttributes(step.path); break;
     case kRollbackRestoreFile: RestoreFileFromAside(step.backupPath, step.path); break;
     // A folder that still holds foreign files stays.
-    case kRollbackRemoveFolder: RemoveEmptyFolder(step.path); break;
+    case kRollbackRemoveFolder:
+      MakeAttributesNormal(step.path);
+      RemoveFolderAt(step.path);
+      break;
   }
 }
 

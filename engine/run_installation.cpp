@@ -4,7 +4,9 @@
 
 #include "checks/path_expansion.h"
 #include "engine/exits.h"
+#include "engine/done_tasks.h"
 #include "engine/extract_worker.h"
+#include "engine/file_tasks.h"
 #include "engine/install_choices.h"
 #include "engine/install_journal.h"
 #include "engine/install_plan.h"
@@ -13,7 +15,9 @@
 #include "engine/interface_questions.h"
 #include "engine/payload_state.h"
 #include "engine/rollback.h"
+#include "engine/shortcuts.h"
 #include "engine/startup_state.h"
+#include "engine/task_execution.h"
 #include "platform/disk_info.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -117,10 +121,8 @@ void RefuseDamagedEntries() {
 // The install folder, made level by level; each level made is journalled.
 void CreateInstallFolder(const std::string &installPath) {
   if (FolderExists(installPath)) return;
-  for (const std::string &level : FolderLevels(installPath)) {
-    if (CreateFolder(level)) RecordFolderCreated(&Journal(), level);
-    PumpEvents();
-  }
+  CreateFolderLevels(installPath);
+  PumpEvents();
   if (!FolderExists(installPath))
     EndWithError(ReplacePlaceholder(LangString(kStrInvalidInstallPath), "$P", installPath));
 }
@@ -209,6 +211,30 @@ void RunWorkers() {
   CloseThreadHandle(&timer);
 }
 
+int AfterCopyTasksEntry(void *) { return RunAfterCopyTasks(kPhaseAfterCopy); }
+
+// The tasks after the files, on their own thread, while the interface
+// thread keeps the window alive and the bar follows the tasks.
+void RunAfterCopyTaskThread() {
+  Install().TaskPercent.store(0);
+  ShowStatus(LangString(kStrConfiguring));
+  ShowProgress(0);
+  ThreadHandle tasks = StartThread(AfterCopyTasksEntry, NULL);
+  if (tasks == NULL) {
+    // Without a thread the tasks still run, with the window standing still.
+    RunAfterCopyTasks(kPhaseAfterCopy);
+    return;
+  }
+  while (!IsThreadFinished(tasks)) {
+    void *handles[] = {tasks};
+    WaitForMessagesOrHandles(handles, 1, kRefreshIntervalMs, NULL);
+    PumpEvents();
+    ShowProgress(Install().TaskPercent.load());
+  }
+  ShowProgress(Install().TaskPercent.load());
+  CloseThreadHandle(&tasks);
+}
+
 // The copies of files that the run replaced are no longer needed once it
 // has completed.
 void DropReplacedCopies() {
@@ -230,6 +256,7 @@ int RunInstallation(const InstallView &view) {
   gRun.phase = kPhasePreparing;
   InstallState &state = Install();
   Journal().entries.clear();
+  DoneTasks().clear();
   PrepareInterfaceQuestions();
 
   ShowStatus(LangString(kStrPreparing));
@@ -242,8 +269,10 @@ int RunInstallation(const InstallView &view) {
   module.SetFileCallback(OnFileProgress);
   module.SetReplaceCallback(OnReplaceExisting);
   const std::vector<ComponentFolder> folders = ResolveComponentFolders(state.InstallPath);
+  CreateStartMenuShortcuts();
   PumpEvents();
   ShowStatus(LangString(kStrRunningPrerequisites));
+  RunBeforeCopyTasks();
   if (gRun.cancelConfirmed) return RollBack();
 
   CountSelectedFiles(&state);
@@ -263,6 +292,7 @@ int RunInstallation(const InstallView &view) {
   gRun.phase = kPhaseFinishing;
   view.setCancelEnabled(false);
   view.setRemainingTime(std::string(), false);
+  if (!InstallerScript().settings.installerTasks.empty()) RunAfterCopyTaskThread();
   PumpEvents();
   DropReplacedCopies();
   gRun.phase = kPhaseIdle;

@@ -143,13 +143,6 @@ bool PathExists(const std::string &path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CreateFolder(const std::string &path) { return CreateDirectoryA(path.c_str(), NULL) != 0; }
-
-bool RemoveEmptyFolder(const std::string &path) {
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return RemoveDirectoryA(path.c_str()) != 0;
-}
-
 bool DeleteFileClearingAttributes(const std::string &path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
   return DeleteFileA(path.c_str()) != 0;

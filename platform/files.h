@@ -51,11 +51,6 @@ bool RestoreFileFromAside(const std::string &backupPath, const std::string &path
 
 // True when something (file or folder) exists at `path`.
 bool PathExists(const std::string &path);
-// Creates one folder level; false when it exists already or cannot be made.
-bool CreateFolder(const std::string &path);
-// Removes a folder when it is empty (its attributes cleared first); a
-// junction or symbolic link is removed as a link.
-bool RemoveEmptyFolder(const std::string &path);
 // Clears the read-only and other attributes, then deletes the file.
 bool DeleteFileClearingAttributes(const std::string &path);
 // The size of the file at `path` and its last-write time as a local

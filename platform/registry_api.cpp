@@ -113,10 +113,10 @@ bool RegistryValuePresent(RegistryKeyHandle key, const std::string &valueName) {
          RegQueryValueExA(ToWin32(key), valueName.c_str(), NULL, NULL, NULL, NULL) == ERROR_SUCCESS;
 }
 
-RegistryReadResult ReadRegistryValueData(RegistryKeyHandle key, const std::string &valueName,
-                                         RegistryDataKind *kind, std::vector<uint8_t> *data) {
+RegistryReadResult ReadRegistryValueTyped(RegistryKeyHandle key, const std::string &valueName,
+                                          uint32_t *typeCode, std::vector<uint8_t> *data) {
   RegistryReadResult result = kRegistryValueMissing;
-  if (key == NULL || kind == NULL || data == NULL) return result;
+  if (key == NULL || typeCode == NULL || data == NULL) return result;
   data->clear();
   for (int attempt = 0; attempt < kReadAttempts; ++attempt) {
     DWORD type = 0;
@@ -125,7 +125,7 @@ RegistryReadResult ReadRegistryValueData(RegistryKeyHandle key, const std::strin
         ERROR_SUCCESS) {
       break;
     }
-    *kind = KindOf(type);
+    *typeCode = type;
     result = kRegistryValueUnreadable;
     if (size > kRegistryDataLimit) break;
     // One spare byte: some systems report string sizes without the
@@ -138,10 +138,19 @@ RegistryReadResult ReadRegistryValueData(RegistryKeyHandle key, const std::strin
     if (status != ERROR_SUCCESS || got > buffer.size()) break;
     buffer.resize(got);
     data->swap(buffer);
-    *kind = KindOf(type);
+    *typeCode = type;
     result = kRegistryValueRead;
     break;
   }
+  return result;
+}
+
+RegistryReadResult ReadRegistryValueData(RegistryKeyHandle key, const std::string &valueName,
+                                         RegistryDataKind *kind, std::vector<uint8_t> *data) {
+  uint32_t type = 0;
+  if (kind == NULL) return kRegistryValueMissing;
+  const RegistryReadResult result = ReadRegistryValueTyped(key, valueName, &type, data);
+  if (result != kRegistryValueMissing) *kind = KindOf(type);
   return result;
 }
 
@@ -150,6 +159,14 @@ bool WriteRegistryString(RegistryKeyHandle key, const std::string &valueName,
   if (key == NULL || text.size() >= 0xFFFFFFFFu) return false;
   return RegSetValueExA(ToWin32(key), valueName.c_str(), 0, REG_SZ, (const BYTE *)text.c_str(),
                         static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool WriteRegistryExpandString(RegistryKeyHandle key, const std::string &valueName,
+                               const std::string &text) {
+  if (key == NULL || text.size() >= 0xFFFFFFFFu) return false;
+  return RegSetValueExA(ToWin32(key), valueName.c_str(), 0, REG_EXPAND_SZ,
+                        (const BYTE *)text.c_str(), static_cast<DWORD>(text.size() + 1)) ==
+         ERROR_SUCCESS;
 }
 
 bool WriteRegistryDword(RegistryKeyHandle key, const std::string &valueName, uint32_t value) {

@@ -63,9 +63,18 @@ enum RegistryReadResult { kRegistryValueMissing, kRegistryValueUnreadable, kRegi
 RegistryReadResult ReadRegistryValueData(RegistryKeyHandle key, const std::string &valueName,
                                          RegistryDataKind *kind, std::vector<uint8_t> *data);
 
+// As ReadRegistryValueData, with the value's type as the registry numbers
+// it (REG_SZ 1, REG_EXPAND_SZ 2, REG_BINARY 3, REG_DWORD 4, REG_MULTI_SZ 7,
+// ...), for keeping a value exactly as it was.
+RegistryReadResult ReadRegistryValueTyped(RegistryKeyHandle key, const std::string &valueName,
+                                          uint32_t *typeCode, std::vector<uint8_t> *data);
+
 // Writes a REG_SZ value with its terminating zero, or a REG_DWORD value.
 bool WriteRegistryString(RegistryKeyHandle key, const std::string &valueName,
                          const std::string &text);
+// Writes a REG_EXPAND_SZ value with its terminating zero.
+bool WriteRegistryExpandString(RegistryKeyHandle key, const std::string &valueName,
+                               const std::string &text);
 bool WriteRegistryDword(RegistryKeyHandle key, const std::string &valueName, uint32_t value);
 enum RegistryEnumResult { kRegistryEnumName, kRegistryEnumEnd, kRegistryEnumFailed };
 // The name of subkey `index` of a key opened for enumeration, read into a

@@ -21,8 +21,6 @@ DWORD WINAPI ThreadTrampoline(LPVOID parameter) {
   return (DWORD)start.entry(start.argument);
 }
 
-// Seconds between 1601-01-01 (FILETIME) and 1970-01-01.
-const uint64_t kFileTimeEpochSeconds = 11644473600ull;
 const int kMaxWaitHandles = 8;
 
 }  // namespace
@@ -106,12 +104,3 @@ void DestroyLock(LockHandle *lock) {
 }
 
 uint32_t MillisecondsTicking() { return (uint32_t)GetTickCount(); }
-
-int64_t LocalTimeSeconds() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  FILETIME asFileTime;
-  if (!SystemTimeToFileTime(&now, &asFileTime)) return 0;
-  uint64_t ticks = ((uint64_t)asFileTime.dwHighDateTime << 32) | asFileTime.dwLowDateTime;
-  return (int64_t)(ticks / 10000000ull) - (int64_t)kFileTimeEpochSeconds;
-}

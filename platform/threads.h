@@ -47,7 +47,4 @@ void DestroyLock(LockHandle *lock);
 // wraps after 49 days, so compare differences only.
 uint32_t MillisecondsTicking();
 
-// The local date-time in seconds since 1 January 1970.
-int64_t LocalTimeSeconds();
-
 #endif

@@ -142,21 +142,27 @@ TEST(Rollback, RestoresWhatWasThereAndRemovesFoldersDeepestFirst) {
   RecordFile(&journal, kJournalFileSkipped, "C:\\P\\locked.exe");
   RecordFile(&journal, kJournalFileReplaced, "C:\\P\\nocopy.dll");
 
+  // A file written, kept aside and written again by the same run.
+  RecordFile(&journal, kJournalFileReplaced, "C:\\P\\A\\B\\new.txt", "C:\\P\\new.qvsold1");
+
   const std::vector<RollbackStep> steps = PlanRollback(journal);
-  ASSERT_EQ(steps.size(), 6u);
-  EXPECT_EQ(steps[0].action, kRollbackDeleteFile);
-  EXPECT_EQ(steps[0].path, "C:\\Menu\\Group\\App.lnk");
-  EXPECT_EQ(steps[1].path, "C:\\P\\A\\B\\new.txt");
-  EXPECT_EQ(steps[2].action, kRollbackRestoreFile);
-  EXPECT_EQ(steps[2].backupPath, "C:\\P\\old.dll.qvsold0");
-  EXPECT_EQ(steps[3].path, "C:\\P\\A\\B\\");
-  EXPECT_EQ(steps[4].path, "C:\\P\\A\\");
-  EXPECT_EQ(steps[5].path, "C:\\P\\");
-  for (size_t i = 3; i < steps.size(); i++) EXPECT_EQ(steps[i].action, kRollbackRemoveFolder);
+  ASSERT_EQ(steps.size(), 7u);
+  EXPECT_EQ(steps[0].action, kRollbackRestoreFile);
+  EXPECT_EQ(steps[0].backupPath, "C:\\P\\new.qvsold1");
+  EXPECT_EQ(steps[1].action, kRollbackRestoreFile);
+  EXPECT_EQ(steps[1].backupPath, "C:\\P\\old.dll.qvsold0");
+  EXPECT_EQ(steps[2].action, kRollbackDeleteFile);
+  EXPECT_EQ(steps[2].path, "C:\\P\\A\\B\\new.txt");
+  EXPECT_EQ(steps[3].path, "C:\\Menu\\Group\\App.lnk");
+  EXPECT_EQ(steps[4].path, "C:\\P\\A\\B\\");
+  EXPECT_EQ(steps[5].path, "C:\\P\\A\\");
+  EXPECT_EQ(steps[6].path, "C:\\P\\");
+  for (size_t i = 4; i < steps.size(); i++) EXPECT_EQ(steps[i].action, kRollbackRemoveFolder);
 
   // The uninstaller still gets every file and folder of the run.
-  EXPECT_EQ(CreatedFilesOf(journal).size(), 6u);
+  EXPECT_EQ(CreatedFilesOf(journal).size(), 7u);
   EXPECT_EQ(CreatedFoldersOf(journal),
             (std::vector<std::string>{"C:\\P\\", "C:\\P\\A\\B\\", "C:\\P\\A\\"}));
-  EXPECT_EQ(BackupsOf(journal), (std::vector<std::string>{"C:\\P\\old.dll.qvsold0"}));
+  EXPECT_EQ(BackupsOf(journal), (std::vector<std::string>{"C:\\P\\old.dll.qvsold0",
+                                                          "C:\\P\\new.qvsold1"}));
 }
