@@ -12,5 +12,13 @@ void BroadcastEnvironmentChange();
 void BroadcastFontChange();
 // AddFontResourceA: the number of fonts the file added (0 on failure).
 int AddFontResourceFile(const std::string &path);
+// Tells the shell that file associations may have changed.
+void NotifyAssociationsChanged();
+
+// Asks Windows to restart the computer (forced when `force`), with the
+// shutdown privilege enabled first on the NT family. 0 on success; 1 the
+// process token could not be opened, 2 the privilege could not be looked
+// up, 3 it could not be enabled, 4 Windows refused the restart.
+int RequestComputerRestart(bool force);
 
 #endif

@@ -4,10 +4,13 @@
 
 #include "checks/path_display.h"
 #include "engine/exits.h"
+#include "engine/finish_actions.h"
 #include "engine/install_choices.h"
 #include "engine/run_installation.h"
 #include "platform/controls.h"
 #include "platform/page_controls.h"
+#include "platform/system_changes.h"
+#include "platform/ui_window.h"
 #include "script/language_strings.h"
 #include "script/string_ids.h"
 #include "wizard/components_page.h"
@@ -104,4 +107,30 @@ void InstallOnProgressPage() {
 
 bool InstallationWasCancelled() { return gCancelled; }
 
-void RunFinishActions() { CleanExit(); }
+namespace {
+
+FinishChoices ReadFinishChoices() {
+  FinishChoices choices;
+  choices.restart = IsBoxShownAndChecked(kRestartCheckId);
+  choices.launchProgram = IsBoxShownAndChecked(kLaunchProgramCheckId);
+  choices.viewDocumentation = IsBoxShownAndChecked(kViewDocumentationCheckId);
+  choices.viewReadme = IsBoxShownAndChecked(kViewReadmeCheckId);
+  choices.viewLicense = IsBoxShownAndChecked(kViewLicenseCheckId);
+  choices.visitWebsite = IsBoxShownAndChecked(kVisitWebsiteCheckId);
+  return choices;
+}
+
+}  // namespace
+
+void RunFinishActions() {
+  PerformFinishActions(*Wizard().settings, ReadFinishChoices());
+  EndWithoutFinishActions();
+}
+
+void EndWithoutFinishActions() {
+  WizardState &wizard = Wizard();
+  DestroyWindowHandle(&wizard.window);
+  DestroyWindowHandle(&wizard.background);
+  NotifyAssociationsChanged();
+  CleanExit();
+}

@@ -13,8 +13,11 @@ void InstallOnProgressPage();
 // True once an installation was cancelled or failed and rolled back.
 bool InstallationWasCancelled();
 
-// Finish: the ticked finish actions, then the end of the installer through
-// CleanExit. Only the end is done yet: the finish actions take this place.
+// Finish: the actions the user left ticked (or the restart), then the
+// wizard and background windows close, the shell hears that associations
+// may have changed, and the installer ends through CleanExit.
 [[noreturn]] void RunFinishActions();
+// The same end without the actions: the finish page closed another way.
+[[noreturn]] void EndWithoutFinishActions();
 
 #endif

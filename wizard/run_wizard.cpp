@@ -110,9 +110,9 @@ void RunWizard() {
   const std::string userName = ReadUserLogonName();
 
   PrepareHeaderImages(settings);
-  HWND background = OpenBackgroundWindow(settings);
+  wizard.background = OpenBackgroundWindow(settings);
 
-  OpenWizardWindow(settings, background);
+  OpenWizardWindow(settings, wizard.background);
   BuildPages(settings, userName);
 
   wizard.navigation.PageSequence = BuildSequence(settings);

@@ -18,6 +18,8 @@
 
 struct WizardState {
   HWND window = NULL;
+  // The full-screen background window, when the script asks for one.
+  HWND background = NULL;
   HWND pages[kPageCount] = {};
   WizardNavigation navigation;
   // 1 when the installation-mode page takes part in this run.

@@ -136,6 +136,9 @@ void ConfirmCancel() {
   // While files are installed, stopping means rolling back: the
   // installation asks and stops itself.
   if (RequestInstallationCancel()) return;
+  // After the installation there is nothing left to stop: closing the
+  // finish page ends the installer as Finish does, without its actions.
+  if (Wizard().navigation.CurrentPage == kPageFinish) EndWithoutFinishActions();
   MessageAnswer answer =
       ShowMessage(Wizard().window, LangString(kStrConfirmCancel).c_str(),
                   LangString(kStrConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);
