@@ -208,6 +208,10 @@ void TestRegistryTasks() {
   CHECK(LastDone().Type == kDoneRegistryKey && LastDone().BaseKey == -2147483647 &&
             LastDone().KeyPath == "Software\\QvsTest\\Keys\\Qvs Demo\\" && !LastDone().hasPrevious,
         "key record: HKEY_CURRENT_USER's handle value, expanded path, new");
+  CHECK(DoneTasks().size() >= 2 &&
+            DoneTasks()[DoneTasks().size() - 2].KeyPath == "Software\\QvsTest\\Keys" &&
+            !DoneTasks()[DoneTasks().size() - 2].hasPrevious,
+        "the key made above it is recorded before it");
   Run(1, key);
   CHECK(LastDone().hasPrevious, "a key that was there before is marked so");
 
@@ -237,8 +241,8 @@ void TestRegistryTasks() {
   value.ValueName = "Bin";
   value.ValueType = 0;
   Run(2, value);
-  CHECK(LastDone().PreviousType == REG_BINARY && LastDone().PreviousData == "0102ab",
-        "a binary value replaced is kept as hexadecimal");
+  CHECK(LastDone().PreviousType == REG_BINARY && LastDone().PreviousData == "\x01\x02\xab",
+        "a binary value replaced is kept byte for byte");
 
   size_t count = DoneTasks().size();
   value.ValueName = "KeepMe";
@@ -505,8 +509,9 @@ void TestEnvironment() {
   std::string data;
   CHECK(RegRaw(HKEY_LOCAL_MACHINE, kEnvironmentKey, "QVS_PLAIN", &data) == REG_SZ &&
             data == "C:\\Tools" && LastDone().Type == kDoneEnvironmentVariable &&
-            LastDone().VariableName == "QVS_PLAIN" && !LastDone().hasPrevious,
-        "a plain value is REG_SZ, recorded");
+            LastDone().VariableName == "QVS_PLAIN" && !LastDone().hasPrevious &&
+            LastDone().hasWritten && LastDone().WrittenData == "C:\\Tools",
+        "a plain value is REG_SZ, recorded with what was written");
   task.VariableName = "QVS_REF";
   task.VariableData = "%QVS_UNSET%\\bin;C:\\x";  // an unset variable outlives the expansion
   Run(7, task);
