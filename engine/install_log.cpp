@@ -18,11 +18,11 @@ Log &TheLog() {
 
 }  // namespace
 
-bool OpenInstallLog(const std::string &path) {
+bool OpenInstallLog(const std::string &path, bool append) {
   Log &log = TheLog();
   if (log.lock == NULL) log.lock = CreateLock();
   CloseFileHandle(&log.file);
-  log.file = CreateFileForWriting(path);
+  log.file = append ? OpenFileForAppending(path) : CreateFileForWriting(path);
   return log.file != NULL;
 }
 

@@ -11,8 +11,9 @@
 // "2026-12-07 14:05:09 " + text + CR LF, for the local date-time `seconds`.
 std::string FormatLogLine(int64_t seconds, const std::string &text);
 
-// Creates (or empties) the log file; false when it cannot be written.
-bool OpenInstallLog(const std::string &path);
+// Creates (or empties) the log file, or with `append` adds to it; false
+// when it cannot be written.
+bool OpenInstallLog(const std::string &path, bool append);
 void LogLine(const std::string &text);
 void CloseInstallLog();
 

@@ -179,7 +179,7 @@ UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
     }
     const size_t wordStart = at;
     const std::string word = ReadWord(commandLine, &at);
-    if (AnsiLower(word) == kElevated) {
+    if (word == kElevated) {
       options.elevated = true;
       continue;
     }

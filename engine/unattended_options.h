@@ -28,7 +28,9 @@ enum GroupAnswer { kGroupNotGiven, kGroupNamed, kGroupNone };
 enum RestartAnswer { kRestartNotGiven, kRestartNever, kRestartForced };
 
 struct UnattendedOptions {
-  bool elevated = false;  // "-elevated", the copy relaunched with rights
+  // "-elevated", the copy relaunched with rights (the installer takes it
+  // only as the first parameter, and sets this itself).
+  bool elevated = false;
   bool silent = false;
   bool hasFolder = false;
   std::string folder;

@@ -29,8 +29,14 @@ FileHandle OpenFileDenyingWriters(const std::string &path) {
 }
 
 FileHandle CreateFileForWriting(const std::string &path) {
-  return FromWin32(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_ALWAYS,
+  return FromWin32(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_ALWAYS,
                                FILE_ATTRIBUTE_NORMAL, NULL));
+}
+
+FileHandle OpenFileForAppending(const std::string &path) {
+  HANDLE handle = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  return FromWin32(handle);
 }
 
 FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists) {

@@ -21,6 +21,9 @@ FileHandle OpenFileDenyingWriters(const std::string &path);
 // Creates the file `path` for writing, emptying it when it exists; others
 // may only read it while the handle is open.
 FileHandle CreateFileForWriting(const std::string &path);
+// Opens `path` for writing at its end, creating it when missing; others
+// may read and write it meanwhile.
+FileHandle OpenFileForAppending(const std::string &path);
 // Creates a file that must not exist yet, for writing; others may only read
 // it while the handle is open. `alreadyExists` (may be NULL) tells whether
 // the failure was a name already taken.
