@@ -11,6 +11,7 @@
 #include "startup/builtin_icons.h"
 #include "engine/exits.h"
 #include "startup/guards.h"
+#include "startup/memory_guard.h"
 #include "startup/payload_loader.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
@@ -37,6 +38,7 @@ void ResetCollections() {
   payload.informationTexts.clear();
   payload.licenseTexts.clear();
   payload.componentFiles.clear();
+  payload.unfiledProductFiles.clear();
 }
 
 void RefuseOldSystems(int osCode) {
@@ -65,6 +67,7 @@ void ChooseStartupLanguage(StartupState *state) {
 }  // namespace
 
 void RunInstaller() {
+  InstallMemoryGuard();
   StartupState &state = Startup();
   LoadFonts(&state);
   ResetCollections();

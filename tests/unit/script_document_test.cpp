@@ -2,6 +2,9 @@
 // and the selection cursor.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "script/ansi_text.h"
 #include "script/document.h"
 
@@ -160,3 +163,62 @@ TEST(AnsiTextTest, ReplaceIgnoringCase) {
 }
 
 }  // namespace
+
+// The indexed store answers as the plain reading does: the first entry, in
+// text order, whose group and key match ignoring case and surrounding
+// spaces; groups repeated across the text and across documents merge.
+TEST_F(DocumentTest, IndexedLookupsMatchAPlainScanOfTheText) {
+  struct Plain {
+    std::string group, key, value;
+  };
+  std::vector<Plain> plain;
+  const char *names[] = {"A", "a ", " B", "b", "\xC4", "\xE4", "", "Key", "KEY", "k\xE9y"};
+  uint32_t state = 12345;
+  auto next = [&state](uint32_t range) {
+    state = state * 1103515245u + 12345u;
+    return (state >> 16) % range;
+  };
+  for (int document = 0; document < 3; ++document) {
+    std::string text;
+    std::string group;
+    for (int line = 0; line < 400; ++line) {
+      if (next(8) == 0) {
+        group = names[next(10)];
+        text += "[" + group + "]\r\n";
+        continue;
+      }
+      std::string key = names[next(10)];
+      std::string value = "v" + std::to_string(document * 1000 + line);
+      text += "  " + key + " =" + value + "\r\n";
+      plain.push_back({NormalizeName(group), NormalizeName(key), value});
+    }
+    ParseDocument(text);
+  }
+  for (const char *group : names) {
+    for (const char *key : names) {
+      std::string expected;
+      for (const Plain &entry : plain) {
+        if (entry.group == NormalizeName(group) && entry.key == NormalizeName(key)) {
+          expected = entry.value;
+          break;
+        }
+      }
+      EXPECT_EQ(ReadScriptValue(group, key), expected) << "[" << group << "] " << key;
+    }
+    size_t inGroup = 0;
+    for (const Plain &entry : plain) inGroup += entry.group == NormalizeName(group);
+    ClearSelection();
+    ASSERT_EQ(SelectGroup(group), static_cast<int>(inGroup)) << group;
+    for (const Plain &entry : plain) {
+      if (entry.group != NormalizeName(group)) continue;
+      ASSERT_TRUE(NextSelected());
+      EXPECT_EQ(SelectedValue(), entry.value);
+    }
+    EXPECT_FALSE(NextSelected());
+  }
+  // Clearing the store drops the selection that names its entries.
+  SelectGroup("a");
+  ClearDocument();
+  EXPECT_FALSE(NextSelected());
+  EXPECT_EQ(ReadScriptValue("a", "key"), "");
+}
