@@ -14,6 +14,9 @@ Operations:
   drop-entries SUFFIX   remove every entry whose name ends with SUFFIX (case-sensitive)
   empty-entry SUFFIX    store the entries ending with SUFFIX with size 0
   corrupt-entry SUFFIX  damage the first chunk of the first entry ending with SUFFIX
+  move-entry FROM TO    the first entry ending with FROM takes the name of the first
+                        entry ending with TO, which is dropped (a product file
+                        becomes a configuration entry larger than the builder allows)
   bad-record SUFFIX     give the record of the first entry ending with SUFFIX an
                         impossible name length (the entries before it stay readable)
 
@@ -153,6 +156,12 @@ def main(argv):
             for i in range(len(data) // 4, len(data)):
                 data[i] ^= 0x5A
             chunk[2] = bytes(data)
+        elif operation == "move-entry":
+            if len(argv) < 6:
+                raise SystemExit("move-entry needs FROM and TO")
+            moved, replaced = matching(entries, argument)[0], matching(entries, argv[5])[0]
+            moved[0] = replaced[0]
+            entries = [e for e in entries if e is not replaced]
         elif operation == "bad-record":
             damaged = matching(entries, argument)[0]
             before = write_archive(header, entries[:entries.index(damaged)])
