@@ -95,12 +95,23 @@ uint32_t EntryHashOf(const DocumentStore &store, uint32_t entry) {
   return EntryHash(stored.group, store.chars.data() + stored.keyStart, stored.keyLength);
 }
 
+// The first slot to probe: FNV's low bits alone cluster badly for names
+// that differ in one character, so all bits are mixed in first.
+size_t FirstSlot(uint32_t hash, size_t mask) {
+  hash ^= hash >> 16;
+  hash *= 0x85EBCA6Bu;
+  hash ^= hash >> 13;
+  hash *= 0xC2B2AE35u;
+  hash ^= hash >> 16;
+  return hash & mask;
+}
+
 // The index in `table` that `matches`, or kNone.
 template <class Matches>
 uint32_t FindIndex(const IndexTable &table, uint32_t hash, Matches matches) {
   if (table.slots.empty()) return kNone;
   const size_t mask = table.slots.size() - 1;
-  for (size_t slot = hash & mask;; slot = (slot + 1) & mask) {
+  for (size_t slot = FirstSlot(hash, mask);; slot = (slot + 1) & mask) {
     const uint32_t index = table.slots[slot];
     if (index == kNone || matches(index)) return index;
   }
@@ -108,7 +119,7 @@ uint32_t FindIndex(const IndexTable &table, uint32_t hash, Matches matches) {
 
 void PlaceIndex(IndexTable *table, uint32_t index, uint32_t hash) {
   const size_t mask = table->slots.size() - 1;
-  size_t slot = hash & mask;
+  size_t slot = FirstSlot(hash, mask);
   while (table->slots[slot] != kNone) slot = (slot + 1) & mask;
   table->slots[slot] = index;
   ++table->count;
@@ -155,14 +166,12 @@ uint32_t GroupFor(DocumentStore *store, const std::string &name) {
   return group;
 }
 
-uint32_t FindEntry(const DocumentStore &store, uint32_t group, const std::string &key) {
-  return FindIndex(store.firstEntries, EntryHash(group, key.data(), key.size()),
-                   [&](uint32_t entry) {
-                     const StoredEntry &stored = store.entries[entry];
-                     return stored.group == group &&
-                            SameName(store.chars.data() + stored.keyStart, stored.keyLength,
-                                     key.data(), key.size());
-                   });
+uint32_t FindEntry(const DocumentStore &store, uint32_t group, const char *key, size_t length) {
+  return FindIndex(store.firstEntries, EntryHash(group, key, length), [&](uint32_t entry) {
+    const StoredEntry &stored = store.entries[entry];
+    return stored.group == group &&
+           SameName(store.chars.data() + stored.keyStart, stored.keyLength, key, length);
+  });
 }
 
 // Offset of the trimmed `text[begin, end)` once appended to the characters.
@@ -198,8 +207,7 @@ void AddEntry(DocumentStore *store, uint32_t group, const std::string &line) {
     store->entries[owner.lastEntry].nextInGroup = entry;
   }
   owner.lastEntry = entry;
-  const std::string key = store->chars.substr(stored.keyStart, stored.keyLength);
-  if (FindEntry(*store, group, key) == kNone) {
+  if (FindEntry(*store, group, store->chars.data() + stored.keyStart, stored.keyLength) == kNone) {
     AddIndex(&store->firstEntries, entry, EntryHashOf(*store, entry),
              [store](uint32_t kept) { return EntryHashOf(*store, kept); });
   }
@@ -282,7 +290,8 @@ int ParseDocument(const std::string &text) {
 std::string ReadScriptValue(const std::string &group, const std::string &key) {
   const DocumentStore &store = Store();
   const uint32_t found = FindGroup(store, NormalizeName(group));
-  const uint32_t entry = found == kNone ? kNone : FindEntry(store, found, NormalizeName(key));
+  const std::string name = NormalizeName(key);
+  const uint32_t entry = found == kNone ? kNone : FindEntry(store, found, name.data(), name.size());
   if (entry == kNone) return std::string();
   return Slice(store, store.entries[entry].valueStart, store.entries[entry].valueLength);
 }
