@@ -183,7 +183,8 @@ TEST_F(DocumentTest, IndexedLookupsMatchAPlainScanOfTheText) {
         group = name;
         text += "[" + group + "]\r\n";
       } else {
-        plain.push_back({NormalizeName(group), NormalizeName(name), "v" + std::to_string(document * 1000 + line)});
+        std::string value = "v" + std::to_string(document * 1000 + line);
+        plain.push_back({NormalizeName(group), NormalizeName(name), value});
         text += "  " + name + " =" + plain.back().value + "\r\n";
       }
     }
