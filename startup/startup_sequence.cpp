@@ -16,6 +16,7 @@
 #include "engine/install_log.h"
 #include "engine/unattended_options.h"
 #include "startup/guards.h"
+#include "startup/memory_guard.h"
 #include "startup/payload_loader.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
@@ -42,6 +43,7 @@ void ResetCollections() {
   payload.informationTexts.clear();
   payload.licenseTexts.clear();
   payload.componentFiles.clear();
+  payload.unfiledProductFiles.clear();
 }
 
 void RefuseOldSystems(int osCode) {
@@ -117,6 +119,7 @@ void ReadCommandLine() {
 }  // namespace
 
 void RunInstaller() {
+  InstallMemoryGuard();
   ReadCommandLine();
   StartupState &state = Startup();
   LoadFonts(&state);
