@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
@@ -49,38 +51,92 @@ bool MakeParents(const std::string &root, const std::string &relative, std::stri
   return true;
 }
 
-// Extracts the current entry; false with *error on failure, leaving no file.
-bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::string *error) {
+// An entry's file while it is written: a temporary file next to its final
+// place, renamed over it only once the CRC matched, so that a corrupt entry
+// or a full disk never truncates or deletes a file that was there.
+struct EntryTarget {
+  std::string shownName;  // the entry's name, safe to print
+  std::string finalPath;
+  std::string tempPath;
+  int fd;
+};
+
+// Creates the temporary file for `relative` below `root`. False with *error
+// when the final place holds something other than a regular file.
+bool OpenEntryTarget(const std::string &root, const std::string &relative,
+                     const std::string &shownName, EntryTarget *target, std::string *error) {
+  target->shownName = shownName;
+  target->finalPath = root + "/" + relative;
+  target->fd = -1;
+  struct stat info;
+  if (lstat(target->finalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    *error = target->shownName + ": not a regular file, left as it is";
+    return false;
+  }
+  size_t slash = target->finalPath.rfind('/');
+  std::string pattern = target->finalPath.substr(0, slash + 1) + ".qvs-extract-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  target->fd = mkostemp(name.data(), O_CLOEXEC);
+  if (target->fd < 0) {
+    *error = target->shownName + ": cannot create a file next to it: " +
+             strerror(errno);
+    return false;
+  }
+  target->tempPath = name.data();
+  return true;
+}
+
+// Closes the temporary file and, when `ok`, gives it the entry's mode and
+// renames it into place; otherwise removes it. False with *error when that
+// fails.
+bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::string *error) {
+  if (ok) {
+    mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(target->fd, ((attributes & 1) ? 0444 : 0666) & ~mask) != 0) ok = false;
+  }
+  if (close(target->fd) != 0) ok = false;
+  target->fd = -1;
+  if (ok && rename(target->tempPath.c_str(), target->finalPath.c_str()) != 0) ok = false;
+  if (!ok) {
+    if (error->empty())
+      *error = target->shownName + ": cannot write: " + strerror(errno);
+    unlink(target->tempPath.c_str());
+  }
+  return ok;
+}
+
+// Extracts the current entry; false with *error on failure, leaving any
+// earlier file of its name as it was. `written` holds the paths extracted so
+// far: a second entry of the same name is refused, keeping the first copy.
+bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::set<std::string> *written,
+                  std::string *error) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
-  std::string name = entry->name;
+  std::string name(entry->name, entry->nameLength);
   if (!IsSafeEntryName(name)) {
-    *error = "refusing entry name that would leave the folder: " + name;
+    *error = "refusing entry name that would leave the folder: " + PrintableEntryName(name);
     return false;
   }
   std::string relative = Windows1252ToUtf8(name);
   for (char &c : relative) {
     if (c == '\\') c = '/';
   }
-  if (!MakeParents(root, relative, error)) return false;
-  std::string target = root + "/" + relative;
-  FileSink sink;
-  sink.fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                 (entry->attributes & 1) ? 0444 : 0666);
-  if (sink.fd < 0) {
-    *error = target + ": " + strerror(errno);
+  if (written->count(relative) != 0) {
+    *error = PrintableEntryName(name) + ": a second entry of this name; the first one is kept";
     return false;
   }
+  if (!MakeParents(root, relative, error)) return false;
+  EntryTarget target;
+  if (!OpenEntryTarget(root, relative, PrintableEntryName(name), &target, error)) return false;
+  FileSink sink;
+  sink.fd = target.fd;
   ArchiveResult result = ArchiveReaderExtract(reader, WriteToFile, &sink);
-  bool ok = result == ARCHIVE_OK;
-  if (close(sink.fd) != 0 && ok) {
-    result = ARCHIVE_WRITE_ERROR;
-    ok = false;
-  }
-  if (!ok) {
-    unlink(target.c_str());
-    *error = name + ": " + ArchiveResultText(result);
-  }
-  return ok;
+  error->clear();
+  if (result != ARCHIVE_OK) *error = PrintableEntryName(name) + ": " + ArchiveResultText(result);
+  if (!FinishEntryTarget(&target, result == ARCHIVE_OK, entry->attributes, error)) return false;
+  written->insert(relative);
+  return true;
 }
 
 }  // namespace
@@ -94,6 +150,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
   }
   uint64_t failures = 0;
   uint64_t extracted = 0;
+  std::set<std::string> written;
   ArchiveReader *reader = NULL;
   ArchiveResult result = ARCHIVE_OK;
   struct stat info;
@@ -108,7 +165,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
     if (result == ARCHIVE_OK) {
       for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
            result = ArchiveReaderNext(reader)) {
-        if (ExtractEntry(reader, folder, &error)) {
+        if (ExtractEntry(reader, folder, &written, &error)) {
           extracted++;
         } else {
           fprintf(stderr, "qvsbuild: %s\n", error.c_str());

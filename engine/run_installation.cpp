@@ -107,6 +107,8 @@ void RefreshFromWorkers() {
 // that would land outside its component's folder comes only from a
 // tampered installer.
 void RefuseDamagedEntries() {
+  // A product entry that names no component comes from no sound installer.
+  if (!Payload().unfiledProductFiles.empty()) EndWithError(LangString(kStrArchiveUnreadable));
   const std::vector<ComponentFolder> anyFolder;
   for (const ComponentFileGroup &group : Payload().componentFiles) {
     for (const ProductFile &file : group.files) {

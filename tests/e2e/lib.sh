@@ -41,7 +41,18 @@ build_installer() {
     --level 1 --threads 1 --quiet "$@"
 }
 
-# surgery IN OUT OPERATION [ARGUMENT]: see installer_surgery.py.
+# oversized_text OUT TEXT: writes TEXT followed by short entries up to
+# 64 MiB (the builder's former limit for scripts and language files) to OUT.
+oversized_text() {
+  python3 - "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[2], "rb").read() + b"[Padding]\r\n"
+data += b"k=v\r\n" * ((64 * 1024 * 1024 - len(data)) // 5)
+open(sys.argv[1], "wb").write(data)
+PY
+}
+
+# surgery IN OUT OPERATION [ARGUMENT...]: see installer_surgery.py.
 surgery() {
   python3 "$E2E/installer_surgery.py" "$@"
 }

@@ -14,6 +14,7 @@ const CommandSpec kCommands[] = {
     {"proc", 1, 1, CmdProc, "proc N   make the N-th started program current (0: windows of any process)"},
     {"wait-exit", 0, 2, CmdWaitExit, "wait-exit [TIMEOUT_MS] [CODE|any]   wait for the current process to end (exit code 0 unless given)"},
     {"expect-running", 1, 1, CmdExpectRunning, "expect-running 0|1"},
+    {"expect-peak-memory", 1, 1, CmdExpectPeakMemory, "expect-peak-memory MIB   the current process's peak memory so far is at most MIB"},
     {"kill", 0, 0, CmdKill, "kill   terminate the current process"},
     {"sleep", 1, 1, CmdSleep, "sleep MS"},
     {"timeout", 1, 1, CmdTimeout, "timeout MS   default timeout of the waiting commands"},

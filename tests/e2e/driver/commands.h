@@ -31,6 +31,7 @@ bool CmdStart(DriverState *state, const Words &args, std::string *message);
 bool CmdProc(DriverState *state, const Words &args, std::string *message);
 bool CmdWaitExit(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectRunning(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectPeakMemory(DriverState *state, const Words &args, std::string *message);
 bool CmdKill(DriverState *state, const Words &args, std::string *message);
 bool CmdSleep(DriverState *state, const Words &args, std::string *message);
 bool CmdTimeout(DriverState *state, const Words &args, std::string *message);
