@@ -149,7 +149,8 @@ run_lane() {
 main() {
   local missing=0 f
   for f in "$BUILD/host/builder/qvsbuild" "$BUILD/x64/startup/qvssetup.exe" \
-           "$BUILD/x64/module/qvsunpack.dll" "$BUILD/x64/tests/e2e/uidriver.exe" \
+           "$BUILD/x64/module/qvsunpack.dll" "$BUILD/x64/uninstaller/qvsuninst.exe" \
+           "$BUILD/x64/tests/e2e/uidriver.exe" \
            "$BUILD/x64/tests/e2e/qvsforeign.dll"; do
     [ -f "$f" ] || { echo "FAIL: missing $f"; missing=1; }
   done
