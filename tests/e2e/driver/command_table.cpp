@@ -25,6 +25,7 @@ const CommandSpec kCommands[] = {
     {"expect-msgbox", 3, 5, CmdExpectMsgbox, "expect-msgbox CAPTION TEXT ICON [BUTTONS|-] [TIMEOUT_MS]   ICON: error|warning|information|question|none|any; BUTTONS e.g. yes,no"},
     {"answer", 1, 1, CmdAnswerMsgbox, "answer ok|cancel|yes|no|abort|retry|ignore   press a button of the current message box"},
     {"expect-no-window", 1, 2, CmdExpectNoWindow, "expect-no-window TITLE|class=CLASS [WATCH_MS]   no such window (any process) during WATCH_MS"},
+    {"expect-none-seen", 0, 0, CmdExpectNoneSeen, "expect-none-seen   the current process never showed a window while polled"},
     {"expect-not-seen", 1, 1, CmdExpectNotSeen, "expect-not-seen TITLE   the current process never showed a window with this title while polled"},
     {"expect-client-size", 2, 2, CmdExpectClientSize, "expect-client-size W H   client area of the current window"},
     {"close-window", 0, 0, CmdCloseWindow, "close-window   the title bar's close box (WM_SYSCOMMAND SC_CLOSE) on the current window"},
