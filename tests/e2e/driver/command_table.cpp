@@ -54,6 +54,7 @@ const CommandSpec kCommands[] = {
     {"tree-click", 3, 3, CmdTreeClick, "tree-click CONTROL ROW icon|text   real mouse click on a shown row's icon or text (rows from 0)"},
     {"tree-hover", 2, 2, CmdTreeHover, "tree-hover CONTROL ROW   move the mouse pointer over a shown row's text"},
     {"expect-tree-images", 2, 2, CmdExpectTreeImages, "expect-tree-images CONTROL I,J,...   image indexes of all shown rows"},
+    {"expect-link", 6, 6, CmdExpectLink, "expect-link PATH TARGET ARGUMENTS FOLDER ICON INDEX   a shell link read back through the link object (* for any)"},
     {"file-exists", 2, 2, CmdFileExists, "file-exists PATH 0|1   (%VAR% expanded)"},
     {"glob-count", 2, 2, CmdGlobCount, "glob-count PATTERN N   files matching a wildcard pattern"},
     {"glob-save", 1, 1, CmdGlobSave, "glob-save PATTERN   remember the matching files' names, sizes and times"},
