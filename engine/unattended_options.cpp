@@ -189,6 +189,14 @@ UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
       reader.Problem("unknown switch " + word);
       continue;
     }
+    // A quoted "/D=C:\My Folder" holds the folder whole.
+    if (StartsWithIgnoringCase(word, "/d=")) {
+      if (options.hasFolder) reader.Problem("the switch /D is given twice");
+      options.hasFolder = true;
+      options.folder = word.substr(3);
+      if (options.folder.empty()) reader.Problem("/D= needs a folder");
+      continue;
+    }
     reader.Switch(word);
   }
   if (options.hasComponents && options.installType >= 0)

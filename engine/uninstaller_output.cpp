@@ -4,6 +4,7 @@
 #include "engine/done_tasks.h"
 #include "engine/install_choices.h"
 #include "engine/install_journal.h"
+#include "engine/install_log.h"
 #include "engine/install_state.h"
 #include "engine/installer_script.h"
 #include "engine/payload_state.h"
@@ -85,6 +86,7 @@ AddRemoveEntry MakeAddRemoveEntry(const std::string &name, bool forAllUsers) {
 }
 
 int WarnNotCreated(const InstallView &view) {
+  LogLine("The uninstaller could not be written");
   ShowMessage(view.owner, LangString(kStrUninstallerNotCreated).c_str(),
               LangString(kStrWarningCaption).c_str(), kButtonsOk, kIconWarning);
   return 0;
@@ -143,7 +145,11 @@ int WriteUninstaller(const InstallView &view) {
     DeleteFileClearingAttributes(dataPartial);
     return WarnNotCreated(view);
   }
+  LogLine("Uninstaller " + state.UninstallerExePath + " with its data " +
+          state.UninstallerDataPath);
   // The entry names an uninstaller that is in place.
-  if (wantsEntry) WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers));
+  if (wantsEntry && WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
+    LogLine(std::string("Add/Remove Programs entry \"") + entryName + "\" for " +
+            (forAllUsers ? "all users" : "the current user"));
   return 1;
 }

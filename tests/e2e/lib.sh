@@ -136,3 +136,17 @@ expect-visible 250 1
 click 29
 CMDS
 }
+
+# task ID TYPE COMPONENT [KEY=VALUE ...]: the group of one InstallerTasks
+# item that runs on every system (LF line ends; convert with the script).
+task() {
+  local id=$1 type=$2 component=$3 os pair
+  shift 3
+  printf '[%s]\nID = %s\nName = Task %s\nType = %s\n' "$id" "$id" "$id" "$type"
+  for os in Win95 WinNT4 Win98 WinMe Win2000 WinXP WinServer2003 WinVista WinServer2008 Win7; do
+    printf '%s = 1\n' "$os"
+  done
+  printf 'ComponentID = %s\n' "$component"
+  for pair in "$@"; do printf '%s = %s\n' "${pair%%=*}" "${pair#*=}"; done
+  printf '\n'
+}

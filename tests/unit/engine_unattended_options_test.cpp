@@ -48,6 +48,12 @@ TEST(UnattendedOptions, ElevatedCopyAndQuotedFolder) {
   EXPECT_TRUE(o.silent);
   EXPECT_EQ(o.folder, "D:\\Apps\\Tool");
   EXPECT_EQ(o.switches, "/S /D=\"D:\\Apps\\Tool\"");
+  // The whole switch quoted, as a program that quotes its arguments gives it.
+  const UnattendedOptions quoted =
+      ReadUnattendedOptions("setup.exe \"/D=C:\\Silent Demo\" /S");
+  EXPECT_TRUE(quoted.problems.empty());
+  EXPECT_EQ(quoted.folder, "C:\\Silent Demo");
+  EXPECT_TRUE(quoted.silent);
   // A plain run has nothing to say.
   const UnattendedOptions plain = ReadUnattendedOptions("setup.exe");
   EXPECT_FALSE(plain.silent);

@@ -45,6 +45,7 @@ bool CmdExpectMsgbox(DriverState *state, const Words &args, std::string *message
 bool CmdAnswerMsgbox(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectNoWindow(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectNotSeen(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectNoneSeen(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectClientSize(DriverState *state, const Words &args, std::string *message);
 bool CmdWindows(DriverState *state, const Words &args, std::string *message);
 bool CmdCloseWindow(DriverState *state, const Words &args, std::string *message);
@@ -76,6 +77,7 @@ bool CmdTreeClick(DriverState *state, const Words &args, std::string *message);
 bool CmdTreeHover(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectTreeImages(DriverState *state, const Words &args, std::string *message);
 
+bool CmdExpectLink(DriverState *state, const Words &args, std::string *message);
 bool CmdFileExists(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobCount(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobSave(DriverState *state, const Words &args, std::string *message);
