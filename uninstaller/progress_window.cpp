@@ -2,6 +2,7 @@
 
 #include "platform/controls.h"
 #include "platform/fonts.h"
+#include "platform/window_frame.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ HWND OpenProgressWindow(const std::string &title, const std::string &text,
     return NULL;
   }
   SetControlEnabled(button, false);
+  SetSystemMenuCloseEnabled(window, false);
   gBar = bar;
   ShowWindowNow(window);
   return window;
