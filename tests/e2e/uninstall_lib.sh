@@ -38,7 +38,8 @@ environment_value() {
 }
 
 # exported_value FILE NAME: the text of value NAME (@: the default value)
-# in a file reg.exe exported (strings as they stand, REG_EXPAND_SZ decoded from its bytes).
+# in a file reg.exe exported (strings as they stand, REG_EXPAND_SZ decoded
+# from its bytes, REG_MULTI_SZ one string a line).
 exported_value() {
   python3 - "$1" "$2" <<'PY'
 import re, sys
@@ -49,9 +50,9 @@ for line in text.splitlines():
     if not match or match.group(1).strip('"').lower() != sys.argv[2].lower():
         continue
     data = match.group(2)
-    if data.startswith('hex(2):'):
+    if data.startswith('hex(2):') or data.startswith('hex(7):'):
         raw = bytes(int(b, 16) for b in data[7:].split(',') if b)
-        print(raw.decode('utf-16-le').rstrip('\0'))
+        print(raw.decode('utf-16-le').rstrip('\0').replace('\0', '\n'))
     else:
         print(data.strip('"').replace('\\\\', '\\'))
 PY

@@ -95,6 +95,8 @@ expect-msgbox "Reboot needed" "In order to finish the uninstallation your comput
 answer no
 proc 9
 wait-exit 30000
+start C:\\windows\\system32\\reg.exe export "HKLM\\System\\CurrentControlSet\\Control\\Session Manager" C:\\e2e\\pending.reg
+wait-exit 20000
 file-exists C:\\QvsE2E\\Uninst0.exe 0
 file-exists C:\\QvsE2E\\held.txt 1
 proc 8
@@ -116,10 +118,10 @@ check_result() {
   echo "check: PATH is back exactly: $(cat "$WORK/path-before")"
   grep -q 'app.exe" cleanup' "$PREFIX/drive_c/e2e/recorded.txt"
   echo "check: the vendor's program ran"
-  "$wine" reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations |
-    tr -d '\r' | grep -qi 'QvsE2E\\held.txt'
+  exported_value "$PREFIX/drive_c/e2e/pending.reg" PendingFileRenameOperations |
+    grep -qi 'QvsE2E\\held.txt'
   echo "check: the held file is left to the restart"
-  same_as_before '^file\+ e2e/(recorded\.txt|installed\.dat|installed-(environment|probe|qvsold)\.reg)$' \
+  same_as_before '^file\+ e2e/(recorded\.txt|installed\.dat|installed-(environment|probe|qvsold)\.reg|pending\.reg)$' \
     'qvse2efont' '^file\+ qvse2e/held\.txt$' '^folder\+ qvse2e$'
   echo "check: nothing else differs"
 }
