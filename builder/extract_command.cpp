@@ -9,6 +9,7 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 
 namespace {
@@ -50,7 +51,8 @@ bool MakeParents(const std::string &root, const std::string &relative, std::stri
 }
 
 // Extracts the current entry; false with *error on failure, leaving no file.
-bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::string *error) {
+bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::string &root,
+                  std::string *error) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
   std::string name = entry->name;
   if (!IsSafeEntryName(name)) {
@@ -70,7 +72,7 @@ bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::string *e
     *error = target + ": " + strerror(errno);
     return false;
   }
-  ArchiveResult result = ArchiveReaderExtract(reader, WriteToFile, &sink);
+  ArchiveResult result = ParallelDecodeExtract(decode, reader, WriteToFile, &sink);
   bool ok = result == ARCHIVE_OK;
   if (close(sink.fd) != 0 && ok) {
     result = ARCHIVE_WRITE_ERROR;
@@ -105,10 +107,12 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
     failures++;
   } else {
     result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+    ParallelDecode decode;
+    ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
     if (result == ARCHIVE_OK) {
       for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
            result = ArchiveReaderNext(reader)) {
-        if (ExtractEntry(reader, folder, &error)) {
+        if (ExtractEntry(&decode, reader, folder, &error)) {
           extracted++;
         } else {
           fprintf(stderr, "qvsbuild: %s\n", error.c_str());
@@ -116,6 +120,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
         }
       }
     }
+    ParallelDecodeStop(&decode);
     if (result != ARCHIVE_END) {
       fprintf(stderr, "qvsbuild: %s: %s\n", path.c_str(), ArchiveResultText(result));
       failures++;

@@ -3,6 +3,7 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 
 namespace {
@@ -25,7 +26,8 @@ void Problem(VerifyTally *tally, const std::string &path, const std::string &wha
 }
 
 // Walks and decodes every entry; false when the walk itself broke off.
-bool VerifyEntries(ArchiveReader *reader, const std::string &path, VerifyTally *tally) {
+bool VerifyEntries(ParallelDecode *decode, ArchiveReader *reader, const std::string &path,
+                   VerifyTally *tally) {
   ArchiveResult result = ARCHIVE_OK;
   for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
        result = ArchiveReaderNext(reader)) {
@@ -36,7 +38,7 @@ bool VerifyEntries(ArchiveReader *reader, const std::string &path, VerifyTally *
     tally->uncompressed += entry->uncompressedSize;
     if (!IsSafeEntryName(name)) Problem(tally, path, "unsafe entry name: " + name);
     uint64_t decoded = 0;
-    ArchiveResult extracted = ArchiveReaderExtract(reader, CountBytes, &decoded);
+    ArchiveResult extracted = ParallelDecodeExtract(decode, reader, CountBytes, &decoded);
     if (extracted != ARCHIVE_OK) {
       Problem(tally, path, name + ": " + ArchiveResultText(extracted));
     } else if (decoded != entry->uncompressedSize) {
@@ -66,9 +68,11 @@ int RunVerify(const std::string &path, FILE *out) {
     Problem(&tally, path, "the configuration block carries no unpacker module");
   ArchiveReader *reader = NULL;
   ArchiveResult result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+  ParallelDecode decode;
+  ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
   if (result != ARCHIVE_OK) {
     Problem(&tally, path, ArchiveResultText(result));
-  } else if (VerifyEntries(reader, path, &tally)) {
+  } else if (VerifyEntries(&decode, reader, path, &tally)) {
     const ArchiveHeader *header = ArchiveReaderGetHeader(reader);
     if (tally.entries != header->entryCount)
       Problem(&tally, path, "the header counts " + std::to_string(header->entryCount) +
@@ -92,6 +96,7 @@ int RunVerify(const std::string &path, FILE *out) {
   } else {
     fprintf(out, "%s: FAILED, %llu problem(s)\n", path.c_str(), (unsigned long long)tally.problems);
   }
+  ParallelDecodeStop(&decode);
   ArchiveReaderClose(reader);
   ArchiveFileClose(&file);
   return tally.problems == 0 ? 0 : 1;
