@@ -9,8 +9,9 @@
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
-// After windows.h, which it builds on.
+// After windows.h, which they build on.
 #include <psapi.h>
+#include <tlhelp32.h>
 
 #include <string>
 #include <vector>
@@ -59,6 +60,19 @@ int QVS_CALL MoveAside(const char *path, int64_t, int32_t) {
 
 std::string FileNameOf(const std::string &entryName) {
   return entryName.substr(entryName.rfind('\\') + 1);
+}
+
+// Threads of this process; -1 when they cannot be counted.
+int ThreadCount() {
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return -1;
+  int count = 0;
+  THREADENTRY32 thread;
+  thread.dwSize = sizeof thread;
+  for (BOOL more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread))
+    count += thread.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+  return count;
 }
 
 bool HasTemporaryFile(const std::string &folder) {
@@ -183,6 +197,7 @@ void CheckDamagedData(const std::string &work, const std::vector<FixtureEntry> &
   for (size_t i = 0; i < 64; i++) installer[data + i] ^= 0xA5;
   WriteWholeFile(path, installer);
   std::string folder = work + "\\damaged\\";
+  int threadsBefore = ThreadCount();
   CHECK(g_module.Archive_Read(path.c_str()) != 0, "damaged: Read");
   int index = 0;
   for (int more = g_module.Archive_FindFirst(); more; more = g_module.Archive_FindNext(), index++) {
@@ -193,12 +208,15 @@ void CheckDamagedData(const std::string &work, const std::vector<FixtureEntry> &
       CHECK(result == UNPACK_DECOMPRESSION_ERROR || result == UNPACK_CRC_MISMATCH,
             "damaged: -1 or -7 for the damaged entry");
       CHECK(!FileExists(target), "damaged: no partial file");
+      CHECK(ThreadCount() == threadsBefore, "damaged: no worker left after the failure");
     } else {
       CHECK(result == UNPACK_DONE && FileHolds(target, entry.data),
             "damaged: the other entries are whole: " + entry.name);
     }
   }
+  CHECK(ThreadCount() > threadsBefore, "damaged: workers start again for the next entries");
   g_module.Archive_Close();
+  CHECK(ThreadCount() == threadsBefore, "damaged: no worker left after Close");
   CHECK(!HasTemporaryFile(folder), "damaged: no temporary file");
 }
 
