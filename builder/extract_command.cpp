@@ -11,6 +11,7 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 
 namespace {
@@ -110,7 +111,8 @@ bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::s
 // Extracts the current entry; false with *error on failure, leaving any
 // earlier file of its name as it was. `written` holds the paths extracted so
 // far: a second entry of the same name is refused, keeping the first copy.
-bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::set<std::string> *written,
+bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::string &root,
+                  std::set<std::string> *written,
                   std::string *error) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
   std::string name(entry->name, entry->nameLength);
@@ -131,7 +133,7 @@ bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::set<std::
   if (!OpenEntryTarget(root, relative, PrintableEntryName(name), &target, error)) return false;
   FileSink sink;
   sink.fd = target.fd;
-  ArchiveResult result = ArchiveReaderExtract(reader, WriteToFile, &sink);
+  ArchiveResult result = ParallelDecodeExtract(decode, reader, WriteToFile, &sink);
   error->clear();
   if (result != ARCHIVE_OK) *error = PrintableEntryName(name) + ": " + ArchiveResultText(result);
   if (!FinishEntryTarget(&target, result == ARCHIVE_OK, entry->attributes, error)) return false;
@@ -162,10 +164,12 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
     failures++;
   } else {
     result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+    ParallelDecode decode;
+    ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
     if (result == ARCHIVE_OK) {
       for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
            result = ArchiveReaderNext(reader)) {
-        if (ExtractEntry(reader, folder, &written, &error)) {
+        if (ExtractEntry(&decode, reader, folder, &written, &error)) {
           extracted++;
         } else {
           fprintf(stderr, "qvsbuild: %s\n", error.c_str());
@@ -173,6 +177,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
         }
       }
     }
+    ParallelDecodeStop(&decode);
     if (result != ARCHIVE_END) {
       fprintf(stderr, "qvsbuild: %s: %s\n", path.c_str(), ArchiveResultText(result));
       failures++;

@@ -4,6 +4,7 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 #include "builder/verify_checks.h"
 #include "format/payload_limits.h"
@@ -47,8 +48,8 @@ void Problems(VerifyTally *tally, const std::string &path, std::vector<std::stri
 
 // Walks and decodes every entry and checks it as the installer will read
 // it; false when the walk itself broke off.
-bool VerifyEntries(ArchiveReader *reader, const ArchiveSource &source, const std::string &path,
-                   VerifyTally *tally) {
+bool VerifyEntries(ParallelDecode *decode, ArchiveReader *reader, const ArchiveSource &source,
+                   const std::string &path, VerifyTally *tally) {
   VerifyChecks checks;
   VerifyChecksBegin(&checks);
   std::vector<std::string> found;
@@ -67,7 +68,7 @@ bool VerifyEntries(ArchiveReader *reader, const ArchiveSource &source, const std
     std::string text;
     DecodedBytes decoded = {0, kind != kEntryNotText ? &text : NULL,
                             (size_t)(kind == kEntryScript ? kMaxScriptSize : kMaxLanguageFileSize) + 1};
-    ArchiveResult extracted = ArchiveReaderExtract(reader, CountBytes, &decoded);
+    ArchiveResult extracted = ParallelDecodeExtract(decode, reader, CountBytes, &decoded);
     if (extracted != ARCHIVE_OK) {
       Problem(tally, path, name + ": " + ArchiveResultText(extracted));
     } else if (decoded.count != entry->uncompressedSize) {
@@ -104,9 +105,11 @@ int RunVerify(const std::string &path, FILE *out) {
     Problem(&tally, path, "the configuration block carries no unpacker module");
   ArchiveReader *reader = NULL;
   ArchiveResult result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+  ParallelDecode decode;
+  ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
   if (result != ARCHIVE_OK) {
     Problem(&tally, path, ArchiveResultText(result));
-  } else if (VerifyEntries(reader, file.source, path, &tally)) {
+  } else if (VerifyEntries(&decode, reader, file.source, path, &tally)) {
     const ArchiveHeader *header = ArchiveReaderGetHeader(reader);
     if (tally.entries != header->entryCount)
       Problem(&tally, path, "the header counts " + std::to_string(header->entryCount) +
@@ -130,6 +133,7 @@ int RunVerify(const std::string &path, FILE *out) {
   } else {
     fprintf(out, "%s: FAILED, %llu problem(s)\n", path.c_str(), (unsigned long long)tally.problems);
   }
+  ParallelDecodeStop(&decode);
   ArchiveReaderClose(reader);
   ArchiveFileClose(&file);
   return tally.problems == 0 ? 0 : 1;

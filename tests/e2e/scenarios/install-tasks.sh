@@ -43,7 +43,7 @@ CMDS
 }
 check_result() {
   local c="$PREFIX/drive_c"
-  tr -d '\r' < "$c/e2e/recorded.txt" > "$WORK/recorded"
+  tr -d '\r' < "$c/e2e/recorded.txt" | sort | cut -d' ' -f2- > "$WORK/recorded"
   [ "$(wc -l < "$WORK/recorded")" = 2 ]
   grep -q '^command: "C:\\e2e\\e2erecorder.exe" before | probe: absent$' "$WORK/recorded"
   grep -q '^command: "C:\\e2e\\e2erecorder.exe" after "the files" | probe: present$' "$WORK/recorded"
