@@ -36,7 +36,7 @@ void RemoveFolder(const std::string &path, RemovalRun *run) {
 // the deletion somewhere else.
 bool LeadsThroughLink(const RemovalStep &step) {
   for (const std::string &folder : step.createdAncestors)
-    if (ReadPathKind(folder) == kPathFolderLink) return true;
+    if (IsFolderLinkAt(folder)) return true;
   return false;
 }
 

@@ -6,6 +6,18 @@
 
 namespace {
 
+// A folder named with a trailing "\" is its target when it is a link
+// ("C:\Link\" is the folder Link leads to): asked about and removed without
+// it, the link is the link itself. A drive's root keeps its "\".
+const size_t kDriveRootLength = 3;
+
+std::string AsEntry(const std::string &path) {
+  std::string entry = path;
+  while (entry.size() > kDriveRootLength && (entry.back() == '\\' || entry.back() == '/'))
+    entry.pop_back();
+  return entry;
+}
+
 bool Holds(const std::string &folder, const std::string &path) {
   return path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
          path[folder.size()] == '\\';
@@ -13,7 +25,8 @@ bool Holds(const std::string &folder, const std::string &path) {
 
 }  // namespace
 
-RemovalResult RemoveFileAt(const std::string &path, bool scheduleInUse) {
+RemovalResult RemoveFileAt(const std::string &file, bool scheduleInUse) {
+  const std::string path = AsEntry(file);
   const PathKind kind = ReadPathKind(path);
   if (kind == kPathMissing) return kRemovalMissing;
   if (kind != kPathFile && kind != kPathFileLink) return kRemovalRefused;
@@ -26,7 +39,8 @@ RemovalResult RemoveFileAt(const std::string &path, bool scheduleInUse) {
   return kRemovalFailed;
 }
 
-RemovalResult RemoveEmptyFolder(const std::string &path) {
+RemovalResult RemoveEmptyFolder(const std::string &folder) {
+  const std::string path = AsEntry(folder);
   const PathKind kind = ReadPathKind(path);
   if (kind == kPathMissing) return kRemovalMissing;
   if (kind != kPathFolder && kind != kPathFolderLink) return kRemovalRefused;
@@ -36,12 +50,17 @@ RemovalResult RemoveEmptyFolder(const std::string &path) {
   return RemoveFolderAt(path) ? kRemovalDone : kRemovalFailed;
 }
 
+bool IsFolderLinkAt(const std::string &folder) {
+  return ReadPathKind(AsEntry(folder)) == kPathFolderLink;
+}
+
 bool ScheduleFolderAfterFiles(const std::string &folder,
                               const std::vector<std::string> &scheduled) {
   const std::string normal = NormalizeFolderPath(folder);
-  if (normal.empty() || ReadPathKind(folder) != kPathFolder) return false;
+  const std::string path = AsEntry(folder);
+  if (normal.empty() || ReadPathKind(path) != kPathFolder) return false;
   for (const std::string &file : scheduled) {
-    if (Holds(normal, NormalizeFolderPath(file))) return ScheduleRemovalAtRestart(folder);
+    if (Holds(normal, NormalizeFolderPath(file))) return ScheduleRemovalAtRestart(path);
   }
   return false;
 }

@@ -16,14 +16,20 @@ enum RemovalResult {
 };
 
 // Deletes the file `path`: read-only or not; a symbolic link to a file is
-// deleted as a link. A folder or folder link is refused. With
+// deleted as a link. Paths are taken without a trailing "\" (platform
+// calls given "Link\" act on the link's target). A folder or folder link is refused. With
 // `scheduleInUse`, a file that cannot be deleted now (in use) is scheduled
 // for deletion at the next restart when the system allows it.
-RemovalResult RemoveFileAt(const std::string &path, bool scheduleInUse);
+RemovalResult RemoveFileAt(const std::string &file, bool scheduleInUse);
 
 // Removes the folder `path` when it is empty; a junction or folder link is
-// removed as a link, never entered. A file is refused.
-RemovalResult RemoveEmptyFolder(const std::string &path);
+// removed as a link, never entered (a trailing "\" does not make it its
+// target). A file is refused.
+RemovalResult RemoveEmptyFolder(const std::string &folder);
+
+// True when `folder` (with or without a trailing "\") is a junction or
+// folder link.
+bool IsFolderLinkAt(const std::string &folder);
 
 // For a folder that is not empty only because of files scheduled for the
 // next restart (`scheduled`, as RemoveFileAt named them): schedules the
