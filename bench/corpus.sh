@@ -31,8 +31,24 @@ take() {
     (mkdir -p "$corpus/project/Files/1/$tag" && cd "$corpus/project/Files/1/$tag" && tar xf -)
 }
 
+# The corpus as one installable product: component 1 (all of Files/1),
+# principal, on every system.
+write_bench_script() {
+  local script=$corpus/project/Script.qvs
+  local text='[GeneralInformation]\r\nProgramName=Benchmark\r\n[SystemRequirements]\r\n'
+  text+='Win95=1\r\nWinNT4=1\r\nWin98=1\r\nWinMe=1\r\nWin2000=1\r\nWinXP=1\r\nWin2003=1\r\n'
+  text+='WinVista=1\r\nWin2008=1\r\nWin7=1\r\n[Categories]\r\nItems=10\r\n[10]\r\nID=10\r\n'
+  text+='[Components]\r\nItems=1\r\n[1]\r\nID=1\r\nCategoryID=10\r\n'
+  text+='InstallationPath=<programfiles>\\Benchmark\r\nIsPrincipal=1\r\n'
+  # Rewritten only when it changes, so that the installers stay current.
+  if [ "$(printf "$text" | cmp - "$script" 2>&1)" != "" ]; then printf "$text" > "$script"; fi
+}
+
 make_corpus() {
-  [ -f "$corpus/.complete" ] && return 0
+  if [ -f "$corpus/.complete" ]; then
+    write_bench_script
+    return 0
+  fi
   echo "bench: assembling the corpus in $corpus"
   rm -rf "$corpus"
   mkdir -p "$corpus/project/Languages"
@@ -41,7 +57,7 @@ make_corpus() {
   take /usr/bin bin 25000000
   take /usr/share/doc doc 15000000
   take /usr/share share 25000000
-  printf '[GeneralInformation]\r\nProgramName=Benchmark\r\n' > "$corpus/project/Script.qvs"
+  write_bench_script
   cp lang/English.lng "$corpus/project/Languages/English.lng"
   # Stand-ins for the stub and the module: only their size matters to the
   # builder benchmark.

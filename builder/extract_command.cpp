@@ -34,10 +34,17 @@ ArchiveResult WriteToFile(void *context, const uint8_t *data, size_t size) {
 
 // Creates the folders of `relative` (all but its last component) below
 // `root`, refusing to pass through anything that is not a real folder.
-bool MakeParents(const std::string &root, const std::string &relative, std::string *error) {
+// `known` holds the folders this run has already made or checked, so each
+// is made and checked once, not once per file below it.
+bool MakeParents(const std::string &root, const std::string &relative,
+                 std::set<std::string> *known, std::string *error) {
   size_t slash = relative.find('/');
   while (slash != std::string::npos) {
     std::string folder = root + "/" + relative.substr(0, slash);
+    if (known->count(folder) != 0) {
+      slash = relative.find('/', slash + 1);
+      continue;
+    }
     struct stat info;
     if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
       *error = folder + ": " + strerror(errno);
@@ -47,28 +54,38 @@ bool MakeParents(const std::string &root, const std::string &relative, std::stri
       *error = folder + ": not a folder (a symbolic link or a file is in the way)";
       return false;
     }
+    known->insert(folder);
     slash = relative.find('/', slash + 1);
   }
   return true;
 }
 
-// An entry's file while it is written: a temporary file next to its final
-// place, renamed over it only once the CRC matched, so that a corrupt entry
-// or a full disk never truncates or deletes a file that was there.
+// An entry's file while it is written. Where no file is, it is written in
+// place and removed again when the entry fails. Where one is, a temporary
+// file next to it is renamed over it only once the CRC matched, so that a
+// corrupt entry or a full disk never truncates or deletes a file that was
+// there.
 struct EntryTarget {
   std::string shownName;  // the entry's name, safe to print
   std::string finalPath;
-  std::string tempPath;
+  std::string tempPath;   // empty when written in place
   int fd;
 };
 
-// Creates the temporary file for `relative` below `root`. False with *error
-// when the final place holds something other than a regular file.
-bool OpenEntryTarget(const std::string &root, const std::string &relative,
+// Creates the file for `relative` below `root`. False with *error when the
+// final place holds something other than a regular file.
+bool OpenEntryTarget(const std::string &root, const std::string &relative, uint32_t attributes,
                      const std::string &shownName, EntryTarget *target, std::string *error) {
   target->shownName = shownName;
   target->finalPath = root + "/" + relative;
-  target->fd = -1;
+  target->tempPath.clear();
+  target->fd = open(target->finalPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    (attributes & 1) ? 0444 : 0666);
+  if (target->fd >= 0) return true;
+  if (errno != EEXIST) {
+    *error = target->shownName + ": cannot create: " + strerror(errno);
+    return false;
+  }
   struct stat info;
   if (lstat(target->finalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
     *error = target->shownName + ": not a regular file, left as it is";
@@ -88,10 +105,19 @@ bool OpenEntryTarget(const std::string &root, const std::string &relative,
   return true;
 }
 
-// Closes the temporary file and, when `ok`, gives it the entry's mode and
-// renames it into place; otherwise removes it. False with *error when that
-// fails.
+// Closes the file and, when `ok`, gives a temporary file the entry's mode
+// and renames it into place; otherwise removes what was written. False with
+// *error when that fails.
 bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::string *error) {
+  if (target->tempPath.empty()) {
+    if (close(target->fd) != 0) ok = false;
+    target->fd = -1;
+    if (!ok) {
+      if (error->empty()) *error = target->shownName + ": cannot write: " + strerror(errno);
+      unlink(target->finalPath.c_str());
+    }
+    return ok;
+  }
   if (ok) {
     mode_t mask = umask(0);
     umask(mask);
@@ -112,7 +138,7 @@ bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::s
 // earlier file of its name as it was. `written` holds the paths extracted so
 // far: a second entry of the same name is refused, keeping the first copy.
 bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::string &root,
-                  std::set<std::string> *written,
+                  std::set<std::string> *written, std::set<std::string> *folders,
                   std::string *error) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
   std::string name(entry->name, entry->nameLength);
@@ -128,9 +154,10 @@ bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::stri
     *error = PrintableEntryName(name) + ": a second entry of this name; the first one is kept";
     return false;
   }
-  if (!MakeParents(root, relative, error)) return false;
+  if (!MakeParents(root, relative, folders, error)) return false;
   EntryTarget target;
-  if (!OpenEntryTarget(root, relative, PrintableEntryName(name), &target, error)) return false;
+  if (!OpenEntryTarget(root, relative, entry->attributes, PrintableEntryName(name), &target, error))
+    return false;
   FileSink sink;
   sink.fd = target.fd;
   ArchiveResult result = ParallelDecodeExtract(decode, reader, WriteToFile, &sink);
@@ -153,6 +180,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
   uint64_t failures = 0;
   uint64_t extracted = 0;
   std::set<std::string> written;
+  std::set<std::string> folders;
   ArchiveReader *reader = NULL;
   ArchiveResult result = ARCHIVE_OK;
   struct stat info;
@@ -169,7 +197,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
     if (result == ARCHIVE_OK) {
       for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
            result = ArchiveReaderNext(reader)) {
-        if (ExtractEntry(&decode, reader, folder, &written, &error)) {
+        if (ExtractEntry(&decode, reader, folder, &written, &folders, &error)) {
           extracted++;
         } else {
           fprintf(stderr, "qvsbuild: %s\n", error.c_str());
