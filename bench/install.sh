@@ -55,7 +55,7 @@ ours=$work/setup-x64.exe
 if ! newer "$ours" "$corpus/.complete" "$corpus/project/Script.qvs" "$qvsbuild" "$stub" "$module"; then
   echo "install bench: building our x64 installer"
   "$qvsbuild" build "$corpus/project" -o "$ours" --flavour x64 --stub "$stub" --module "$module" \
-    --threads 2 --quiet
+    --uninstaller "$build/x64/uninstaller/qvsuninst.exe" --threads 2 --quiet
 fi
 for kind in plain solid; do
   script=$work/nsis-$kind.nsi

@@ -93,7 +93,7 @@ build() {
   started=$(date +%s%N)
   "$BUILD/host/builder/qvsbuild" build "$dir" -o "$WORK/setup-$name.exe" --flavour x64 \
     --stub "$BUILD/x64/startup/qvssetup.exe" --module "$BUILD/x64/module/qvsunpack.dll" \
-    --level 0 --quiet || { echo "startup bench: building the $name installer failed"; exit 1; }
+    --uninstaller "$BUILD/x64/uninstaller/qvsuninst.exe" --level 0 --quiet || { echo "startup bench: building the $name installer failed"; exit 1; }
   ended=$(date +%s%N)
   printf '%-5s installer: %11d bytes, built in %d.%d s (--level 0)\n' "$name" \
     "$(stat -c %s "$WORK/setup-$name.exe")" $(( (ended - started) / 1000000000 )) \

@@ -92,7 +92,10 @@ bool WriteInstaller(FILE *file, const std::vector<uint8_t> &block, const EntryPl
 }
 
 bool ScanAndPlan(const BuildOptions &options, Project *project, EntryPlan *plan) {
-  ScanOptions scanOptions = {NULL, 0};
+  ScanOptions scanOptions = {NULL, 0, NULL};
+  const std::string uninstaller = ResolveBuildInput(options.uninstallerPath, "QVS_UNINSTALLER",
+                                                    options.flavour, "uninstaller/qvsuninst.exe");
+  scanOptions.defaultUninstaller = uninstaller.c_str();
   if (options.addEnglish) {
     if (kEnglishLanguageFileSize == 0) {
       Fail("--add-english: this builder was built without lang/English.lng; add that file and rebuild");

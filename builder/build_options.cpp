@@ -24,6 +24,7 @@ void DefaultBuildOptions(BuildOptions *options) {
   options->flavour = "i686";
   options->stubPath.clear();
   options->modulePath.clear();
+  options->uninstallerPath.clear();
   options->threads = 0;
   options->level = 6;
   options->extreme = false;
@@ -37,6 +38,7 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
     std::string arg = argv[i];
     const char *value = i + 1 < argc ? argv[i + 1] : NULL;
     bool takesValue = arg == "-o" || arg == "--flavour" || arg == "--stub" || arg == "--module" ||
+                      arg == "--uninstaller" ||
                       arg == "--threads" || arg == "--level";
     if (takesValue && value == NULL) {
       *error = arg + " needs a value";
@@ -54,6 +56,8 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
       options->stubPath = value;
     } else if (arg == "--module") {
       options->modulePath = value;
+    } else if (arg == "--uninstaller") {
+      options->uninstallerPath = value;
     } else if (arg == "--threads") {
       if (!ParseNumber(value, 1, 256, &options->threads)) {
         *error = "--threads must be a number from 1 to 256";

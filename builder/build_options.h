@@ -12,6 +12,9 @@ struct BuildOptions {
   std::string flavour;  // "i686" (default) or "x64"
   std::string stubPath;  // empty: QVS_STUB, then the build tree
   std::string modulePath;  // empty: QVS_MODULE, then the build tree
+  // The uninstaller image for a project without its own Uninstaller.exe;
+  // empty: QVS_UNINSTALLER, then the build tree.
+  std::string uninstallerPath;
   uint32_t threads;  // 0: one per hardware thread
   uint32_t level;  // LZMA preset, 6 by default
   bool extreme;

@@ -14,8 +14,8 @@ namespace {
 const char kUsage[] =
     "usage:\n"
     "  qvsbuild build PROJECT -o OUT.exe [--flavour i686|x64] [--stub FILE] [--module FILE]\n"
-    "                 [--threads N] [--level 0-9] [--extreme] [--require-admin]\n"
-    "                 [--add-english] [--quiet]\n"
+    "                 [--uninstaller FILE] [--threads N] [--level 0-9] [--extreme]\n"
+    "                 [--require-admin] [--add-english] [--quiet]\n"
     "  qvsbuild list FILE\n"
     "  qvsbuild verify FILE\n"
     "  qvsbuild extract FILE -d DIR\n"

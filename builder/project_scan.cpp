@@ -194,6 +194,33 @@ void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
   project->configEntries.push_back(MakeInput(entryName, path, info));
 }
 
+// Every installer carries an uninstaller: the builder's own, unless the
+// project brings one.
+void AddDefaultUninstaller(ScanContext *scan, Project *project, const std::string &path) {
+  const char *const kHint =
+      "the uninstaller is missing or not a Windows executable; build it (make), name one with "
+      "--uninstaller FILE or QVS_UNINSTALLER, or put Uninstaller.exe in the project";
+  struct stat info;
+  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    Problem(scan, path, kHint);
+    return;
+  }
+  char head[2] = {0, 0};
+  std::string error;
+  int fd = OpenSourceFile(path, IdentityOf(info), &error);
+  if (fd < 0) {
+    scan->problems->push_back(error);
+    return;
+  }
+  ssize_t got = read(fd, head, sizeof head);
+  close(fd);
+  if (got != (ssize_t)sizeof head || head[0] != 'M' || head[1] != 'Z') {
+    Problem(scan, path, kHint);
+    return;
+  }
+  project->configEntries.push_back(MakeInput("Config\\Uninstaller.bin", path, info));
+}
+
 void ScanLanguageTexts(ScanContext *scan, Project *project, const char *folder) {
   std::string path = Join(scan->root, folder);
   struct stat info;
@@ -392,8 +419,11 @@ bool ScanProject(const std::string &root, const ScanOptions &options, Project *p
   ScanOptionalFile(&scan, project, "Header.bmp", "Config\\Header.bmp", "BM", "a BMP image");
   ScanOptionalFile(&scan, project, "Background.bmp", "Config\\Background.bmp", "BM",
                    "a BMP image");
+  const size_t configEntries = project->configEntries.size();
   ScanOptionalFile(&scan, project, "Uninstaller.exe", "Config\\Uninstaller.bin", "MZ",
                    "a Windows executable");
+  if (project->configEntries.size() == configEntries && options.defaultUninstaller != NULL)
+    AddDefaultUninstaller(&scan, project, options.defaultUninstaller);
   ScanLanguages(&scan, options, project);
   ScanLanguageTexts(&scan, project, "Information");
   ScanLanguageTexts(&scan, project, "License");

@@ -7,7 +7,8 @@
 //   License/<LangID|Default>.<ext>  optional licence texts
 //   Information/<LangID|Default>.<ext>
 //   Wizard.bmp Header.bmp Background.bmp   optional bitmaps
-//   Uninstaller.exe                 optional uninstaller image
+//   Uninstaller.exe                 optional uninstaller image (else the
+//                                   default one of ScanOptions)
 //   Files/<componentId>/...         product files
 #ifndef QVS_BUILDER_PROJECT_SCAN_H
 #define QVS_BUILDER_PROJECT_SCAN_H
@@ -24,6 +25,10 @@ struct ScanOptions {
   // Languages\English.lng, so the project may not hold a file of that name.
   const uint8_t *englishLanguage;
   uint64_t englishLanguageSize;
+  // The uninstaller image stored as Config\Uninstaller.bin when the project
+  // has no Uninstaller.exe of its own, or null for none. A missing or
+  // unfit file is a problem.
+  const char *defaultUninstaller;
 };
 
 // Fills *project from the folder `root`. Returns true when no problem was

@@ -30,26 +30,34 @@ bool WindowMatches(const std::string &title, const std::string &className,
 
 int ContainsFlagFor(const CloseItem &item) { return item.MatchExactly == 1 ? 0 : 1; }
 
-CheckResult CheckRunningInstances(ScriptSettings *settings, const CheckEnvironment &env) {
-  if (settings == nullptr || settings->closeItemsInstaller.empty()) return kCheckContinue;
-  std::vector<CloseItem> items;
-  items.swap(settings->closeItemsInstaller);
-  std::string report;
+int FindRunningItems(const std::vector<CloseItem> &items, const CheckEnvironment &env,
+                     const std::string &mutexLine, const std::string &windowLine,
+                     std::string *report) {
   int found = 0;
   for (const CloseItem &item : items) {
     if (item.Type == kTypeMutex) {
       if (env.isMutexPresent != nullptr && env.isMutexPresent(item.MutexName)) {
-        report += ReplacePlaceholder(LangString(kStrActiveMutexLine), "$P", item.MutexName);
+        if (report != nullptr) *report += ReplacePlaceholder(mutexLine, "$P", item.MutexName);
         found++;
       }
     } else if (item.Type == kTypeWindow) {
       if (env.isWindowPresent != nullptr &&
           env.isWindowPresent(item.WindowName, item.WindowClass, ContainsFlagFor(item))) {
-        report += ReplacePlaceholder(LangString(kStrOpenWindowLine), "$P", item.WindowName);
+        if (report != nullptr) *report += ReplacePlaceholder(windowLine, "$P", item.WindowName);
         found++;
       }
     }
   }
+  return found;
+}
+
+CheckResult CheckRunningInstances(ScriptSettings *settings, const CheckEnvironment &env) {
+  if (settings == nullptr || settings->closeItemsInstaller.empty()) return kCheckContinue;
+  std::vector<CloseItem> items;
+  items.swap(settings->closeItemsInstaller);
+  std::string report;
+  const int found = FindRunningItems(items, env, LangString(kStrActiveMutexLine),
+                                     LangString(kStrOpenWindowLine), &report);
   if (found == 0) return kCheckContinue;
   std::string text = ReplacePlaceholder(LangString(kStrActivePrograms), "$P", report);
   ShowCheckMessage(env, kStrActiveProgramsCaption, text, kCheckButtonsOk, kCheckIconExclamation);

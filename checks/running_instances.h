@@ -4,6 +4,7 @@
 #define QVS_CHECKS_RUNNING_INSTANCES_H
 
 #include <string>
+#include <vector>
 
 #include "checks/check_environment.h"
 #include "script/script_settings.h"
@@ -20,6 +21,15 @@ bool WindowMatches(const std::string &title, const std::string &className,
 // else 1. Values other than 0 and 1 search by containment, the looser test,
 // so a program is rather found than missed.
 int ContainsFlagFor(const CloseItem &item);
+
+// Looks for each close item in order: a present mutex adds `mutexLine`, a
+// matching window `windowLine`, each with "$P" replaced by the item's name;
+// other types are never found. Returns how many were found; *report (may
+// be NULL) receives the lines one after the other. Uses isMutexPresent and
+// isWindowPresent.
+int FindRunningItems(const std::vector<CloseItem> &items, const CheckEnvironment &env,
+                     const std::string &mutexLine, const std::string &windowLine,
+                     std::string *report);
 
 // Examines the installer's close items in order, removing each from the
 // list: a present mutex is reported with string 23, a matching window with

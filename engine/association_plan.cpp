@@ -69,6 +69,8 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
   if (IsListedNtSystem(osCode)) {
     plan->rootCode = kRootClassesRoot;
     plan->extensionKey = extension;
+    plan->className = progId;
+    plan->classKey = progId;
     AddStep(plan, progId);
     AddValueStep(plan, extension, extension, progId, true);
     if (!description.empty()) AddValueStep(plan, extension, progId, description);
@@ -82,6 +84,8 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
     const std::string classKey = kClassesPrefix + programFileName;
     plan->rootCode = kRootLocalMachine;
     plan->extensionKey = extensionKey;
+    plan->className = programFileName;
+    plan->classKey = classKey;
     AddValueStep(plan, extensionKey, extensionKey, programFileName, true);
     AddStep(plan, classKey);
     AddValueStep(plan, classKey + "\\DefaultIcon", classKey + "\\DefaultIcon", iconSpec);

@@ -36,6 +36,8 @@ struct AssociationStep {
 struct AssociationPlan {
   int32_t rootCode = 0;          // root-key code every step works below
   std::string extensionKey;      // the extension's key, whose earlier default value is kept
+  std::string className;         // what the extension's default value names
+  std::string classKey;          // that class's key, holding its icon and verbs
   std::vector<AssociationStep> steps;
 };
 

@@ -1,4 +1,4 @@
-// RegisterDll (declared in engine/system_integration.h).
+// RegisterDll and UnregisterDll (declared in engine/system_integration.h).
 #include <stdint.h>
 
 #include "engine/startup_state.h"
@@ -14,6 +14,7 @@ const char kNtRegistrar[] = "\\system32\\regsvr32.exe";
 const char kNineXRegistrar[] = "\\system\\regsvr32.exe";
 // Keeps regsvr32 from showing message boxes of its own.
 const char kSilentSwitch[] = "/s";
+const char kUnregisterSwitch[] = "/u";
 
 std::string RegistrarPath(int osCode) {
   const std::string windir = ReadEnvironmentVariable("windir");
@@ -29,13 +30,16 @@ int CallWaitCallback(void *context) {
 
 }  // namespace
 
-int RegisterDll(const std::string &dllPath, WaitCallbackFunction callback) {
+namespace {
+
+// regsvr32 `switches` "dllPath", waited for; 1 when it ended with code 0.
+int RunRegistrar(const std::string &switches, const std::string &dllPath,
+                 WaitCallbackFunction callback) {
   if (dllPath.empty()) return 0;
   const std::string registrar = RegistrarPath(Startup().osCode);
   uint64_t size = 0;
   if (registrar.empty() || !ReadFileSizeAt(registrar, &size) || size == 0) return 0;
-  const std::string commandLine =
-      "\"" + registrar + "\" " + kSilentSwitch + " \"" + dllPath + "\"";
+  const std::string commandLine = "\"" + registrar + "\" " + switches + " \"" + dllPath + "\"";
   ProcessHandle process = NULL;
   if (!StartCommandLine(commandLine, &process)) return 0;
   if (callback != NULL) {
@@ -47,4 +51,14 @@ int RegisterDll(const std::string &dllPath, WaitCallbackFunction callback) {
   const bool ended = ReadProcessExitCode(process, &exitCode);
   CloseProcessHandle(&process);
   return ended && exitCode == 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int RegisterDll(const std::string &dllPath, WaitCallbackFunction callback) {
+  return RunRegistrar(kSilentSwitch, dllPath, callback);
+}
+
+int UnregisterDll(const std::string &dllPath, WaitCallbackFunction callback) {
+  return RunRegistrar(std::string(kUnregisterSwitch) + " " + kSilentSwitch, dllPath, callback);
 }

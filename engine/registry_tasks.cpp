@@ -6,20 +6,32 @@
 #include "checks/registry.h"
 #include "engine/system_rules.h"
 #include "engine/task_rules.h"
+#include "engine/undo_rules.h"
 #include "platform/registry_api.h"
 #include "script/registry_text.h"
 
-bool CreateRegistryKeyTask(const TaskDetails &task, DoneTaskRecord *done) {
+bool CreateRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done) {
   const RegistryKeyHandle root = RegistryRootFromCode(task.BaseKey);
   const std::string keyPath = ReplacePathVariables(task.KeyPath);
   if (root == NULL || keyPath.empty()) return false;
+  std::vector<std::string> levels = KeyPathLevels(CleanKeyPath(keyPath));
+  if (!levels.empty()) levels.pop_back();  // the key itself is recorded as named
+  std::vector<std::string> missingAbove;
+  for (const std::string &level : levels)
+    if (RegistryKeyExists(root, level) != 1) missingAbove.push_back(level);
   const bool existed = RegistryKeyExists(root, keyPath) == 1;
   if (RegistryCreateKey(root, keyPath) != 1) return false;
-  *done = DoneTaskRecord();
-  done->Type = kDoneRegistryKey;
-  done->BaseKey = RootHandleValue(task.BaseKey);
-  done->KeyPath = keyPath;
-  done->hasPrevious = existed;
+  done->clear();
+  DoneTaskRecord record;
+  record.Type = kDoneRegistryKey;
+  record.BaseKey = RootHandleValue(task.BaseKey);
+  for (const std::string &level : missingAbove) {
+    record.KeyPath = level;
+    done->push_back(record);
+  }
+  record.KeyPath = keyPath;
+  record.hasPrevious = existed;
+  done->push_back(record);
   return true;
 }
 

@@ -5,13 +5,17 @@
 #ifndef QVS_ENGINE_REGISTRY_TASKS_H
 #define QVS_ENGINE_REGISTRY_TASKS_H
 
+#include <vector>
+
 #include "format/uninstaller_data.h"
 #include "script/script_settings.h"
 
 // Creates the expanded "KeyPath" below "BaseKey" with the keys above it.
-// An existing key counts as created and is marked in the record
-// (hasPrevious) as there before.
-bool CreateRegistryKeyTask(const TaskDetails &task, DoneTaskRecord *done);
+// *done receives a record for each key above it that this made, outermost
+// first, so that undoing them leaves no empty key behind, and last the
+// key's own record. An existing key counts as created and is marked in its
+// record (hasPrevious) as there before.
+bool CreateRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done);
 
 // Writes "ValueData" into "ValueName" of an existing key (never created
 // here): "ValueType" 0 as REG_SZ, 1 as REG_DWORD; any other type writes

@@ -3,7 +3,7 @@
 #include <math.h>
 
 #include "engine/install_journal.h"
-#include "platform/file_tasks.h"
+#include "engine/safe_removal.h"
 #include "platform/files.h"
 #include "script/language_strings.h"
 #include "script/path_rules.h"
@@ -13,13 +13,10 @@ namespace {
 
 void Undo(const RollbackStep &step) {
   switch (step.action) {
-    case kRollbackDeleteFile: DeleteFileClearingAttributes(step.path); break;
+    case kRollbackDeleteFile: RemoveFileAt(step.path, false); break;
     case kRollbackRestoreFile: RestoreFileFromAside(step.backupPath, step.path); break;
     // A folder that still holds foreign files stays.
-    case kRollbackRemoveFolder:
-      MakeAttributesNormal(step.path);
-      RemoveFolderAt(step.path);
-      break;
+    case kRollbackRemoveFolder: RemoveEmptyFolder(step.path); break;
   }
 }
 

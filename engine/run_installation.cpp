@@ -19,6 +19,7 @@
 #include "engine/shortcuts.h"
 #include "engine/startup_state.h"
 #include "engine/task_execution.h"
+#include "engine/uninstaller_output.h"
 #include "engine/unattended_options.h"
 #include "platform/disk_info.h"
 #include "platform/files.h"
@@ -302,6 +303,7 @@ int RunInstallation(const InstallView &view) {
   if (!InstallerScript().settings.installerTasks.empty()) RunAfterCopyTaskThread();
   PumpEvents();
   DropReplacedCopies();
+  if (InstallerScript().settings.CreateUninstaller == 1) WriteUninstaller(view);
   gRun.phase = kPhaseIdle;
   return 1;
 }

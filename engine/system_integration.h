@@ -27,6 +27,8 @@ int RegisterFileAssociation(const std::string &extension, const std::string &des
 // normally) and waits for it, calling `callback` (may be NULL) while it
 // runs. 1 when it ended with exit code 0, else 0.
 int RegisterDll(const std::string &dllPath, WaitCallbackFunction callback);
+// The same with regsvr32 /u /s: the DLL's own unregistration.
+int UnregisterDll(const std::string &dllPath, WaitCallbackFunction callback);
 
 // Sets a system environment variable. NT family: the value in the
 // machine's Environment key, REG_EXPAND_SZ when it was that before or

@@ -57,15 +57,11 @@ std::string FontTitle(const std::string &fontPath) {
 
 std::string PreviousRegistryText(uint32_t type, const uint8_t *data, size_t size) {
   if (type == kTypeString || type == kTypeExpandString) return RegistryStringText(data, size);
-  if (type == kTypeDword && size <= kDwordSize) return RegistryDwordText(data, size);
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  hex.reserve(size * 2);
-  for (size_t i = 0; i < size; i++) {
-    hex += kDigits[data[i] >> 4];
-    hex += kDigits[data[i] & 0x0F];
-  }
-  return hex;
+  // A longer DWORD reads as its first four bytes, as the system reads it.
+  if (type == kTypeDword) return RegistryDwordText(data, size < kDwordSize ? size : kDwordSize);
+  // The data file encodes these bytes itself; encoding them here too would
+  // make the undo write back their hexadecimal text.
+  return size == 0 ? std::string() : std::string((const char *)data, size);
 }
 
 bool IniNameListed(const std::vector<std::string> &names, const std::string &name) {

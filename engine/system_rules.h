@@ -43,9 +43,10 @@ std::string AppendAutoexecSet(const std::string &existing, const std::string &na
 // gives a).
 std::string FontTitle(const std::string &fontPath);
 
-// Registry data of type `type` (the registry's type code) as the text a
-// done record keeps: strings as written (not expanded), a DWORD in signed
-// decimal, everything else as lower-case hexadecimal bytes.
+// Registry data of type `type` (the registry's type code) as a done record
+// keeps it: strings as written (not expanded) without their terminator, a
+// DWORD in signed decimal, everything else as its raw bytes (the data
+// file writes those in hexadecimal).
 std::string PreviousRegistryText(uint32_t type, const uint8_t *data, size_t size);
 
 // True when `names` holds `name`, compared ignoring ASCII letter case and

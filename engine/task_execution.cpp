@@ -86,6 +86,9 @@ void EnvironmentTask(const TaskDetails &task) {
   done.Type = kDoneEnvironmentVariable;
   done.VariableName = name;
   KeepPrevious(previous, &done);
+  // So that undoing it can tell whether the variable changed since.
+  done.hasWritten = true;
+  done.WrittenData = value;
   AddDoneTask(done);
 }
 
@@ -125,6 +128,12 @@ void RegistryTask(bool (*task)(const TaskDetails &, DoneTaskRecord *), const Tas
   if (task(details, &done)) AddDoneTask(done);
 }
 
+void RegistryKeyTask(const TaskDetails &details) {
+  std::vector<DoneTaskRecord> done;
+  if (!CreateRegistryKeyTask(details, &done)) return;
+  for (const DoneTaskRecord &record : done) AddDoneTask(record);
+}
+
 void NonEmpty(void (*task)(const std::string &), const std::string &text) {
   const std::string expanded = Expand(text);
   if (!expanded.empty()) task(expanded);
@@ -137,7 +146,7 @@ void DeleteFolderTaskOf(const std::string &path) { DeleteFolderWithContents(path
 void Dispatch(const TaskDetails &task, int32_t type, int phase) {
   switch (type) {
     case kTaskRunProgram: RunProgramTask(task, phase); break;
-    case kTaskCreateRegistryKey: RegistryTask(CreateRegistryKeyTask, task); break;
+    case kTaskCreateRegistryKey: RegistryKeyTask(task); break;
     case kTaskWriteRegistryValue: RegistryTask(WriteRegistryValueTask, task); break;
     case kTaskShortcut: RunShortcutTask(task); break;
     case kTaskInternetShortcut: RunInternetShortcutTask(task); break;

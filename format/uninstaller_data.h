@@ -102,6 +102,14 @@ struct DoneTaskRecord {
   bool hasPrevious = false;
   int32_t PreviousType = 0;   // the registry type (REG_SZ 1, REG_EXPAND_SZ 2, REG_DWORD 4, ...)
   std::string PreviousData;   // the earlier data: text, a DWORD in decimal, else the raw bytes
+  // What the change wrote, for an undo that must tell whether someone else
+  // changed the entry since (an environment variable such as PATH, which
+  // later installations extend too). Written as an extra line only when
+  // hasWritten is set: "WrittenData = " as it stands, or "WrittenDataHex = "
+  // when it holds a CR, LF or zero byte; readers that do not know it ignore
+  // it.
+  bool hasWritten = false;
+  std::string WrittenData;
 };
 
 // [UninstallerConfig], in the order of its lines.
@@ -229,7 +237,7 @@ std::string WriteUninstallerData(const UninstallerData &data);
 //   - the item groups do not follow Items: close items, components and
 //     done records have one group per ID, in Items order; uninstaller tasks
 //     a group for some of the IDs, in Items order;
-//   - previous data is not in the form the writer uses.
+//   - previous or written data is not in the form the writer uses.
 // Lines of a known group that are not part of the format are ignored, so
 // that files with additional lines stay readable.
 bool ReadUninstallerData(const std::string &text, UninstallerData *out, std::string *error);

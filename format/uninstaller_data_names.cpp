@@ -184,7 +184,7 @@ bool IsComponentKey(const std::string &key) { return HasKey(ComponentLines(), ke
 
 bool IsDoneTaskKey(const std::string &key) {
   if (key == kTypeKey || key == kPreviousTypeKey || key == kPreviousDataKey ||
-      key == kPreviousDataHexKey)
+      key == kPreviousDataHexKey || key == kWrittenDataKey || key == kWrittenDataHexKey)
     return true;
   for (int32_t type = 0; type <= kLastDoneType; type++)
     if (HasKey(DoneTaskLines(type), key)) return true;

@@ -47,6 +47,8 @@ inline const char kCheckForInstancesKey[] = "UninstCheckForInstances";
 inline const char kPreviousTypeKey[] = "PreviousType";
 inline const char kPreviousDataKey[] = "PreviousData";
 inline const char kPreviousDataHexKey[] = "PreviousDataHex";
+inline const char kWrittenDataKey[] = "WrittenData";
+inline const char kWrittenDataHexKey[] = "WrittenDataHex";
 // Additive lines at the end of [UninstallerConfig]: how many lines the two
 // last groups hold, so that a file cut short at a line end in one of them
 // is not taken for a complete one (it would lose files to leave).

@@ -216,6 +216,20 @@ bool ReadPrevious(Reader *r, DoneTaskRecord *record) {
   return true;
 }
 
+bool ReadWritten(Reader *r, DoneTaskRecord *record) {
+  const std::string *data = Find(*r, kWrittenDataKey);
+  const std::string *hex = Find(*r, kWrittenDataHexKey);
+  if (data == nullptr && hex == nullptr) return true;
+  if (data != nullptr && hex != nullptr)
+    return Fail(r, r->groupLine, "both WrittenData and WrittenDataHex in " + GroupName(*r));
+  if (data != nullptr)
+    record->WrittenData = *data;
+  else if (!ParseHex(*hex, &record->WrittenData))
+    return Fail(r, r->groupLine, "WrittenDataHex is not hexadecimal in " + GroupName(*r));
+  record->hasWritten = true;
+  return true;
+}
+
 // The counts are additive lines: a file without them is read without the
 // check, but a file with one has both.
 bool ReadConfig(Reader *r) {
@@ -291,7 +305,8 @@ bool ReadItem(Reader *r) {
       DoneTaskRecord record;
       record.ID = r->itemId;
       if (!NeedNumber(r, kTypeKey, &record.Type)) return false;
-      if (!ReadFields(r, DoneTaskLines(record.Type), &record) || !ReadPrevious(r, &record))
+      if (!ReadFields(r, DoneTaskLines(record.Type), &record) || !ReadPrevious(r, &record) ||
+          !ReadWritten(r, &record))
         return false;
       out->doneTasks.push_back(record);
       return true;

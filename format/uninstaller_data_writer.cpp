@@ -126,6 +126,14 @@ void WritePrevious(const DoneTaskRecord &record, std::string *out) {
     KeyLine(out, kPreviousDataHexKey, HexText(record.PreviousData));
 }
 
+void WriteWritten(const DoneTaskRecord &record, std::string *out) {
+  if (!record.hasWritten) return;
+  if (FitsOnLine(record.WrittenData))
+    KeyLine(out, kWrittenDataKey, record.WrittenData);
+  else
+    KeyLine(out, kWrittenDataHexKey, HexText(record.WrittenData));
+}
+
 // A done record whose texts cannot stand on a line is left out: see the
 // header.
 void WriteDoneTasks(const std::vector<DoneTaskRecord> &records, std::string *out) {
@@ -144,6 +152,7 @@ void WriteDoneTasks(const std::vector<DoneTaskRecord> &records, std::string *out
     KeyLine(out, kTypeKey, DecimalText(record->Type));
     FieldLinesOut(out, DoneTaskLines(record->Type), *record);
     WritePrevious(*record, out);
+    WriteWritten(*record, out);
   }
 }
 

@@ -79,6 +79,14 @@ HWND CreateListBoxControl(HWND parent, int x, int y, int width, int height, int 
   return CreateChildControl(WS_EX_CLIENTEDGE, "LISTBOX", "", style, x, y, width, height, parent, id, font);
 }
 
+void RegisterCommonControlClasses() {
+  INITCOMMONCONTROLSEX classes;
+  ZeroMemory(&classes, sizeof classes);
+  classes.dwSize = sizeof classes;
+  classes.dwICC = ICC_PROGRESS_CLASS | ICC_STANDARD_CLASSES;
+  InitCommonControlsEx(&classes);
+}
+
 HWND CreateProgressControl(HWND parent, int x, int y, int width, int height, int id) {
   HWND bar = CreateChildControl(0, PROGRESS_CLASSA, "", PBS_SMOOTH, x, y, width, height, parent, id, NULL);
   if (bar != NULL) SendMessageA(bar, PBM_SETRANGE, 0, MAKELPARAM(0, 100));

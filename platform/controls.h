@@ -13,6 +13,11 @@
 
 #include <string>
 
+// Registers the common controls' window classes this program uses (the
+// progress bar among them) with the system's control library. Call once
+// before the first such control is made.
+void RegisterCommonControlClasses();
+
 // Registers the page-container classes (grey and white background). False
 // when they cannot be registered.
 bool RegisterPageContainerClasses();

@@ -26,6 +26,10 @@ bool CreateFolderAt(const std::string &path) { return CreateDirectoryA(path.c_st
 
 bool RemoveFolderAt(const std::string &path) { return RemoveDirectoryA(path.c_str()) != 0; }
 
+bool ScheduleRemovalAtRestart(const std::string &path) {
+  return MoveFileExA(path.c_str(), NULL, MOVEFILE_DELAY_UNTIL_REBOOT) != 0;
+}
+
 void MakeAttributesNormal(const std::string &path) {
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
 }

@@ -15,6 +15,10 @@ bool CreateFolderAt(const std::string &path);
 // Removes the empty folder `path`, or the folder link (junction or
 // symbolic link) `path` itself, never what a link points to.
 bool RemoveFolderAt(const std::string &path);
+// Asks the system to delete the file (or the folder, when it is empty by
+// then) at the next restart (MoveFileExA with MOVEFILE_DELAY_UNTIL_REBOOT;
+// on the NT family only administrators may). False when it was refused.
+bool ScheduleRemovalAtRestart(const std::string &path);
 // Clears read-only, hidden and system attributes so the entry can go.
 void MakeAttributesNormal(const std::string &path);
 // CopyFileA with overwriting allowed.

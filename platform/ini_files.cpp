@@ -75,3 +75,11 @@ std::string ReadIniString(const std::string &iniPath, const std::string &group,
   }
   return std::string();
 }
+
+bool DeleteIniGroup(const std::string &iniPath, const std::string &group) {
+  return WritePrivateProfileStringA(group.c_str(), NULL, NULL, iniPath.c_str()) != 0;
+}
+
+bool DeleteIniKey(const std::string &iniPath, const std::string &group, const std::string &key) {
+  return WritePrivateProfileStringA(group.c_str(), key.c_str(), NULL, iniPath.c_str()) != 0;
+}

@@ -13,6 +13,9 @@ bool WriteIniGroupEmpty(const std::string &iniPath, const std::string &group);
 // Writes one key (WritePrivateProfileStringA).
 bool WriteIniString(const std::string &iniPath, const std::string &group,
                     const std::string &key, const std::string &value);
+// Removes a whole group with its keys, or one key of a group.
+bool DeleteIniGroup(const std::string &iniPath, const std::string &group);
+bool DeleteIniKey(const std::string &iniPath, const std::string &group, const std::string &key);
 // The names of the file's groups; empty for a missing file.
 std::vector<std::string> ReadIniGroupNames(const std::string &iniPath);
 // The names of the keys of `group`.

@@ -21,6 +21,7 @@ MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
   UINT flags = MB_OK;
   if (buttons == kButtonsYesNo) flags = MB_YESNO;
   if (buttons == kButtonsAbortRetryIgnore) flags = MB_ABORTRETRYIGNORE;
+  if (buttons == kButtonsRetryCancel) flags = MB_RETRYCANCEL;
   switch (icon) {
     case kIconError: flags |= MB_ICONERROR; break;
     case kIconInformation: flags |= MB_ICONINFORMATION; break;
@@ -34,5 +35,6 @@ MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
   if (answer == IDABORT) return kAnswerAbort;
   if (answer == IDRETRY) return kAnswerRetry;
   if (answer == IDIGNORE) return kAnswerIgnore;
+  if (answer == IDCANCEL) return kAnswerCancel;
   return kAnswerOther;
 }

@@ -3,7 +3,7 @@
 #define QVS_PLATFORM_MESSAGES_H
 
 enum MessageIcon { kIconError, kIconInformation, kIconQuestion, kIconWarning };
-enum MessageButtons { kButtonsOk, kButtonsYesNo, kButtonsAbortRetryIgnore };
+enum MessageButtons { kButtonsOk, kButtonsYesNo, kButtonsAbortRetryIgnore, kButtonsRetryCancel };
 enum MessageAnswer {
   kAnswerOk,
   kAnswerYes,
@@ -11,6 +11,7 @@ enum MessageAnswer {
   kAnswerAbort,
   kAnswerRetry,
   kAnswerIgnore,
+  kAnswerCancel,
   kAnswerOther
 };
 

@@ -38,6 +38,7 @@ build_installer() {
   shift 2
   "$BUILD/host/builder/qvsbuild" build "$project" -o "$out" --flavour x64 \
     --stub "$BUILD/x64/startup/qvssetup.exe" --module "$BUILD/x64/module/qvsunpack.dll" \
+    --uninstaller "$BUILD/x64/uninstaller/qvsuninst.exe" \
     --level 1 --threads 1 --quiet "$@"
 }
 

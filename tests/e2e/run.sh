@@ -89,14 +89,18 @@ run_scenario() {
     env_locale=(LOCPATH="$LOCALES" LANG="$locale" LC_ALL="$locale")
   fi
   rc=0
-  scenario_hook prepare_machine "$file" "$work" > "$work/driver.log" 2>&1 || rc=$?
+  # Called as plain commands: on the left of || the hooks' set -e would be
+  # ignored, and a failing check in the middle of one would go unnoticed.
+  scenario_hook prepare_machine "$file" "$work" > "$work/driver.log" 2>&1
+  rc=$?
   if [ $rc -eq 0 ]; then
     env "${env_locale[@]}" timeout "$SCENARIO_TIMEOUT" "$wine" "$BUILD/x64/tests/e2e/uidriver.exe" -v \
       -s "$(winpath "$work/last.bmp")" -f "$(winpath "$work/commands.txt")" >> "$work/driver.log" 2>&1
     rc=$?
   fi
   if [ $rc -eq 0 ]; then
-    scenario_hook check_result "$file" "$work" >> "$work/driver.log" 2>&1 || rc=$?
+    scenario_hook check_result "$file" "$work" >> "$work/driver.log" 2>&1
+    rc=$?
   fi
   if [ -f "$work/last.bmp" ]; then
     convert "$work/last.bmp" "$OUT/$name.png" 2>/dev/null
@@ -149,7 +153,8 @@ run_lane() {
 main() {
   local missing=0 f
   for f in "$BUILD/host/builder/qvsbuild" "$BUILD/x64/startup/qvssetup.exe" \
-           "$BUILD/x64/module/qvsunpack.dll" "$BUILD/x64/tests/e2e/uidriver.exe" \
+           "$BUILD/x64/module/qvsunpack.dll" "$BUILD/x64/uninstaller/qvsuninst.exe" \
+           "$BUILD/x64/tests/e2e/uidriver.exe" \
            "$BUILD/x64/tests/e2e/qvsforeign.dll"; do
     [ -f "$f" ] || { echo "FAIL: missing $f"; missing=1; }
   done

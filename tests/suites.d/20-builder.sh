@@ -21,7 +21,8 @@ check() {  # check NAME EXPECTED-EXIT COMMAND...
 
 printf 'MZ stand-in stub' > "$work/stub.exe"
 printf 'MZ stand-in module' > "$work/module.dll"
-opts=(--stub "$work/stub.exe" --module "$work/module.dll" --quiet)
+printf 'MZ stand-in uninstaller' > "$work/uninstaller.exe"
+opts=(--stub "$work/stub.exe" --module "$work/module.dll" --uninstaller "$work/uninstaller.exe" --quiet)
 
 check "usage without arguments" 2 "$qvsbuild"
 check "unknown command" 2 "$qvsbuild" frobnicate
@@ -29,6 +30,7 @@ check "unknown option" 2 "$qvsbuild" build examples/demo -o "$work/x.exe" --fast
 check "bad level" 2 "$qvsbuild" build examples/demo -o "$work/x.exe" --level 12
 check "missing project" 1 "$qvsbuild" build "$work/nothing" -o "$work/x.exe" "${opts[@]}"
 check "missing stub names the option" 0 bash -c "'$qvsbuild' build examples/demo -o '$work/x.exe' --stub '$work/none.exe' 2>&1 | grep -q -- '--stub FILE'"
+check "missing uninstaller names the option" 0 bash -c "'$qvsbuild' build examples/demo -o '$work/x.exe' --stub '$work/stub.exe' --module '$work/module.dll' --uninstaller '$work/none.exe' 2>&1 | grep -q -- '--uninstaller FILE'"
 check "demo builds" 0 "$qvsbuild" build examples/demo -o "$work/demo.exe" "${opts[@]}" --threads 2
 check "demo lists" 0 "$qvsbuild" list "$work/demo.exe"
 check "demo verifies" 0 "$qvsbuild" verify "$work/demo.exe"

@@ -71,7 +71,7 @@ fi
 # PE file without marker text will do for reading and signing.
 installer=$work/demo-x64.exe
 if [ -x "$builder" ] && "$builder" build examples/demo -o "$installer" --flavour x64 \
-     --stub "$dll" --module "$dll" --quiet; then
+     --stub "$dll" --module "$dll" --uninstaller "$dll" --quiet; then
   pass "builder made the demo installer"
   rm -rf "$work/run" && mkdir -p "$work/run"
   run_test builder-installer check "$(windows "$root/$dll")" "$(windows "$installer")" \

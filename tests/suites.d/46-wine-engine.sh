@@ -25,12 +25,15 @@ fi
 prepare_prefix
 # What the program expects in C:\qvs-engine-test\: a font to install (any
 # TrueType file the system has, under a name of the test's own), a folder
-# outside the one the delete task removes, and a link to it inside that
-# one (a Unix symbolic link, which Wine shows as a folder link).
+# outside the one the delete task removes, a link to it inside that one
+# (a Unix symbolic link, which Wine shows as a folder link), and two more
+# links to it for the uninstaller's removal.
 area=$WINEPREFIX/drive_c/qvs-engine-test
 mkdir -p "$area/outside" "$area/doomed"
 printf keep >"$area/outside/keep.txt"
 ln -s ../outside "$area/doomed/link"
+ln -s outside "$area/via-link"
+ln -s outside "$area/folder-link"
 font=$(ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/*/*.ttf 2>/dev/null | head -n 1)
 [ -n "$font" ] && cp "$font" "$area/QvsTestFont.ttf"
 

@@ -2,7 +2,8 @@
 # The installer stub as a file, both flavours: a GUI program with its
 # manifest and icon, importing system DLLs only, holding no marker text in
 # plain form (the stub would find itself), and small enough that the i686
-# stub and module leave the end marker inside the first 1 MiB.
+# stub and module leave the end marker inside the first 1 MiB; and the
+# uninstaller, a GUI program of the same kind.
 set -u
 cd "$(dirname "$0")/../.."
 build=${QVS_BUILD:-build}
@@ -28,6 +29,24 @@ for flavour in i686 x64; do
   check "$flavour manifest runs as invoker" "echo \"\$text\" | grep -q 'level=\"asInvoker\"'"
   resources=$($triplet-objdump -h "$stub" | grep -c '\.rsrc')
   check "$flavour carries resources (icon, manifest)" "[ '$resources' = 1 ]"
+done
+
+# The uninstaller, both flavours: the same kind of program, written beside
+# every installed product, so small as well.
+for flavour in i686 x64; do
+  program=$build/$flavour/uninstaller/qvsuninst.exe
+  triplet=$([ $flavour = i686 ] && echo i686-w64-mingw32 || echo x86_64-w64-mingw32)
+  if [ ! -f "$program" ]; then fail "$flavour uninstaller built ($program)"; continue; fi
+  dump=$($triplet-objdump -p "$program")
+  check "$flavour uninstaller is a GUI program" "echo \"\$dump\" | grep -qE '^Subsystem[[:space:]]+0+2[[:space:]]'"
+  imports=$(echo "$dump" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+  check "$flavour uninstaller imports only system DLLs ($imports)" \
+    "! echo '$imports' | tr ' ' '\n' | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|ole32|msvcrt)\.dll$|^$'"
+  text=$(strings -a "$program")
+  check "$flavour uninstaller manifest: common controls 6, as invoker" \
+    "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'level=\"asInvoker\"'"
+  size=$(stat -c %s "$program")
+  check "$flavour uninstaller under 512 KiB ($size bytes)" "[ $size -le 524288 ]"
 done
 
 # Layout: stub, 20-byte start marker, 12-byte header, module, 18-byte end

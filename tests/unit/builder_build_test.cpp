@@ -152,7 +152,8 @@ TEST(BuilderBuild, ListVerifyAndExtractRoundTrip) {
 
   std::string verified = Report(RunVerify, options.output, &exitCode);
   EXPECT_EQ(exitCode, 0) << verified;
-  EXPECT_NE(verified.find("OK, 46 entries"), std::string::npos) << verified;
+  // The project's 46 and the builder's uninstaller.
+  EXPECT_NE(verified.find("OK, 47 entries"), std::string::npos) << verified;
 
   std::string target = test.folder + "/extracted";
   char *text = NULL;
@@ -176,6 +177,8 @@ TEST(BuilderBuild, ListVerifyAndExtractRoundTrip) {
   ASSERT_FALSE(prefix.empty());
   EXPECT_EQ(ReadTestFile(target + "/" + prefix + "/Config/Script.qvs"),
             ReadTestFile(test.root + "/Script.qvs"));
+  EXPECT_EQ(ReadTestFile(target + "/" + prefix + "/Config/Uninstaller.bin"),
+            ReadTestFile(options.uninstallerPath));
 }
 
 TEST(BuilderBuild, VerifyCatchesCorruptionAndNotesTrailingBytes) {
@@ -250,8 +253,9 @@ TEST(BuilderBuild, FailedBuildsLeaveNoOutputAndKeepTheOldFile) {
 
   std::vector<std::string> left = FolderNames(test.folder);
   std::sort(left.begin(), left.end());
-  std::vector<std::string> expected = {"huge-stub.exe", "kept.exe",   "marked-stub.exe",
-                                       "module.dll",    "project",    "stub.exe"};
+  std::vector<std::string> expected = {"huge-stub.exe", "kept.exe", "marked-stub.exe",
+                                       "module.dll",    "project",  "stub.exe",
+                                       "uninstaller.exe"};
   EXPECT_EQ(left, expected);
 }
 

@@ -21,7 +21,7 @@ struct ScanOutcome {
 
 ScanOutcome Scan(const std::string &root, const char *english = NULL) {
   ScanOutcome outcome;
-  ScanOptions options = {(const uint8_t *)english, english ? strlen(english) : 0};
+  ScanOptions options = {(const uint8_t *)english, english ? strlen(english) : 0, NULL};
   outcome.ok = ScanProject(root, options, &outcome.project, &outcome.problems, &outcome.notes);
   return outcome;
 }
@@ -203,4 +203,36 @@ TEST(BuilderProject, SourceDateEpochClampsTimesAndSetsTheArchiveTime) {
   EXPECT_FALSE(ParseSourceDateEpoch("17e8", &seconds));
   EXPECT_FALSE(ParseSourceDateEpoch("-5", &seconds));
   EXPECT_FALSE(ParseSourceDateEpoch("", &seconds));
+}
+
+// Every installer carries an uninstaller: the builder's own in the place a
+// project's Uninstaller.exe would take, which still wins; a default that is
+// missing or no executable stops the build with a hint.
+TEST(BuilderProject, DefaultUninstallerUnlessTheProjectHasOne) {
+  TestProject test;
+  test.AddMinimal();
+  WriteTestFile(test.root, "Wizard.bmp", "BM wizard");
+  const std::string builderOwn = test.folder + "/uninstaller.exe";
+  ScanOutcome outcome;
+  ScanOptions options = {NULL, 0, builderOwn.c_str()};
+  ASSERT_TRUE(ScanProject(test.root, options, &outcome.project, &outcome.problems, &outcome.notes));
+  ASSERT_EQ(Names(outcome.project.configEntries),
+            (std::vector<std::string>{"Config\\Script.qvs", "Config\\Wizard.bmp",
+                                      "Config\\Uninstaller.bin", "Languages\\English.lng"}));
+  EXPECT_EQ(outcome.project.configEntries[2].sourcePath, builderOwn);
+
+  WriteTestFile(test.root, "Uninstaller.exe", "MZ the vendor's own");
+  outcome = ScanOutcome();
+  ASSERT_TRUE(ScanProject(test.root, options, &outcome.project, &outcome.problems, &outcome.notes));
+  EXPECT_EQ(outcome.project.configEntries[2].sourcePath, test.root + "/Uninstaller.exe");
+  unlink((test.root + "/Uninstaller.exe").c_str());
+
+  for (const std::string &bad : {test.folder + "/missing.exe", test.folder + "/stub.txt"}) {
+    WriteTestFile(test.folder, "stub.txt", "not an executable");
+    ScanOptions badOptions = {NULL, 0, bad.c_str()};
+    outcome = ScanOutcome();
+    EXPECT_FALSE(ScanProject(test.root, badOptions, &outcome.project, &outcome.problems,
+                             &outcome.notes));
+    EXPECT_TRUE(Mentions(outcome.problems, "--uninstaller FILE")) << bad;
+  }
 }

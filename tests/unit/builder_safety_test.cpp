@@ -205,7 +205,7 @@ TEST(BuilderSafety, TextsAndPathsTheInstallerWouldMisreadAreRefused) {
   WriteTestFile(test.root, "Files/1/" + std::string(159, 'p'), "x");
   std::vector<std::string> problems, notes;
   Project project;
-  ScanOptions options = {NULL, 0};
+  ScanOptions options = {NULL, 0, NULL};
   EXPECT_FALSE(ScanProject(test.root, options, &project, &problems, &notes));
   std::string all;
   for (const std::string &problem : problems) all += problem + "\n";

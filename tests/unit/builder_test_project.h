@@ -79,6 +79,7 @@ struct TestProject {
     mkdir(root.c_str(), 0777);
     WriteTestFile(folder, "stub.exe", "MZ" + std::string(3000, 's'));
     WriteTestFile(folder, "module.dll", "MZ" + std::string(2000, 'm'));
+    WriteTestFile(folder, "uninstaller.exe", "MZ" + std::string(1000, 'u'));
   }
   ~TestProject() { RemoveTree(folder); }
 
@@ -94,6 +95,7 @@ struct TestProject {
     options.output = folder + "/" + output;
     options.stubPath = folder + "/stub.exe";
     options.modulePath = folder + "/module.dll";
+    options.uninstallerPath = folder + "/uninstaller.exe";
     options.quiet = true;
     options.threads = 1;
     return options;

@@ -205,7 +205,9 @@ TEST(SystemRules, FontTitlesAndEarlierValues) {
   const uint8_t dword[] = {0xFF, 0xFF, 0xFF, 0xFF};
   EXPECT_EQ(PreviousRegistryText(4, dword, sizeof dword), "-1");
   const uint8_t multi[] = {'a', 0, 0x1F};
-  EXPECT_EQ(PreviousRegistryText(7, multi, sizeof multi), "61001f");
+  EXPECT_EQ(PreviousRegistryText(7, multi, sizeof multi), std::string("a\0\x1F", 3));
+  const uint8_t longDword[] = {2, 0, 0, 0, 9};
+  EXPECT_EQ(PreviousRegistryText(4, longDword, sizeof longDword), "2");
   EXPECT_EQ(PreviousRegistryText(3, nullptr, 0), "");
 
   EXPECT_TRUE(IniNameListed({"Other", " settings "}, "Settings"));

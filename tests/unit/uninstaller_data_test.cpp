@@ -23,7 +23,8 @@ auto Fields(const UninstallerComponent &c) {
 auto Fields(const DoneTaskRecord &d) {
   return std::tie(d.ID, d.Name, d.Type, d.ComponentID, d.BaseKey, d.KeyPath, d.ValueName,
                   d.ExePath, d.Extension, d.DLLPath, d.VariableName, d.GroupName, d.IniPath,
-                  d.Group, d.hasPrevious, d.PreviousType, d.PreviousData);
+                  d.Group, d.hasPrevious, d.PreviousType, d.PreviousData, d.hasWritten,
+                  d.WrittenData);
 }
 auto Fields(const UninstallerTaskRecord &t) {
   return std::tie(t.ID, t.selected, t.Type, t.Win95, t.WinNT4, t.Win98, t.WinMe, t.Win2000,
@@ -184,6 +185,38 @@ TEST(UninstallerDataFile, PreviousDataKeepsEveryByte) {
     EXPECT_TRUE(Has(text, "PreviousType = " + std::to_string(c.type) + "\r\n" + c.line)) << c.line;
     ExpectSameData(ReadBack(text), data);
   }
+}
+
+// The value an environment task wrote, beside the one it replaced: as it
+// stands when it fits on a line, else in hexadecimal; refused when both
+// forms or bad digits are given.
+TEST(UninstallerDataFile, WrittenDataKeepsEveryByte) {
+  UninstallerData data = MinimalData();
+  data.doneTasks = {DoneRecord(77, kDoneEnvironmentVariable),
+                    DoneRecord(78, kDoneEnvironmentVariable)};
+  data.doneTasks[0].VariableName = "PATH";
+  SetPrevious(&data.doneTasks[0], kPreviousExpandString, "%SystemRoot%;C:\\Old");
+  data.doneTasks[0].hasWritten = true;
+  data.doneTasks[0].WrittenData = " %SystemRoot%;C:\\Old;C:\\App = x";
+  data.doneTasks[1].VariableName = "LINES";
+  data.doneTasks[1].hasWritten = true;
+  data.doneTasks[1].WrittenData = "a\nb";
+  const std::string text = WriteUninstallerData(data);
+  EXPECT_TRUE(Has(text, "PreviousData = %SystemRoot%;C:\\Old\r\n"
+                        "WrittenData =  %SystemRoot%;C:\\Old;C:\\App = x"));
+  EXPECT_TRUE(Has(text, "VariableName = LINES\r\nWrittenDataHex = 610A62"));
+  ExpectSameData(ReadBack(text), data);
+
+  UninstallerData out;
+  std::string error;
+  std::string both = text;
+  both.replace(both.find("WrittenDataHex"), 14, "WrittenData = 1\r\nWrittenDataHex");
+  EXPECT_FALSE(ReadUninstallerData(both, &out, &error));
+  EXPECT_NE(error.find("both WrittenData and WrittenDataHex"), std::string::npos) << error;
+  std::string badDigits = text;
+  badDigits.replace(badDigits.find("610A62"), 6, "610A6");
+  EXPECT_FALSE(ReadUninstallerData(badDigits, &out, &error));
+  EXPECT_NE(error.find("WrittenDataHex is not hexadecimal"), std::string::npos) << error;
 }
 
 TEST(UninstallerDataFile, FieldsOutsideTheFormatAreNotCarried) {

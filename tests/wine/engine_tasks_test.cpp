@@ -28,7 +28,10 @@
 #include "engine/shortcuts.h"
 #include "engine/startup_state.h"
 #include "engine/system_integration.h"
+#include "engine/removal_run.h"
+#include "engine/safe_removal.h"
 #include "engine/task_execution.h"
+#include "engine/undo_actions.h"
 #include "platform/file_tasks.h"
 #include "platform/local_time.h"
 #include "script/language_strings.h"
@@ -208,6 +211,10 @@ void TestRegistryTasks() {
   CHECK(LastDone().Type == kDoneRegistryKey && LastDone().BaseKey == -2147483647 &&
             LastDone().KeyPath == "Software\\QvsTest\\Keys\\Qvs Demo\\" && !LastDone().hasPrevious,
         "key record: HKEY_CURRENT_USER's handle value, expanded path, new");
+  CHECK(DoneTasks().size() >= 2 &&
+            DoneTasks()[DoneTasks().size() - 2].KeyPath == "Software\\QvsTest\\Keys" &&
+            !DoneTasks()[DoneTasks().size() - 2].hasPrevious,
+        "the key made above it is recorded before it");
   Run(1, key);
   CHECK(LastDone().hasPrevious, "a key that was there before is marked so");
 
@@ -237,8 +244,8 @@ void TestRegistryTasks() {
   value.ValueName = "Bin";
   value.ValueType = 0;
   Run(2, value);
-  CHECK(LastDone().PreviousType == REG_BINARY && LastDone().PreviousData == "0102ab",
-        "a binary value replaced is kept as hexadecimal");
+  CHECK(LastDone().PreviousType == REG_BINARY && LastDone().PreviousData == "\x01\x02\xab",
+        "a binary value replaced is kept byte for byte");
 
   size_t count = DoneTasks().size();
   value.ValueName = "KeepMe";
@@ -505,8 +512,9 @@ void TestEnvironment() {
   std::string data;
   CHECK(RegRaw(HKEY_LOCAL_MACHINE, kEnvironmentKey, "QVS_PLAIN", &data) == REG_SZ &&
             data == "C:\\Tools" && LastDone().Type == kDoneEnvironmentVariable &&
-            LastDone().VariableName == "QVS_PLAIN" && !LastDone().hasPrevious,
-        "a plain value is REG_SZ, recorded");
+            LastDone().VariableName == "QVS_PLAIN" && !LastDone().hasPrevious &&
+            LastDone().hasWritten && LastDone().WrittenData == "C:\\Tools",
+        "a plain value is REG_SZ, recorded with what was written");
   task.VariableName = "QVS_REF";
   task.VariableData = "%QVS_UNSET%\\bin;C:\\x";  // an unset variable outlives the expansion
   Run(7, task);
@@ -657,6 +665,82 @@ void TestDoneRecords() {
                   " done records with distinct IDs avoiding the script's, named by the time");
 }
 
+const DoneTaskRecord *FindDone(int32_t type, const std::string &extension) {
+  for (const DoneTaskRecord &record : DoneTasks())
+    if (record.Type == type && record.Extension == extension) return &record;
+  return NULL;
+}
+
+// The uninstaller's undo of what the tasks above recorded, and its removal
+// of files and folders, which never follows a link.
+void TestUndo() {
+  const DoneTaskRecord *earlier = FindDone(kDoneFileAssociation, ".qvsprev");
+  const DoneTaskRecord *fresh = FindDone(kDoneFileAssociation, "qvstest");
+  CHECK(earlier != NULL && fresh != NULL, "association records to undo");
+  if (earlier == NULL || fresh == NULL) return;
+  UndoDoneRecord(*earlier, 0, "", 80, NULL);
+  CHECK_EQ(RegText(HKEY_CLASSES_ROOT, ".qvsprev", ""), "Previous.Type");
+  // Another program's verb keeps the class; the extension and this
+  // program's verb go.
+  RegSet(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\print\\command", "", REG_SZ, "other.exe %1");
+  UndoDoneRecord(*fresh, 0, "", 80, NULL);
+  CHECK(!KeyExists(HKEY_CLASSES_ROOT, ".qvstest") &&
+            !KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\open") &&
+            KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file\\DefaultIcon"),
+        "an association undone, the class kept for another program's verb");
+  RegDeleteTreeA(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\print");
+  RegSet(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\open\\command", "", REG_SZ,
+         "\"" + fresh->ExePath + "\" \"%1\"");
+  UndoDoneRecord(*fresh, 0, "", 80, NULL);
+  CHECK(!KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file"), "a class of this program's alone goes");
+
+  const std::string key = "Software\\QvsTest\\Undo";
+  RegSet(HKEY_CURRENT_USER, key, "Bin", REG_SZ, "written");
+  DoneTaskRecord value;
+  value.Type = kDoneRegistryValue;
+  value.ValueName = "Bin";
+  value.hasPrevious = true;
+  value.PreviousType = REG_BINARY;
+  value.PreviousData = std::string("\x01\0\xAB", 3);
+  UndoDoneRecord(value, 1, key, 80, NULL);
+  std::string data;
+  CHECK(RegRaw(HKEY_CURRENT_USER, key, "Bin", &data) == REG_BINARY &&
+            data == std::string("\x01\0\xAB", 3),
+        "a value written over is back with its type and bytes");
+  DoneTaskRecord made;
+  made.Type = kDoneRegistryKey;
+  UndoDoneRecord(made, 1, key, 80, NULL);
+  CHECK(KeyExists(HKEY_CURRENT_USER, key), "a key that still holds a value stays");
+  value.hasPrevious = false;
+  UndoDoneRecord(value, 1, key, 80, NULL);
+  UndoDoneRecord(made, 1, key, 80, NULL);
+  CHECK(!KeyExists(HKEY_CURRENT_USER, key), "an empty key made by the installation goes");
+
+  // 46-wine-engine.sh made via-link and folder-link, links to outside\.
+  RemovalRun run;
+  RemovalStep step;
+  step.kind = kStepDeleteFile;
+  step.path = kWork + "via-link\\keep.txt";
+  step.createdAncestors = {kWork + "via-link\\"};
+  RunRemovalStep(step, &run);
+  CHECK(Exists(kWork + "outside\\keep.txt"), "a file is not deleted through a folder that became a link");
+  CHECK(RemoveFileAt(kWork + "outside", true) == kRemovalRefused, "a folder is no file to delete");
+  // Wine cannot remove a Unix link to a folder; Windows removes the link.
+  const RemovalResult link = RemoveEmptyFolder(kWork + "folder-link\\");
+  CHECK(link != kRemovalRefused && Exists(kWork + "outside\\keep.txt") &&
+            (link == kRemovalDone) != Exists(kWork + "folder-link"),
+        "a folder link named with a trailing backslash is removed as a link, if at all");
+  WriteText(kWork + "in-use.txt", "x");
+  HANDLE held = CreateFileA((kWork + "in-use.txt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
+                            0, NULL);
+  step.path = kWork + "in-use.txt";
+  step.createdAncestors.clear();
+  RunRemovalStep(step, &run);
+  CloseHandle(held);
+  CHECK(run.restartNeeded && run.scheduled.size() == 1 && Exists(kWork + "in-use.txt"),
+        "a file in use is left to the restart");
+}
+
 void PrepareRun() {
   Startup().osCode = 80;
   InstallerScriptState &script = InstallerScript();
@@ -719,6 +803,7 @@ int main(int argc, char **argv) {
   TestIniFiles();
   TestFolderTasks();
   TestDoneRecords();
+  TestUndo();
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QvsTest");
   printf("checks: %d passed, %d failed\n", g_passed, g_failed);
   return g_failed == 0 ? 0 : 1;

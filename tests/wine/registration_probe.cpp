@@ -1,5 +1,6 @@
-// A DLL for the DLL-registration task's test: registering it leaves a
-// trace that the test reads back. Built twice: as registration_probe.dll,
+// A DLL for the DLL-registration task's test and the uninstall scenarios:
+// registering it leaves a trace that the test reads back, unregistering it
+// takes the trace away. Built twice: as registration_probe.dll,
 // whose DllRegisterServer writes HKCU\Software\QvsTest\Probe "Registered",
 // and with QVS_PROBE_FAILS as registration_probe_failing.dll, which
 // reports failure (so regsvr32 ends with a non-zero code).
@@ -21,4 +22,22 @@ extern "C" __declspec(dllexport) HRESULT __stdcall DllRegisterServer() {
 #endif
 }
 
-extern "C" __declspec(dllexport) HRESULT __stdcall DllUnregisterServer() { return S_OK; }
+// Takes the trace away again: the value, its key, and the key above it
+// when nothing else is left there (RegDeleteKeyA refuses a key with subkeys).
+extern "C" __declspec(dllexport) HRESULT __stdcall DllUnregisterServer() {
+#ifdef QVS_PROBE_FAILS
+  return E_FAIL;
+#else
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QvsTest\\Probe");
+  HKEY parent = NULL;
+  DWORD subkeys = 1, values = 1;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\QvsTest", 0, KEY_READ, &parent) ==
+      ERROR_SUCCESS) {
+    RegQueryInfoKeyA(parent, NULL, NULL, NULL, &subkeys, NULL, NULL, &values, NULL, NULL, NULL,
+                     NULL);
+    RegCloseKey(parent);
+    if (subkeys == 0 && values == 0) RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\QvsTest");
+  }
+  return S_OK;
+#endif
+}

@@ -1,0 +1,135 @@
+#include "uninstaller/launcher.h"
+
+#include <string>
+
+#include "checks/os_codes.h"
+#include "engine/startup_state.h"
+#include "platform/file_tasks.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/process_handoff.h"
+#include "platform/program_run.h"
+#include "platform/services.h"
+#include "uninstaller/exit_codes.h"
+#include "uninstaller/texts.h"
+#include "uninstaller/uninstall_session.h"
+
+namespace {
+
+// Standard rights plus connect, create service, enumerate service and lock:
+// only administrators may open the service manager so.
+const uint32_t kServiceManagerAdminAccess = 0x000F000F;
+const char kCopyPrefix[] = "qvu";
+const size_t kFlagSize = 4;
+
+// The flag the installer appended to this program's file.
+bool ReadAdministratorFlag(const std::string &ownPath) {
+  FileHandle file = OpenFileForReading(ownPath);
+  uint64_t size = 0;
+  uint8_t tail[kFlagSize] = {0, 0, 0, 0};
+  size_t got = 0;
+  const bool ok = file != NULL && ReadOpenFileSize(file, &size) && size >= kFlagSize &&
+                  SeekFileTo(file, size - kFlagSize) && ReadFromFile(file, tail, kFlagSize, &got) &&
+                  got == kFlagSize;
+  CloseFileHandle(&file);
+  return ok && AdministratorFlagFromTail(tail);
+}
+
+uint32_t Outcome(const UninstallerArguments &arguments, uint32_t silentCode) {
+  return arguments.silent ? silentCode : (uint32_t)kExitSuccess;
+}
+
+// The user's copy starts an elevated one and passes its result on.
+uint32_t RelaunchElevated(const UninstallerArguments &arguments, const std::string &ownPath) {
+  UninstallerArguments elevated;
+  elevated.elevated = true;
+  elevated.silent = arguments.silent;
+  ProcessHandle process = NULL;
+  if (!LaunchElevatedProcess(ownPath, UninstallerParameters(elevated), &process))
+    return Outcome(arguments, kExitFailed);
+  uint32_t code = kExitFailed;
+  WaitForProcessEnd(process, NULL, NULL);
+  if (!ReadProcessExitCode(process, &code)) code = kExitFailed;
+  CloseProcessHandle(&process);
+  return Outcome(arguments, code);
+}
+
+struct Handoff {
+  std::string copyPath;
+  HandoffHandle self = NULL;
+  HandoffHandle parent = NULL;
+  HandoffHandle readEnd = NULL;
+  HandoffHandle writeEnd = NULL;
+};
+
+void Release(Handoff *handoff) {
+  CloseHandoffHandle(&handoff->parent);
+  CloseHandoffHandle(&handoff->readEnd);
+  CloseHandoffHandle(&handoff->writeEnd);
+  // The copy goes with this handle unless a started copy holds it too.
+  CloseHandoffHandle(&handoff->self);
+}
+
+// Makes the copy and starts it; false (nothing left behind) when any step
+// fails.
+bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath,
+               Handoff *handoff) {
+  std::string temporary;
+  if (!GetTemporaryFolder(&temporary) ||
+      !CreateUniqueFileIn(temporary, kCopyPrefix, &handoff->copyPath)) {
+    return false;
+  }
+  if (!CopyFileOver(ownPath, handoff->copyPath) ||
+      (handoff->self = OpenDeletedWithLastHandle(handoff->copyPath)) == NULL) {
+    DeleteFileAt(handoff->copyPath);
+    return false;
+  }
+  handoff->parent = InheritableOwnProcess();
+  if (handoff->parent == NULL || !CreateResultPipe(&handoff->readEnd, &handoff->writeEnd))
+    return false;
+  UninstallerArguments copy;
+  copy.silent = arguments.silent;
+  copy.originalPath = ownPath;
+  copy.parentProcess = HandoffNumber(handoff->parent);
+  copy.resultPipe = HandoffNumber(handoff->writeEnd);
+  copy.selfFile = HandoffNumber(handoff->self);
+  const std::string commandLine =
+      "\"" + handoff->copyPath + "\" " + UninstallerParameters(copy);
+  ProcessHandle process = NULL;
+  // The copy works from the temporary folder, so that nothing holds the
+  // installation folder as its current folder.
+  if (!StartProgramDirectly(handoff->copyPath, commandLine, temporary, false, &process))
+    return false;
+  CloseProcessHandle(&process);
+  return true;
+}
+
+}  // namespace
+
+uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
+  std::string ownPath;
+  if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
+  const int osCode = Startup().osCode;
+  if (ReadAdministratorFlag(ownPath) && IsNtFamily(osCode) &&
+      !CanOpenServiceManager(kServiceManagerAdminAccess)) {
+    if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
+    if (!arguments.silent)
+      ShowMessage(NULL, kNeedAdministratorText, kFixedInformationCaption, kButtonsOk,
+                  kIconInformation);
+    return Outcome(arguments, kExitFailed);
+  }
+  Handoff handoff;
+  if (!StartCopy(arguments, ownPath, &handoff)) {
+    Release(&handoff);
+    UninstallerArguments inPlace = arguments;
+    inPlace.originalPath = ownPath;
+    return RunUninstallSession(inPlace, false);
+  }
+  // Only the copy may write a result now: the pipe reports its end.
+  CloseHandoffHandle(&handoff.writeEnd);
+  CloseHandoffHandle(&handoff.self);
+  uint32_t code = kExitFailed;
+  if (!ReadResultNumber(handoff.readEnd, &code)) code = kExitFailed;
+  Release(&handoff);
+  return Outcome(arguments, code);
+}

@@ -1,0 +1,22 @@
+// The uninstaller's entry point: hardens DLL loading before anything else
+// can load a library, then either works as the installed uninstaller
+// (asking for rights, handing over to a copy of itself) or as that copy.
+#include <windows.h>
+
+#include "checks/os_detection.h"
+#include "engine/startup_state.h"
+#include "platform/libraries.h"
+#include "platform/processes.h"
+#include "uninstaller/arguments.h"
+#include "uninstaller/launcher.h"
+#include "uninstaller/uninstall_session.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  HardenDllSearch();
+  Startup().osCode = DetectOsCode();
+  const UninstallerArguments arguments = ParseUninstallerArguments(GetProcessCommandLine());
+  const uint32_t code = arguments.originalPath.empty()
+                            ? RunInstalledUninstaller(arguments)
+                            : RunUninstallSession(arguments, true);
+  EndProcess(code);
+}
