@@ -18,6 +18,8 @@ struct DialogState {
   HWND okButton = NULL;
   // The control that had the focus when the window was last deactivated.
   HWND lastFocus = NULL;
+  // The installer's icon shown in the window, destroyed with it.
+  IconHandle icon = NULL;
   bool okPressed = false;
   bool cancelPressed = false;
   bool cancelConfirmed = false;
@@ -60,7 +62,8 @@ void BuildControls(HWND window, FontHandle font) {
   HFONT controlFont = (HFONT)font;
   std::string ownPath;
   HWND icon = CreateControl(window, kControlIconImage, "", 20, 15, 35, 35, kLanguageDialogIcon, NULL);
-  if (GetOwnExecutablePath(&ownPath)) SetIconImage(icon, (HICON)ExtractFirstIcon(ownPath));
+  if (GetOwnExecutablePath(&ownPath)) gDialog.icon = ExtractFirstIcon(ownPath);
+  SetIconImage(icon, (HICON)gDialog.icon);
   CreateControl(window, kControlLabel, "Please select a language:", 70, 20, 205, 30,
                 kLanguageDialogPrompt, controlFont);
   gDialog.list = CreateControl(window, kControlDropDownList, "", 65, 60, 210, 20,
@@ -137,5 +140,6 @@ LanguageChoice ChooseLanguage(const std::vector<LanguageFile> &languages, FontHa
   bool cancelled = gDialog.cancelConfirmed;
   if (!cancelled) *chosen = ListEntryText(gDialog.list, SelectedListEntry(gDialog.list));
   DestroyWindowHandle(&gDialog.window);
+  DestroyIconHandle(&gDialog.icon);
   return cancelled ? kLanguageCancelled : kLanguageChosen;
 }

@@ -21,14 +21,15 @@ const uint32_t kElevationHandOverWait = 10000;
 const uint32_t kElevationSettleTime = 500;
 
 // The copy the user started: hold the hand-over mutex while the elevated
-// copy starts, so that it waits until this one has gone.
+// copy starts, so that it waits until this one has gone. The mutex is not
+// released here: the system releases it when this process has ended (the
+// waiting copy accepts it as abandoned), which is the moment to wait for.
 [[noreturn]] void RelaunchAndLeave() {
   MutexHandle handOver = CreateNamedMutex(kElevationMutexName, true, NULL);
   std::string ownPath;
   GetOwnExecutablePath(&ownPath);
   RelaunchElevated(ownPath, kElevatedSwitch);
-  ReleaseOwnedMutex(handOver);
-  CloseMutexHandle(&handOver);
+  (void)handOver;
   CleanExit();
 }
 
