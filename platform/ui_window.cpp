@@ -1,5 +1,7 @@
 #include "platform/ui_window.h"
 
+#include "platform/screen_scale.h"
+
 namespace {
 
 // Resource number of the program's icon.
@@ -49,7 +51,7 @@ bool RegisterPlainWindowClass(const char *className, WNDPROC procedure) {
 
 HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title, DWORD style,
                          int clientWidth, int clientHeight, HWND owner) {
-  RECT frame = {0, 0, clientWidth, clientHeight};
+  RECT frame = {0, 0, ToScreenPixels(clientWidth), ToScreenPixels(clientHeight)};
   AdjustWindowRect(&frame, style, FALSE);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
@@ -61,6 +63,14 @@ HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title
 
 HWND CreateChildControl(DWORD exStyle, const char *className, const char *text, DWORD style,
                         int x, int y, int width, int height, HWND parent, int id, HFONT font) {
+  return CreateChildControlInPixels(exStyle, className, text, style, ToScreenPixels(x),
+                                    ToScreenPixels(y), ToScreenPixels(width),
+                                    ToScreenPixels(height), parent, id, font);
+}
+
+HWND CreateChildControlInPixels(DWORD exStyle, const char *className, const char *text,
+                                DWORD style, int x, int y, int width, int height, HWND parent,
+                                int id, HFONT font) {
   HWND control = CreateWindowExA(exStyle, className, text != NULL ? text : "",
                                  WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                                  (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
@@ -98,7 +108,8 @@ HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y
   int createdHeight = kind == kControlDropDownList ? height + 160 : height;
   HWND control =
       CreateChildControl(0, className, text, style, x, y, width, createdHeight, parent, id, font);
-  if (control != NULL && kind == kControlDropDownList) FitClosedListHeight(control, height);
+  if (control != NULL && kind == kControlDropDownList)
+    FitClosedListHeight(control, ToScreenPixels(height));
   return control;
 }
 

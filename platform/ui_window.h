@@ -18,12 +18,12 @@ enum ControlKind {
   kControlDefaultButton, // the push button Enter presses
 };
 
+// Positions and sizes are in layout pixels (screen_scale.h) unless a
+// function says otherwise.
+
 // Registers a window class with the button-face background and the
 // program's own icon (resource 1). False when it cannot be registered.
 bool RegisterPlainWindowClass(const char *className, WNDPROC procedure);
-// Creates a hidden top-level window with a title bar and system menu but no
-// minimise or maximise box, whose client area is `clientWidth` x
-// `clientHeight`, centred on the screen. NULL on failure.
 // A window whose client area is clientWidth x clientHeight, centred on the
 // screen, with the given styles and owner (NULL for none).
 HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title, DWORD style,
@@ -33,6 +33,13 @@ HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title
 // is empty.
 HWND CreateChildControl(DWORD exStyle, const char *className, const char *text, DWORD style,
                         int x, int y, int width, int height, HWND parent, int id, HFONT font);
+// The same with the position and size in screen pixels.
+HWND CreateChildControlInPixels(DWORD exStyle, const char *className, const char *text,
+                                DWORD style, int x, int y, int width, int height, HWND parent,
+                                int id, HFONT font);
+// Creates a hidden top-level window with a title bar and system menu but no
+// minimise or maximise box, whose client area is `clientWidth` x
+// `clientHeight`, centred on the screen. NULL on failure.
 HWND CreateFixedWindow(const char *className, const char *title, int clientWidth,
                        int clientHeight);
 // Creates a visible child control with the control number `id`; `font` may

@@ -10,6 +10,7 @@
 #include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_folder_text.h"
+#include "wizard/page_parts.h"
 #include "wizard/tree_states.h"
 
 namespace {
@@ -71,8 +72,9 @@ std::vector<ComponentSize> PayloadComponentSizes() {
 void UpdateRequiredSpace() {
   uint64_t bytes = ComputeRequiredSpace();
   Payload().RequiredSpace = bytes > (uint64_t)INT64_MAX ? INT64_MAX : (int64_t)bytes;
-  SetControlText(Page().requiredLine,
-                 SpaceLineText(LangString(kStrRequiredSpace), Payload().RequiredSpace, 2, LangString(kStrNotAvailable)));
+  ShowPageText(Page().requiredLine, SpaceLineText(LangString(kStrRequiredSpace),
+                                                 Payload().RequiredSpace, 2,
+                                                 LangString(kStrNotAvailable)));
 }
 
 // The install type and the required space follow the rows' states.
@@ -208,7 +210,7 @@ void UpdateDescription(int row) {
       break;
     }
   }
-  SetControlTextIfChanged(page.description, text);
+  ShowPageText(page.description, text);
 }
 
 int IsComponentSelected(int32_t componentId) {

@@ -3,6 +3,7 @@
 #include "checks/path_expansion.h"
 #include "platform/controls.h"
 #include "platform/environment.h"
+#include "platform/fitted_texts.h"
 #include "platform/messages.h"
 #include "platform/rich_text.h"
 #include "platform/ui_window.h"
@@ -38,7 +39,10 @@ std::string WizardTitle(const ScriptSettings &settings) {
 }
 
 void OpenWizardWindow(const ScriptSettings &settings, HWND background) {
-  if (CreateWizardWindow(background, WizardTitle(settings))) return;
+  if (CreateWizardWindow(background, WizardTitle(settings))) {
+    StartFittedTexts(&Wizard().texts, Wizard().window);
+    return;
+  }
   ShowMessage(NULL, LangString(kStrWindowError).c_str(), LangString(kStrErrorCaption).c_str(),
               kButtonsOk, kIconError);
   CleanExit();
@@ -64,6 +68,7 @@ void BuildPages(const ScriptSettings &settings, const std::string &userName) {
   BuildFinishPage(pages[kPageFinish], settings);
   BuildBottomBand(Wizard().window, settings);
   FillStartMenuList();
+  FitWindowTexts(&Wizard().texts, Wizard().window);
 }
 
 std::string BuildSequence(const ScriptSettings &settings) {

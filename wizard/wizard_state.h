@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "platform/fitted_texts.h"
 #include "script/script_settings.h"
 #include "wizard/control_ids.h"
 #include "wizard/finish_boxes.h"
@@ -29,6 +30,8 @@ struct WizardState {
   int EnterArmed = 0;
   HWND enterTarget = NULL;
   HFONT linkFont = NULL;
+  // The whole texts of the controls that show them shortened.
+  FittedTexts texts;
   bool linkHovered = false;
   // The finish boxes as the finish page was built with them.
   std::vector<FinishBox> finishBoxes;
