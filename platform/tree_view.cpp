@@ -116,6 +116,16 @@ TreeRowHandle TreeRowAtLastMessage(HWND tree) {
   return HitTestTree(tree, point.x, point.y, NULL);
 }
 
+bool ReadTreeSelectionChange(const NMHDR *header, TreeRowHandle *row, bool *byKeyboard) {
+  if (header == NULL || (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW))
+    return false;
+  // The row handle and the action lie at the same places in both forms.
+  const NMTREEVIEWA *change = (const NMTREEVIEWA *)header;
+  if (row != NULL) *row = change->itemNew.hItem;
+  if (byKeyboard != NULL) *byKeyboard = change->action == TVC_BYKEYBOARD;
+  return true;
+}
+
 WNDPROC ReplaceWindowProcedure(HWND window, WNDPROC procedure) {
   if (window == NULL || procedure == NULL) return NULL;
   return (WNDPROC)SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)procedure);

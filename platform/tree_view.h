@@ -47,6 +47,11 @@ TreeRowHandle TreeRowUnderCursor(HWND tree);
 // (GetMessagePos), NULL when none.
 TreeRowHandle TreeRowAtLastMessage(HWND tree);
 
+// For WM_NOTIFY from a tree: true when `header` tells that the selection
+// moved; *row gets the newly selected row and *byKeyboard whether the keys
+// moved it.
+bool ReadTreeSelectionChange(const NMHDR *header, TreeRowHandle *row, bool *byKeyboard);
+
 // Replaces the tree's window procedure; returns the previous one (NULL on
 // failure). Messages the new procedure does not consume go to
 // CallPreviousProcedure.

@@ -48,7 +48,8 @@ LRESULT CALLBACK LanguageDialogProcedure(HWND window, UINT message, WPARAM wPara
   switch (message) {
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_ACTIVATE: OnActivate(wParam); return 0;
-    case WM_CLOSE: return 0;  // the close box does nothing: OK or Cancel decide
+    // The close box and Alt+F4 ask as Cancel does.
+    case WM_CLOSE: gDialog.cancelPressed = true; return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
@@ -134,6 +135,8 @@ LanguageChoice ChooseLanguage(const std::vector<LanguageFile> &languages, FontHa
     if (kind == kUiEventEnterDown) OnEnterDown();
     else if (kind == kUiEventEnterUp) OnEnterUp();
     else if (kind == kUiEventTabDown) MoveFocusToNextTabStop(gDialog.window);
+    else if (kind == kUiEventEscapeDown && !IsOpenDropDownList(FocusedWindow()))
+      gDialog.cancelPressed = true;
     else DispatchUiEvent(&event);
     if (gDialog.cancelPressed) ConfirmCancel();
   }

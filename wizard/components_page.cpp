@@ -83,12 +83,30 @@ void FollowSelection() {
   UpdateRequiredSpace();
 }
 
+// Space on the tree: the selected row toggles as a click on its icon
+// toggles it.
+void ToggleSelectedRow() {
+  ComponentsPage &page = Page();
+  int row = RowOfHandle(SelectedTreeRow(page.tree));
+  if (row < 0) return;
+  std::vector<int> changed;
+  ApplyIconClick(&page.model, row, &changed);
+  ShowRowStates(changed);
+  FollowSelection();
+}
+
 // The tree's own procedure, replaced: a press on a row's check icon toggles
 // the row before the tree selects it as usual. Two quick presses on an icon
 // arrive as a press and a double-click: the second toggles again and is kept
-// from the tree, which would otherwise fold or unfold the category.
+// from the tree, which would otherwise fold or unfold the category. Space
+// toggles the selected row; its character is kept from the tree's search.
 LRESULT CALLBACK TreeClickProcedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
   ComponentsPage &page = Page();
+  if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+    ToggleSelectedRow();
+    return 0;
+  }
+  if (message == WM_CHAR && wParam == ' ') return 0;
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
     TreeHitPart part = kTreeHitNothing;
     TreeRowHandle handle =
@@ -178,9 +196,17 @@ void OnComponentsCommand(int controlId, int notifyCode) {
 }
 
 LRESULT OnComponentTreeNotify(const NMHDR *header) {
-  if (header == NULL || header->idFrom != (UINT_PTR)kComponentTreeId || header->code != NM_CLICK)
-    return 0;
+  if (header == NULL || header->idFrom != (UINT_PTR)kComponentTreeId) return 0;
   ComponentsPage &page = Page();
+  TreeRowHandle selected = NULL;
+  bool byKeyboard = false;
+  // The arrows move the selection: its row's description shows, as the
+  // mouse would show it.
+  if (ReadTreeSelectionChange(header, &selected, &byKeyboard)) {
+    if (byKeyboard) UpdateDescription(RowOfHandle(selected));
+    return 0;
+  }
+  if (header->code != NM_CLICK) return 0;
   FollowSelection();
   // The tree tells of the click before it moves its selection, so the row
   // clicked is the one that is about to be selected.

@@ -14,6 +14,7 @@
 #include "wizard/install_folder_page.h"
 #include "wizard/install_folder_text.h"
 #include "wizard/installation_steps.h"
+#include "wizard/keyboard.h"
 #include "wizard/start_menu_page.h"
 #include "wizard/tasks_review_pages.h"
 #include "wizard/welcome_finish_pages.h"
@@ -128,6 +129,9 @@ void ShowPage(int page) {
   SetControlVisible(WizardControl(kBandLineId), layout.band);
   SetControlVisible(WizardControl(kBottomLineId), layout.bottomLine);
   wizard.navigation.CurrentPage = page;
+  // The focus may have been on a control of the page left, or on a button
+  // that is hidden or disabled now.
+  SettleFocus();
 }
 
 void GoToNextPage() { GoToNextPage(&Wizard().navigation, WizardHooks()); }

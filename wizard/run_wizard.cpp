@@ -95,10 +95,24 @@ std::string BuildSequence(const ScriptSettings &settings) {
 }  // namespace
 
 void HandleWizardEvent(UiEvent *event, UiEventKind kind) {
+  // An open drop-down list takes Enter and Esc to close itself.
+  bool listOpen = IsOpenDropDownList(FocusedWindow());
   switch (kind) {
-    case kUiEventEnterDown: OnEnterKeyDown(); return;
-    case kUiEventEnterUp: OnEnterKeyUp(); return;
+    case kUiEventEnterDown:
+      if (listOpen) break;
+      OnEnterKeyDown();
+      return;
+    case kUiEventEnterUp:
+      if (OnEnterKeyUp()) return;
+      break;
     case kUiEventTabDown: MoveFocusToNextTabStop(Wizard().window); return;
+    case kUiEventEscapeDown:
+      if (listOpen) break;
+      OnEscapeKey();
+      return;
+    case kUiEventArrowDown:
+      if (MoveWithinOptionGroup(FocusedWindow(), IsBackwardArrow(event))) return;
+      break;
     default: break;
   }
   if (event->message.message == WM_MOUSEMOVE) {

@@ -29,6 +29,11 @@ struct WizardState {
   // default button.
   int EnterArmed = 0;
   HWND enterTarget = NULL;
+  // The control that had the keyboard when the window was last left for
+  // another (a message box, the replace question), given back on return.
+  HWND lastFocus = NULL;
+  // Keeps a double-click on Next or Back from moving two pages.
+  RepeatGuard pressGuard;
   HFONT linkFont = NULL;
   // The whole texts of the controls that show them shortened.
   FittedTexts texts;
