@@ -47,7 +47,10 @@ bool MayLeaveInstallFolderPage() {
   std::string folder = InstallFolderText();
   std::string drive = DriveOfFolder(folder);
   bool driveExists = DriveExists(drive) != 0;
-  bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0;
+  // A folder so deep that the product's files could not be written there
+  // is refused as an invalid path, before anything is written.
+  bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0 &&
+               InstallFolderFitsPathLimit(folder);
   int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   int64_t required = Payload().RequiredSpace;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace,
