@@ -10,6 +10,8 @@ void InitDriverState(DriverState *state) {
   state->snapshotPath.clear();
   state->seenTitles.clear();
   state->savedFiles.clear();
+  state->pressedBefore = false;
+  state->lastPressTick = 0;
 }
 
 void ReleaseDriverState(DriverState *state) {

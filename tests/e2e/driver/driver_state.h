@@ -38,6 +38,10 @@ struct DriverState {
   // while the driver was polling, for expect-not-seen.
   std::vector<std::string> seenTitles;
   std::vector<FileMark> savedFiles;
+  // When a command last pressed a button (click, Enter, Space), so that the
+  // next press is not taken for the second click of a double-click.
+  bool pressedBefore;
+  DWORD lastPressTick;
 };
 
 void InitDriverState(DriverState *state);
