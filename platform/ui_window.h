@@ -60,6 +60,7 @@ int ListEntryCount(HWND list);
 // Text of entry `index`; empty when there is no such entry.
 std::string ListEntryText(HWND list, int index);
 
+// The keyboard focus (keyboard_focus.cpp).
 void SetKeyboardFocus(HWND window);
 HWND FocusedWindow();
 // The Tab key: the focus moves to the next visible, enabled control with a
