@@ -31,9 +31,11 @@ set_screen_dpi() {
 
 shots_dir() { echo "$ROOT/${QVS_OUT:-out}/e2e/$(basename "$WORK")"; }
 
-# snap NAME: the screen as out/e2e/<scenario>/NAME.bmp (made PNG afterwards).
+# snap NAME: the screen as out/e2e/<scenario>/NAME.bmp (made PNG afterwards),
+# once the page has been painted.
 snap_as() {
   local file="$(shots_dir)/$1.bmp"
+  echo "sleep 300"
   echo "snap Z:${file//\//\\}"
 }
 
