@@ -41,6 +41,7 @@ test: build asan fuzz
 bench: host x64
 	bench/run.sh
 	bench/startup.sh
+	bench/install.sh
 
 clean:
 	rm -rf build out

@@ -193,6 +193,60 @@ ArchiveResult ArchiveReaderNext(ArchiveReader *reader) {
   return EnterEntry(reader, reader->entryIndex + 1, reader->nextOffset);
 }
 
+uint64_t ArchiveReaderGetEntryIndex(const ArchiveReader *reader) {
+  return reader != NULL ? reader->entryIndex : 0;
+}
+
+ArchiveResult ArchiveReaderSeek(ArchiveReader *reader, uint64_t index, uint64_t recordOffset) {
+  if (reader == NULL) return ARCHIVE_PROG_ERROR;
+  if (index >= reader->header.entryCount ||
+      recordOffset < reader->archiveOffset + kArchiveHeaderSize)
+    return ARCHIVE_PROG_ERROR;
+  reader->ended = 0;
+  return EnterEntry(reader, index, recordOffset);
+}
+
+ArchiveResult ArchiveReaderChunksBegin(const ArchiveReader *reader, ArchiveChunkCursor *cursor) {
+  if (reader == NULL || cursor == NULL || !reader->hasEntry) return ARCHIVE_PROG_ERROR;
+  cursor->entryIndex = reader->entryIndex;
+  cursor->offset = reader->dataOffset;
+  cursor->remaining = reader->entry.uncompressedSize;
+  cursor->compressed = 0;
+  return ARCHIVE_OK;
+}
+
+// The cursor must walk the reader's current entry and have a chunk to come.
+static int CursorFits(const ArchiveReader *reader, const ArchiveChunkCursor *cursor) {
+  return reader != NULL && cursor != NULL && reader->hasEntry &&
+         cursor->entryIndex == reader->entryIndex && cursor->remaining > 0;
+}
+
+ArchiveResult ArchiveReaderChunkHeader(const ArchiveReader *reader,
+                                       const ArchiveChunkCursor *cursor, uint32_t *c,
+                                       uint32_t *u) {
+  if (!CursorFits(reader, cursor) || c == NULL || u == NULL) return ARCHIVE_PROG_ERROR;
+  return ReadChunkHeader(reader, cursor->offset, cursor->remaining, c, u);
+}
+
+ArchiveResult ArchiveReaderChunkData(ArchiveReader *reader, ArchiveChunkCursor *cursor, uint32_t c,
+                                     uint32_t u, uint8_t *in) {
+  if (!CursorFits(reader, cursor) || in == NULL) return ARCHIVE_PROG_ERROR;
+  // The header was checked by ChunkHeader; a caller's own numbers are not
+  // trusted past these bounds either.
+  if (u == 0 || u > cursor->remaining || c == 0 || c > LzmaChunkBound(kChunkSize))
+    return ARCHIVE_PROG_ERROR;
+  ArchiveResult result = ReadRange(reader, cursor->offset + kChunkHeaderSize, in, c);
+  if (result != ARCHIVE_OK) return result;
+  cursor->offset += kChunkHeaderSize + c;
+  cursor->compressed += c;
+  cursor->remaining -= u;
+  if (cursor->remaining > 0) return ARCHIVE_OK;
+  if (cursor->compressed != reader->entry.compressedSize) return ARCHIVE_DATA_ERROR;
+  reader->nextOffset = cursor->offset;
+  reader->nextKnown = 1;
+  return ARCHIVE_OK;
+}
+
 static ArchiveResult PrepareExtraction(ArchiveReader *reader) {
   if (reader->chunkIn == NULL) reader->chunkIn = (uint8_t *)malloc(kChunkInCapacity);
   if (reader->chunkOut == NULL) reader->chunkOut = (uint8_t *)malloc(kChunkSize);
@@ -218,15 +272,13 @@ ArchiveResult ArchiveReaderExtract(ArchiveReader *reader, ArchiveSink sink, void
   }
   ArchiveResult result = PrepareExtraction(reader);
   if (result != ARCHIVE_OK) return result;
-  uint64_t offset = reader->dataOffset;
-  uint64_t remaining = entry->uncompressedSize;
-  uint64_t compressed = 0;
+  ArchiveChunkCursor cursor = {0, 0, 0, 0};
+  ArchiveReaderChunksBegin(reader, &cursor);
   uLong crc = crc32(0L, Z_NULL, 0);
-  while (remaining > 0) {
+  while (cursor.remaining > 0) {
     uint32_t c = 0, u = 0;
-    result = ReadChunkHeader(reader, offset, remaining, &c, &u);
-    if (result == ARCHIVE_OK)
-      result = ReadRange(reader, offset + kChunkHeaderSize, reader->chunkIn, c);
+    result = ArchiveReaderChunkHeader(reader, &cursor, &c, &u);
+    if (result == ARCHIVE_OK) result = ArchiveReaderChunkData(reader, &cursor, c, u, reader->chunkIn);
     if (result == ARCHIVE_OK)
       result = ChunkDecoderDecode(reader->decoder, reader->chunkIn, c, reader->chunkOut, u);
     if (result == ARCHIVE_OK) {
@@ -234,13 +286,7 @@ ArchiveResult ArchiveReaderExtract(ArchiveReader *reader, ArchiveSink sink, void
       result = SinkAnswer(sink(context, reader->chunkOut, u));
     }
     if (result != ARCHIVE_OK) return result;
-    offset += kChunkHeaderSize + c;
-    compressed += c;
-    remaining -= u;
   }
-  if (compressed != entry->compressedSize) return ARCHIVE_DATA_ERROR;
-  reader->nextOffset = offset;
-  reader->nextKnown = 1;
   return (uint32_t)crc == entry->crc32 ? ARCHIVE_OK : ARCHIVE_CRC_ERROR;
 }
 

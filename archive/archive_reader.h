@@ -78,6 +78,42 @@ const ArchiveEntry *ArchiveReaderGetEntry(const ArchiveReader *reader);
 // handed to the sink). May be called again for the same entry.
 ArchiveResult ArchiveReaderExtract(ArchiveReader *reader, ArchiveSink sink, void *context);
 
+// Index of the current entry (0 for the first), valid while there is one.
+uint64_t ArchiveReaderGetEntryIndex(const ArchiveReader *reader);
+
+// Moves to entry `index` whose record starts at `recordOffset`, both as a
+// walk of the same archive reported them (ArchiveReaderGetEntryIndex and
+// ArchiveEntry.recordOffset): a second reader of the archive joins the first
+// one's position without walking there. The record is read and checked like
+// any other.
+ArchiveResult ArchiveReaderSeek(ArchiveReader *reader, uint64_t index, uint64_t recordOffset);
+
+// Chunk by chunk access to the current entry, for callers that decode the
+// chunks themselves (on other threads, say): Begin, then per chunk Header and
+// Data, until `remaining` is 0. Extract is the same walk with decoding.
+struct ArchiveChunkCursor {
+  uint64_t entryIndex;  // the entry the cursor walks
+  uint64_t offset;  // the next chunk header
+  uint64_t remaining;  // uncompressed bytes still to come
+  uint64_t compressed;  // data bytes of the chunks passed so far
+};
+
+// Puts `cursor` on the current entry's first chunk (remaining 0 for an
+// empty entry).
+ArchiveResult ArchiveReaderChunksBegin(const ArchiveReader *reader, ArchiveChunkCursor *cursor);
+// Reads and checks the header of the chunk at the cursor (which must have
+// bytes remaining): its data size *c (at most LzmaChunkBound(kChunkSize))
+// and uncompressed size *u.
+ArchiveResult ArchiveReaderChunkHeader(const ArchiveReader *reader,
+                                       const ArchiveChunkCursor *cursor, uint32_t *c,
+                                       uint32_t *u);
+// Reads the `c` data bytes of that chunk into `in` and moves the cursor past
+// it. After the entry's last chunk it checks that the data sizes add up to
+// the record's compressed size (ARCHIVE_DATA_ERROR otherwise), and Next then
+// goes on without reading the chunk headers again.
+ArchiveResult ArchiveReaderChunkData(ArchiveReader *reader, ArchiveChunkCursor *cursor, uint32_t c,
+                                     uint32_t u, uint8_t *in);
+
 // Offset just past the last entry, valid once Next has returned ARCHIVE_END
 // after walking every entry; bytes from there to the source's end are not
 // part of the archive.

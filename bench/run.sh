@@ -14,7 +14,6 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 cd "$top"
 build=${QVS_BENCH_BUILD:-build/host}
 qvsbuild=$build/builder/qvsbuild
-corpus=out/bench-corpus
 work=out/bench
 mkdir -p "$work"
 
@@ -24,47 +23,8 @@ for tool in xz tar /usr/bin/time g++; do
 done
 
 # --- corpus -----------------------------------------------------------------
-# take SOURCE TAG BUDGET: copies regular files of SOURCE (sorted, so the
-# corpus is the same on every run) until BUDGET bytes, into Files/1/TAG.
-# Names Windows cannot hold, reserved device names and names that clash in
-# letter case are skipped: the builder would refuse them.
-take() {
-  local source=$1 tag=$2 budget=$3
-  (cd "$source" && find . -path ./doc -prune -o -type f -size +0 -printf '%s %P\n' 2>/dev/null | LC_ALL=C sort -k2) |
-    awk -v budget="$budget" '
-      {
-        size = $1; path = substr($0, index($0, " ") + 1)
-        if (length(path) > 180 || path !~ /^[A-Za-z0-9_+.\/-]+$/) next
-        n = split(path, parts, "/"); bad = 0
-        for (i = 1; i <= n; i++) {
-          p = parts[i]; lower = tolower(p); base = lower; sub(/\..*/, "", base)
-          if (p ~ /^\./ || p ~ /[. ]$/ || base ~ /^(con|prn|aux|nul|com[0-9]|lpt[0-9]|clock\$)$/) bad = 1
-        }
-        if (bad || seen[tolower(path)]++) next
-        if (total + size > budget) next
-        total += size; print path
-      }' > "$work/list-$tag"
-  (cd "$source" && tar cf - --no-recursion -T "$top/$work/list-$tag") |
-    (mkdir -p "$corpus/project/Files/1/$tag" && cd "$corpus/project/Files/1/$tag" && tar xf -)
-}
-
-if [ ! -f "$corpus/.complete" ]; then
-  echo "bench: assembling the corpus in $corpus"
-  rm -rf "$corpus"
-  mkdir -p "$corpus/project/Languages"
-  take /usr/lib/x86_64-linux-gnu/wine/x86_64-windows wine 50000000
-  take /usr/lib/x86_64-linux-gnu lib 35000000
-  take /usr/bin bin 25000000
-  take /usr/share/doc doc 15000000
-  take /usr/share share 25000000
-  printf '[GeneralInformation]\r\nProgramName=Benchmark\r\n' > "$corpus/project/Script.qvs"
-  cp lang/English.lng "$corpus/project/Languages/English.lng"
-  # Stand-ins for the stub and the module: only their size matters here.
-  head -c 200000 /dev/zero > "$corpus/stub.exe"
-  head -c 150000 /dev/zero > "$corpus/module.dll"
-  (cd "$corpus/project/Files" && LC_ALL=C tar cf "$top/$corpus/corpus.tar" --sort=name 1)
-  touch "$corpus/.complete"
-fi
+. bench/corpus.sh
+make_corpus
 files=$(find "$corpus/project/Files" -type f | wc -l)
 bytes=$(find "$corpus/project/Files" -type f -printf '%s\n' | awk '{s += $1} END {print s}')
 tarbytes=$(stat -c %s "$corpus/corpus.tar")
@@ -75,7 +35,8 @@ for helper in extract_bench chunk_bench; do
   if [ ! -x "$work/$helper" ] || [ "bench/$helper.cpp" -nt "$work/$helper" ] ||
      [ "$build/archive/libqvs_archive.a" -nt "$work/$helper" ]; then
     g++ -std=c++17 -O2 -Wall -Wextra -I. "bench/$helper.cpp" \
-      "$build/builder/libqvs_builder_lib.a" "$build/archive/libqvs_archive.a" -llzma -lz -pthread \
+      "$build/builder/libqvs_builder_lib.a" "$build/format/libqvs_format.a" \
+      "$build/archive/libqvs_archive.a" -llzma -lz -pthread \
       -o "$work/$helper"
   fi
 done

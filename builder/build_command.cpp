@@ -99,8 +99,9 @@ bool ScanAndPlan(const BuildOptions &options, Project *project, EntryPlan *plan)
       return false;
     }
     std::string english((const char *)kEnglishLanguageFile, kEnglishLanguageFileSize);
-    if (HasOnlyLineFeedBreaks(english)) {
-      Fail("--add-english: the built-in English.lng has LF-only line breaks; it needs CRLF");
+    std::string problem = DocumentTextProblem(english);
+    if (!problem.empty()) {
+      Fail("--add-english: the built-in English.lng: " + problem);
       return false;
     }
     scanOptions.englishLanguage = kEnglishLanguageFile;
@@ -132,6 +133,11 @@ bool ScanAndPlan(const BuildOptions &options, Project *project, EntryPlan *plan)
 
 int RunBuild(const BuildOptions &options) {
   double started = NowSeconds();
+  std::string outputProblem = OutputPathProblem(options.output, options.project);
+  if (!outputProblem.empty()) {
+    Fail(outputProblem + "; nothing was written");
+    return 1;
+  }
   std::string stubPath =
       ResolveBuildInput(options.stubPath, "QVS_STUB", options.flavour, "startup/qvssetup.exe");
   std::string modulePath =

@@ -13,6 +13,7 @@
 #include "archive/archive_format.h"
 #include "archive/chunk_codec.h"
 #include "builder/fifo_arena.h"
+#include "builder/source_file.h"
 
 namespace {
 
@@ -123,11 +124,8 @@ bool ReadNextChunk(ChunkReader *reader, uint8_t *buffer, uint32_t *u, size_t *en
     memcpy(buffer, file.memory + reader->offset, size);
   } else {
     if (reader->fd < 0) {
-      reader->fd = open(file.sourcePath.c_str(), O_RDONLY | O_CLOEXEC);
-      if (reader->fd < 0) {
-        *error = file.sourcePath + ": cannot open: " + strerror(errno);
-        return false;
-      }
+      reader->fd = OpenSourceFile(file.sourcePath, file.identity, error);
+      if (reader->fd < 0) return false;
     }
     if (!ReadFully(reader->fd, buffer, size)) {
       *error = file.sourcePath + ": cannot read, or the file shrank while building";
@@ -143,6 +141,9 @@ bool ReadNextChunk(ChunkReader *reader, uint8_t *buffer, uint32_t *u, size_t *en
       *error = file.sourcePath + ": the file grew while building";
       return false;
     }
+    // Rewritten in place with the same size: the bytes read may be torn.
+    if (reader->fd >= 0 && !SourceFileUnchanged(reader->fd, file.sourcePath, file.identity, error))
+      return false;
     CloseCurrent(reader);
     reader->entryIndex++;
     reader->offset = 0;

@@ -4,11 +4,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 
 namespace {
@@ -31,10 +34,17 @@ ArchiveResult WriteToFile(void *context, const uint8_t *data, size_t size) {
 
 // Creates the folders of `relative` (all but its last component) below
 // `root`, refusing to pass through anything that is not a real folder.
-bool MakeParents(const std::string &root, const std::string &relative, std::string *error) {
+// `known` holds the folders this run has already made or checked, so each
+// is made and checked once, not once per file below it.
+bool MakeParents(const std::string &root, const std::string &relative,
+                 std::set<std::string> *known, std::string *error) {
   size_t slash = relative.find('/');
   while (slash != std::string::npos) {
     std::string folder = root + "/" + relative.substr(0, slash);
+    if (known->count(folder) != 0) {
+      slash = relative.find('/', slash + 1);
+      continue;
+    }
     struct stat info;
     if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
       *error = folder + ": " + strerror(errno);
@@ -44,43 +54,118 @@ bool MakeParents(const std::string &root, const std::string &relative, std::stri
       *error = folder + ": not a folder (a symbolic link or a file is in the way)";
       return false;
     }
+    known->insert(folder);
     slash = relative.find('/', slash + 1);
   }
   return true;
 }
 
-// Extracts the current entry; false with *error on failure, leaving no file.
-bool ExtractEntry(ArchiveReader *reader, const std::string &root, std::string *error) {
+// An entry's file while it is written. Where no file is, it is written in
+// place and removed again when the entry fails. Where one is, a temporary
+// file next to it is renamed over it only once the CRC matched, so that a
+// corrupt entry or a full disk never truncates or deletes a file that was
+// there.
+struct EntryTarget {
+  std::string shownName;  // the entry's name, safe to print
+  std::string finalPath;
+  std::string tempPath;   // empty when written in place
+  int fd;
+};
+
+// Creates the file for `relative` below `root`. False with *error when the
+// final place holds something other than a regular file.
+bool OpenEntryTarget(const std::string &root, const std::string &relative, uint32_t attributes,
+                     const std::string &shownName, EntryTarget *target, std::string *error) {
+  target->shownName = shownName;
+  target->finalPath = root + "/" + relative;
+  target->tempPath.clear();
+  target->fd = open(target->finalPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    (attributes & 1) ? 0444 : 0666);
+  if (target->fd >= 0) return true;
+  if (errno != EEXIST) {
+    *error = target->shownName + ": cannot create: " + strerror(errno);
+    return false;
+  }
+  struct stat info;
+  if (lstat(target->finalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+    *error = target->shownName + ": not a regular file, left as it is";
+    return false;
+  }
+  size_t slash = target->finalPath.rfind('/');
+  std::string pattern = target->finalPath.substr(0, slash + 1) + ".qvs-extract-XXXXXX";
+  std::vector<char> name(pattern.begin(), pattern.end());
+  name.push_back('\0');
+  target->fd = mkostemp(name.data(), O_CLOEXEC);
+  if (target->fd < 0) {
+    *error = target->shownName + ": cannot create a file next to it: " +
+             strerror(errno);
+    return false;
+  }
+  target->tempPath = name.data();
+  return true;
+}
+
+// Closes the file and, when `ok`, gives a temporary file the entry's mode
+// and renames it into place; otherwise removes what was written. False with
+// *error when that fails.
+bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::string *error) {
+  if (target->tempPath.empty()) {
+    if (close(target->fd) != 0) ok = false;
+    target->fd = -1;
+    if (!ok) {
+      if (error->empty()) *error = target->shownName + ": cannot write: " + strerror(errno);
+      unlink(target->finalPath.c_str());
+    }
+    return ok;
+  }
+  if (ok) {
+    mode_t mask = umask(0);
+    umask(mask);
+    if (fchmod(target->fd, ((attributes & 1) ? 0444 : 0666) & ~mask) != 0) ok = false;
+  }
+  if (close(target->fd) != 0) ok = false;
+  target->fd = -1;
+  if (ok && rename(target->tempPath.c_str(), target->finalPath.c_str()) != 0) ok = false;
+  if (!ok) {
+    if (error->empty())
+      *error = target->shownName + ": cannot write: " + strerror(errno);
+    unlink(target->tempPath.c_str());
+  }
+  return ok;
+}
+
+// Extracts the current entry; false with *error on failure, leaving any
+// earlier file of its name as it was. `written` holds the paths extracted so
+// far: a second entry of the same name is refused, keeping the first copy.
+bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::string &root,
+                  std::set<std::string> *written, std::set<std::string> *folders,
+                  std::string *error) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
-  std::string name = entry->name;
+  std::string name(entry->name, entry->nameLength);
   if (!IsSafeEntryName(name)) {
-    *error = "refusing entry name that would leave the folder: " + name;
+    *error = "refusing entry name that would leave the folder: " + PrintableEntryName(name);
     return false;
   }
   std::string relative = Windows1252ToUtf8(name);
   for (char &c : relative) {
     if (c == '\\') c = '/';
   }
-  if (!MakeParents(root, relative, error)) return false;
-  std::string target = root + "/" + relative;
-  FileSink sink;
-  sink.fd = open(target.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC,
-                 (entry->attributes & 1) ? 0444 : 0666);
-  if (sink.fd < 0) {
-    *error = target + ": " + strerror(errno);
+  if (written->count(relative) != 0) {
+    *error = PrintableEntryName(name) + ": a second entry of this name; the first one is kept";
     return false;
   }
-  ArchiveResult result = ArchiveReaderExtract(reader, WriteToFile, &sink);
-  bool ok = result == ARCHIVE_OK;
-  if (close(sink.fd) != 0 && ok) {
-    result = ARCHIVE_WRITE_ERROR;
-    ok = false;
-  }
-  if (!ok) {
-    unlink(target.c_str());
-    *error = name + ": " + ArchiveResultText(result);
-  }
-  return ok;
+  if (!MakeParents(root, relative, folders, error)) return false;
+  EntryTarget target;
+  if (!OpenEntryTarget(root, relative, entry->attributes, PrintableEntryName(name), &target, error))
+    return false;
+  FileSink sink;
+  sink.fd = target.fd;
+  ArchiveResult result = ParallelDecodeExtract(decode, reader, WriteToFile, &sink);
+  error->clear();
+  if (result != ARCHIVE_OK) *error = PrintableEntryName(name) + ": " + ArchiveResultText(result);
+  if (!FinishEntryTarget(&target, result == ARCHIVE_OK, entry->attributes, error)) return false;
+  written->insert(relative);
+  return true;
 }
 
 }  // namespace
@@ -94,6 +179,8 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
   }
   uint64_t failures = 0;
   uint64_t extracted = 0;
+  std::set<std::string> written;
+  std::set<std::string> folders;
   ArchiveReader *reader = NULL;
   ArchiveResult result = ARCHIVE_OK;
   struct stat info;
@@ -105,10 +192,12 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
     failures++;
   } else {
     result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+    ParallelDecode decode;
+    ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
     if (result == ARCHIVE_OK) {
       for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
            result = ArchiveReaderNext(reader)) {
-        if (ExtractEntry(reader, folder, &error)) {
+        if (ExtractEntry(&decode, reader, folder, &written, &folders, &error)) {
           extracted++;
         } else {
           fprintf(stderr, "qvsbuild: %s\n", error.c_str());
@@ -116,6 +205,7 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
         }
       }
     }
+    ParallelDecodeStop(&decode);
     if (result != ARCHIVE_END) {
       fprintf(stderr, "qvsbuild: %s: %s\n", path.c_str(), ArchiveResultText(result));
       failures++;

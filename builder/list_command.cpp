@@ -3,6 +3,7 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/path_rules.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ int RunList(const std::string &path, FILE *out) {
       fprintf(out, "%12llu %12llu  %s  %04x  %s\n", (unsigned long long)entry->uncompressedSize,
               (unsigned long long)entry->compressedSize,
               FormatTime(entry->modificationTime).c_str(), (unsigned)entry->attributes,
-              entry->name);
+              PrintableEntryName(std::string(entry->name, entry->nameLength)).c_str());
     }
     if (result == ARCHIVE_END) exitCode = 0;
   }

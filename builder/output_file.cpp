@@ -1,6 +1,7 @@
 #include "builder/output_file.h"
 
 #include <errno.h>
+#include <limits.h>
 #include <signal.h>
 #include <stdlib.h>
 #include <string.h>
@@ -38,7 +39,36 @@ void SetPending(const std::string &path) {
   g_havePending = 1;
 }
 
+// Something other than a regular file at `path`, which renaming the
+// installer over it would destroy.
+bool IsNonRegular(const std::string &path) {
+  struct stat info;
+  return lstat(path.c_str(), &info) == 0 && !S_ISREG(info.st_mode);
+}
+
+std::string ResolvedPath(const std::string &path) {
+  char resolved[PATH_MAX];
+  return realpath(path.c_str(), resolved) != NULL ? std::string(resolved) : std::string();
+}
+
 }  // namespace
+
+std::string OutputPathProblem(const std::string &path, const std::string &project) {
+  if (IsNonRegular(path))
+    return path + ": exists and is not a regular file (a device, pipe, folder or link); "
+                  "refusing to replace it";
+  size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+  std::string realFolder = ResolvedPath(folder);
+  std::string realProject = ResolvedPath(project);
+  if (realFolder.empty() || realProject.empty()) return std::string();  // reported later
+  bool inside = realProject == "/" || realFolder == realProject ||
+                realFolder.compare(0, realProject.size() + 1, realProject + "/") == 0;
+  if (inside)
+    return path + ": inside the project folder; the installer would replace a project file and "
+                  "be packed by the next build, so write it elsewhere";
+  return std::string();
+}
 
 bool OutputFileOpen(OutputFile *output, const std::string &path, std::string *error) {
   output->finalPath = path;
@@ -82,6 +112,10 @@ bool OutputFileCommit(OutputFile *output, std::string *error) {
     ok = false;
   }
   output->file = NULL;
+  if (ok && IsNonRegular(output->finalPath)) {
+    *error = output->finalPath + ": is no longer a regular file; refusing to replace it";
+    ok = false;
+  }
   if (ok && rename(output->tempPath.c_str(), output->finalPath.c_str()) != 0) {
     *error = output->finalPath + ": cannot rename the finished file into place: " + strerror(errno);
     ok = false;

@@ -19,10 +19,20 @@ struct OutputFile {
   FILE *file;
 };
 
+// Why `path` may not receive the installer built from the project folder
+// `project`, or empty when it may. An existing output must be a regular
+// file: a device, a FIFO, a socket, a folder or a symbolic link there would
+// be replaced by the installer (as root, "-o /dev/null" would replace the
+// system's). The output may not lie inside the project folder: it would
+// replace one of the vendor's files, and the next build would pack the
+// installer.
+std::string OutputPathProblem(const std::string &path, const std::string &project);
+
 // Creates the temporary file. False with *error when it cannot.
 bool OutputFileOpen(OutputFile *output, const std::string &path, std::string *error);
 // Flushes, syncs, closes and renames. On failure the temporary file is
-// removed and *error says why.
+// removed and *error says why. Refuses, as OutputPathProblem does, an
+// output that is no longer a regular file when it is replaced.
 bool OutputFileCommit(OutputFile *output, std::string *error);
 // Closes and removes the temporary file.
 void OutputFileDiscard(OutputFile *output);

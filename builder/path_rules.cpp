@@ -2,6 +2,8 @@
 
 #include <string.h>
 
+#include "format/component_id.h"
+
 namespace {
 
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? (char)(c - 'A' + 'a') : c; }
@@ -76,11 +78,23 @@ const char *WindowsNameProblem(const std::string &component) {
   return NULL;
 }
 
+// The messages name the limits; the asserts keep them in step.
+static_assert(kMaxRelativePathLength == 158 && kMaxRelativeFolderLength == 144 &&
+                  kInstallFolderAllowance == 100,
+              "update the path-length messages");
+
 const char *RelativePathProblem(const std::string &path) {
   if (path.empty()) return "empty path";
   if (path[0] == '\\' || path[0] == '/') return "absolute path";
   if (path.size() >= 2 && path[1] == ':') return "drive letter in path";
-  if (path.size() > kMaxRelativePathLength) return "path longer than 259 bytes";
+  if (path.size() > kMaxRelativePathLength)
+    return "path longer than 158 bytes: the installer could not write it below an install "
+           "folder of 100 characters (Windows paths stop at 259)";
+  size_t lastSeparator = path.rfind('\\');
+  if (lastSeparator != std::string::npos && lastSeparator > kMaxRelativeFolderLength)
+    return "folder path longer than 144 bytes: the installer could not create its files below "
+           "an install folder of 100 characters (Windows temporary files need a folder of at "
+           "most 246)";
   size_t start = 0;
   while (true) {
     size_t end = path.find('\\', start);
@@ -94,17 +108,38 @@ const char *RelativePathProblem(const std::string &path) {
   return NULL;
 }
 
-bool ParseComponentFolder(const std::string &name, uint32_t *id) {
-  if (name.empty() || name.size() > 10) return false;
-  if (name[0] == '0' && name.size() > 1) return false;
-  uint64_t value = 0;
-  for (char c : name) {
-    if (!IsDigit(c)) return false;
-    value = value * 10 + (uint64_t)(c - '0');
+std::string FoldWindowsCase(const std::string &ansi) {
+  std::string result = ansi;
+  for (char &c : result) {
+    unsigned char byte = (unsigned char)c;
+    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
+      c = (char)(byte + 0x20);
+    else if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
+      c = (char)(byte + 0x10);
+    else if (byte == 0x9F)
+      c = (char)0xFF;
   }
-  if (value > 2147483647u) return false;
-  *id = (uint32_t)value;
-  return true;
+  return result;
+}
+
+bool ParseComponentFolder(const std::string &name, uint32_t *id) {
+  return ParseCanonicalComponentId(name.data(), name.size(), id);
+}
+
+bool IsLanguageTextName(const std::string &name) {
+  size_t dot = name.find('.');
+  if (dot == std::string::npos || dot == 0 || dot + 1 >= name.size()) return false;
+  if (name.find('.', dot + 1) != std::string::npos) return false;
+  std::string stem = name.substr(0, dot);
+  if (stem == "Default") return true;
+  uint32_t id = 0;
+  return ParseComponentFolder(stem, &id);
+}
+
+bool IsLanguageFileName(const std::string &name) {
+  std::string folded = FoldWindowsCase(name);
+  return folded.size() >= 5 && folded.compare(folded.size() - 4, 4, ".lng") == 0 &&
+         WindowsNameProblem(name) == NULL;
 }
 
 bool Utf8ToWindows1252(const std::string &utf8, std::string *out) {
@@ -134,8 +169,11 @@ bool Utf8ToWindows1252(const std::string &utf8, std::string *out) {
       if ((next & 0xC0) != 0x80) return false;
       cp = (cp << 6) | (next & 0x3F);
     }
-    // Overlong three-byte forms and surrogates are not valid UTF-8.
-    if ((extra == 2 && cp < 0x800) || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+    // Overlong forms (two-byte ones are refused by their lead byte),
+    // surrogates and code points past U+10FFFF are not valid UTF-8.
+    if ((extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) || cp > 0x10FFFF ||
+        (cp >= 0xD800 && cp <= 0xDFFF))
+      return false;
     char byte = 0;
     if (!CodePointToWindows1252(cp, &byte)) return false;
     result.push_back(byte);
@@ -168,10 +206,28 @@ bool IsSafeEntryName(const std::string &name) {
                                                                        : end - start);
     if (component.empty() || component == "." || component == "..") return false;
     for (char c : component) {
-      if ((unsigned char)c < 32 || c == ':') return false;
+      if ((unsigned char)c < 32 || c == 0x7F || c == ':') return false;
     }
     if (end == std::string::npos) break;
     start = end + 1;
   }
   return true;
+}
+
+std::string PrintableEntryName(const std::string &ansi) {
+  static const char kHex[] = "0123456789ABCDEF";
+  std::string result;
+  for (char c : ansi) {
+    unsigned char byte = (unsigned char)c;
+    bool undefined = byte >= 0x80 && byte <= 0x9F && kHighControls[byte - 0x80] == 0;
+    if (byte < 0x20 || byte == 0x7F || byte == '<' || undefined) {
+      result += '<';
+      result += kHex[byte >> 4];
+      result += kHex[byte & 15];
+      result += '>';
+    } else {
+      result += Windows1252ToUtf8(std::string(1, c));
+    }
+  }
+  return result;
 }

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "builder/source_file.h"
+
 // Windows attributes stored with each entry.
 static const uint32_t kAttributeArchive = 0x20;
 static const uint32_t kAttributeReadOnly = 0x01;
@@ -23,6 +25,7 @@ struct InputFile {
   int64_t modifiedUtc;  // seconds since 1970 (UTC), as the file system reports
   uint32_t modificationTime;  // stored value: local-clock seconds
   uint32_t attributes;
+  SourceIdentity identity;  // of `sourcePath` when scanned; zero for memory entries
 };
 
 struct Project {

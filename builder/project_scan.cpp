@@ -7,17 +7,17 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 
 #include "archive/archive_format.h"
 #include "builder/path_rules.h"
 #include "builder/script_checks.h"
+#include "builder/source_file.h"
+#include "format/payload_limits.h"
 
 namespace {
-
-// Larger scripts and language files are certainly not what the vendor meant.
-const uint64_t kMaxTextSize = 64u * 1024 * 1024;
 
 struct ScanContext {
   std::string root;  // as given, for messages and paths
@@ -38,22 +38,6 @@ void Problem(ScanContext *scan, const std::string &where, const std::string &wha
 
 std::string Join(const std::string &folder, const std::string &name) {
   return folder.empty() ? name : folder + "/" + name;
-}
-
-// Lower-cases ASCII and the Windows-1252 Latin letters, the way Windows
-// folds names for comparison closely enough to catch clashes.
-std::string FoldCase(const std::string &ansi) {
-  std::string result = ansi;
-  for (char &c : result) {
-    unsigned char byte = (unsigned char)c;
-    if ((byte >= 'A' && byte <= 'Z') || (byte >= 0xC0 && byte <= 0xDE && byte != 0xD7))
-      c = (char)(byte + 0x20);
-    else if (byte == 0x8A || byte == 0x8C || byte == 0x8E)
-      c = (char)(byte + 0x10);
-    else if (byte == 0x9F)
-      c = (char)0xFF;
-  }
-  return result;
 }
 
 // The sorted names in a folder, "." and ".." left out.
@@ -110,24 +94,35 @@ InputFile MakeInput(const std::string &entryName, const std::string &path, const
   file.modifiedUtc = (int64_t)info.st_mtime;
   file.modificationTime = 0;
   file.attributes = kAttributeArchive | ((info.st_mode & S_IWUSR) ? 0 : kAttributeReadOnly);
+  file.identity = IdentityOf(info);
   return file;
 }
 
-bool ReadText(ScanContext *scan, const std::string &path, uint64_t size, std::string *text) {
-  if (size > kMaxTextSize) {
-    Problem(scan, path, "larger than 64 MiB");
+// The installer keeps these texts in memory and refuses larger ones.
+bool WithinTextLimit(ScanContext *scan, const std::string &path, const struct stat &info,
+                     uint32_t limit) {
+  if ((uint64_t)info.st_size <= limit) return true;
+  Problem(scan, path, "larger than " + std::to_string(limit / 1024) +
+                          " KiB, more than the installer accepts for this kind of text");
+  return false;
+}
+
+// Reads a script or language file, refusing what the installer would
+// misread (see DocumentTextProblem).
+bool ReadDocumentText(ScanContext *scan, const std::string &path, const struct stat &info,
+                      uint32_t limit, std::string *text) {
+  if (!WithinTextLimit(scan, path, info, limit)) return false;
+  std::string error;
+  if (!ReadSourceFile(path, IdentityOf(info), text, &error)) {
+    scan->problems->push_back(error);
     return false;
   }
-  FILE *file = fopen(path.c_str(), "rb");
-  if (file == NULL) {
-    Problem(scan, path, std::string("cannot open: ") + strerror(errno));
+  std::string problem = DocumentTextProblem(*text);
+  if (!problem.empty()) {
+    Problem(scan, path, problem);
     return false;
   }
-  text->resize((size_t)size);
-  bool ok = size == 0 || fread(&(*text)[0], 1, (size_t)size, file) == size;
-  fclose(file);
-  if (!ok) Problem(scan, path, "cannot read");
-  return ok;
+  return true;
 }
 
 // A regular, non-empty file (after StatInside); reports and returns false otherwise.
@@ -171,11 +166,7 @@ void ScanScript(ScanContext *scan, Project *project) {
     return;
   }
   if (!StatInside(scan, path, &info) || !RegularFile(scan, path, info, false)) return;
-  if (!ReadText(scan, path, (uint64_t)info.st_size, &project->scriptText)) return;
-  if (HasOnlyLineFeedBreaks(project->scriptText)) {
-    Problem(scan, path,
-            "lines end in LF only; the installer splits lines at CR, so save it with CRLF");
-  }
+  if (!ReadDocumentText(scan, path, info, kMaxScriptSize, &project->scriptText)) return;
   project->scriptRequiresAdmin = ScriptRequiresAdministrator(project->scriptText);
   project->configEntries.push_back(MakeInput("Config\\Script.qvs", path, info));
 }
@@ -188,27 +179,19 @@ void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
   if (lstat(path.c_str(), &info) != 0) return;
   if (!StatInside(scan, path, &info) || !RegularFile(scan, path, info, false)) return;
   char head[2] = {0, 0};
-  FILE *file = fopen(path.c_str(), "rb");
-  size_t got = file != NULL ? fread(head, 1, 2, file) : 0;
-  if (file != NULL) fclose(file);
-  if (got != 2 || !HasPrefix(std::string(head, 2), magic)) {
+  std::string error;
+  int fd = OpenSourceFile(path, IdentityOf(info), &error);
+  if (fd < 0) {
+    scan->problems->push_back(error);
+    return;
+  }
+  ssize_t got = read(fd, head, sizeof head);
+  close(fd);
+  if (got != (ssize_t)sizeof head || !HasPrefix(std::string(head, 2), magic)) {
     Problem(scan, path, std::string("not ") + kind);
     return;
   }
   project->configEntries.push_back(MakeInput(entryName, path, info));
-}
-
-// A License or Information text is chosen by the number before its
-// extension, or is the default one: anything else would reach the installer
-// as language 0 (a lower-case "default.txt", for example).
-bool IsLanguageTextName(const std::string &name) {
-  size_t dot = name.find('.');
-  if (dot == std::string::npos || dot == 0 || dot + 1 >= name.size()) return false;
-  if (name.find('.', dot + 1) != std::string::npos) return false;
-  std::string stem = name.substr(0, dot);
-  if (stem == "Default") return true;
-  uint32_t id = 0;
-  return ParseComponentFolder(stem, &id);
 }
 
 void ScanLanguageTexts(ScanContext *scan, Project *project, const char *folder) {
@@ -231,6 +214,7 @@ void ScanLanguageTexts(ScanContext *scan, Project *project, const char *folder) 
       Problem(scan, filePath, "name must be Default.<ext> or <LangID>.<ext>, e.g. 1033.txt");
       continue;
     }
+    if (!WithinTextLimit(scan, filePath, info, kMaxInfoTextSize)) continue;
     project->configEntries.push_back(
         MakeInput(std::string(folder) + "\\" + ansi, filePath, info));
   }
@@ -252,18 +236,13 @@ void ScanLanguages(ScanContext *scan, const ScanOptions &options, Project *proje
         if (!StatInside(scan, filePath, &info) || !RegularFile(scan, filePath, info, false))
           continue;
         if (!WindowsName(scan, filePath, name, &ansi)) continue;
-        std::string folded = FoldCase(ansi);
-        if (folded.size() < 5 || folded.compare(folded.size() - 4, 4, ".lng") != 0) {
+        std::string folded = FoldWindowsCase(ansi);
+        if (!IsLanguageFileName(ansi)) {
           Problem(scan, filePath, "not a language file (*.lng)");
           continue;
         }
         std::string text;
-        if (!ReadText(scan, filePath, (uint64_t)info.st_size, &text)) continue;
-        if (HasOnlyLineFeedBreaks(text)) {
-          Problem(scan, filePath,
-                  "lines end in LF only; the installer splits lines at CR, so save it with CRLF");
-          continue;
-        }
+        if (!ReadDocumentText(scan, filePath, info, kMaxLanguageFileSize, &text)) continue;
         if (folded == "english.lng") haveEnglishFile = true;
         languages.push_back(MakeInput("Languages\\" + ansi, filePath, info));
       }
@@ -281,6 +260,7 @@ void ScanLanguages(ScanContext *scan, const ScanOptions &options, Project *proje
       english.modifiedUtc = 0;
       english.modificationTime = 0;
       english.attributes = kAttributeArchive;
+      memset(&english.identity, 0, sizeof english.identity);
       languages.push_back(english);
       std::sort(languages.begin(), languages.end(),
                 [](const InputFile &a, const InputFile &b) { return a.entryName < b.entryName; });
@@ -309,9 +289,9 @@ void WalkProductFolder(ScanContext *scan, const std::string &path, const std::st
       Problem(scan, itemPath, problem);
       continue;
     }
-    foldedNames->push_back(FoldCase(itemRelative));
+    foldedNames->push_back(FoldWindowsCase(itemRelative));
     if (S_ISDIR(info.st_mode)) {
-      // The 259-byte bound already stops any real nesting; this guards loops.
+      // The path-length bound already stops any real nesting; this guards loops.
       if (depth < 200)
         WalkProductFolder(scan, itemPath, itemRelative, componentId, items, foldedNames, depth + 1);
       continue;

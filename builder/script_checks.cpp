@@ -80,6 +80,15 @@ bool ScriptRequiresAdministrator(const std::string &text) {
   return ParseInteger(ReadBuilderValue(text, "RequireAdministrator")) == 1;
 }
 
-bool HasOnlyLineFeedBreaks(const std::string &text) {
-  return text.find('\n') != std::string::npos && text.find('\r') == std::string::npos;
+std::string DocumentTextProblem(const std::string &text) {
+  size_t line = 1;
+  for (size_t i = 0; i < text.size(); i++) {
+    if (text[i] == '\0')
+      return "zero byte at line " + std::to_string(line) + "; the installer would cut the text there";
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r'))
+      return "line " + std::to_string(line) +
+             " ends in LF only; the installer splits lines at CR, so save it with CRLF";
+    if (text[i] == '\n') line++;
+  }
+  return std::string();
 }

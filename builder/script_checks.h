@@ -14,8 +14,10 @@ std::string ReadBuilderValue(const std::string &text, const std::string &key);
 // True when [Builder] RequireAdministrator reads as the integer 1.
 bool ScriptRequiresAdministrator(const std::string &text);
 
-// True when the text holds a line feed but no carriage return at all: the
-// installer would read it as one single line and find no key.
-bool HasOnlyLineFeedBreaks(const std::string &text);
+// Why the installer would misread a script or language file, or empty when
+// it reads as written: a line feed without a carriage return before it (the
+// installer splits lines at CR only and drops LF, so two lines would become
+// one) or a zero byte (the installer's text ends there).
+std::string DocumentTextProblem(const std::string &text);
 
 #endif

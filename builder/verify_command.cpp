@@ -1,14 +1,31 @@
 #include <string>
+#include <vector>
 
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
+#include "builder/verify_checks.h"
+#include "format/payload_limits.h"
 
 namespace {
 
-ArchiveResult CountBytes(void *context, const uint8_t *, size_t size) {
-  *(uint64_t *)context += size;
+// Counts the decoded bytes and keeps up to `keepLimit` of them in `kept`
+// (a script or language text, whose content is checked).
+struct DecodedBytes {
+  uint64_t count;
+  std::string *kept;
+  size_t keepLimit;
+};
+
+ArchiveResult CountBytes(void *context, const uint8_t *data, size_t size) {
+  DecodedBytes *decoded = (DecodedBytes *)context;
+  decoded->count += size;
+  if (decoded->kept != NULL && decoded->kept->size() < decoded->keepLimit) {
+    size_t room = decoded->keepLimit - decoded->kept->size();
+    decoded->kept->append((const char *)data, size < room ? size : room);
+  }
   return ARCHIVE_OK;
 }
 
@@ -24,25 +41,47 @@ void Problem(VerifyTally *tally, const std::string &path, const std::string &wha
   tally->problems++;
 }
 
-// Walks and decodes every entry; false when the walk itself broke off.
-bool VerifyEntries(ArchiveReader *reader, const std::string &path, VerifyTally *tally) {
+void Problems(VerifyTally *tally, const std::string &path, std::vector<std::string> *found) {
+  for (const std::string &what : *found) Problem(tally, path, what);
+  found->clear();
+}
+
+// Walks and decodes every entry and checks it as the installer will read
+// it; false when the walk itself broke off.
+bool VerifyEntries(ParallelDecode *decode, ArchiveReader *reader, const ArchiveSource &source,
+                   const std::string &path, VerifyTally *tally) {
+  VerifyChecks checks;
+  VerifyChecksBegin(&checks);
+  std::vector<std::string> found;
   ArchiveResult result = ARCHIVE_OK;
   for (result = ArchiveReaderFirst(reader); result == ARCHIVE_OK;
        result = ArchiveReaderNext(reader)) {
     const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
-    std::string name = entry->name;
+    std::string name = PrintableEntryName(std::string(entry->name, entry->nameLength));
     tally->entries++;
     tally->compressed += entry->compressedSize;
     tally->uncompressed += entry->uncompressedSize;
-    if (!IsSafeEntryName(name)) Problem(tally, path, "unsafe entry name: " + name);
-    uint64_t decoded = 0;
-    ArchiveResult extracted = ArchiveReaderExtract(reader, CountBytes, &decoded);
+    if (!IsSafeEntryName(std::string(entry->name, entry->nameLength))) Problem(tally, path, "unsafe entry name: " + name);
+    EntryTextKind kind = CheckEntryRecord(&checks, *entry, &found);
+    CheckChunkLayout(source, *entry, &found);
+    Problems(tally, path, &found);
+    std::string text;
+    DecodedBytes decoded = {0, kind != kEntryNotText ? &text : NULL,
+                            (size_t)(kind == kEntryScript ? kMaxScriptSize : kMaxLanguageFileSize) + 1};
+    ArchiveResult extracted = ParallelDecodeExtract(decode, reader, CountBytes, &decoded);
     if (extracted != ARCHIVE_OK) {
       Problem(tally, path, name + ": " + ArchiveResultText(extracted));
-    } else if (decoded != entry->uncompressedSize) {
-      Problem(tally, path, name + ": decoded " + std::to_string(decoded) + " bytes, the record says " +
-                               std::to_string(entry->uncompressedSize));
+    } else if (decoded.count != entry->uncompressedSize) {
+      Problem(tally, path, name + ": decoded " + std::to_string(decoded.count) +
+                               " bytes, the record says " + std::to_string(entry->uncompressedSize));
+    } else {
+      CheckEntryContent(&checks, *entry, kind, text, &found);
+      Problems(tally, path, &found);
     }
+  }
+  if (result == ARCHIVE_END) {
+    CheckArchiveWhole(checks, &found);
+    Problems(tally, path, &found);
   }
   if (result != ARCHIVE_END) {
     Problem(tally, path, std::string("after entry ") + std::to_string(tally->entries) + ": " +
@@ -66,9 +105,11 @@ int RunVerify(const std::string &path, FILE *out) {
     Problem(&tally, path, "the configuration block carries no unpacker module");
   ArchiveReader *reader = NULL;
   ArchiveResult result = ArchiveReaderOpen(&reader, &file.source, file.location.archiveOffset);
+  ParallelDecode decode;
+  ParallelDecodeStart(&decode, &file.source, file.location.archiveOffset, DefaultDecodeThreads());
   if (result != ARCHIVE_OK) {
     Problem(&tally, path, ArchiveResultText(result));
-  } else if (VerifyEntries(reader, path, &tally)) {
+  } else if (VerifyEntries(&decode, reader, file.source, path, &tally)) {
     const ArchiveHeader *header = ArchiveReaderGetHeader(reader);
     if (tally.entries != header->entryCount)
       Problem(&tally, path, "the header counts " + std::to_string(header->entryCount) +
@@ -92,6 +133,7 @@ int RunVerify(const std::string &path, FILE *out) {
   } else {
     fprintf(out, "%s: FAILED, %llu problem(s)\n", path.c_str(), (unsigned long long)tally.problems);
   }
+  ParallelDecodeStop(&decode);
   ArchiveReaderClose(reader);
   ArchiveFileClose(&file);
   return tally.problems == 0 ? 0 : 1;

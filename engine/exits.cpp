@@ -2,7 +2,10 @@
 
 #include "platform/files.h"
 #include "platform/processes.h"
+#include "engine/exit_codes.h"
+#include "engine/install_log.h"
 #include "engine/startup_state.h"
+#include "engine/unattended_options.h"
 
 void CleanExit() {
   StartupState &state = Startup();
@@ -13,4 +16,17 @@ void CleanExit() {
   NormalExit();
 }
 
-void NormalExit() { EndProcess(0); }
+namespace {
+
+int gExitCode = kExitFatalError;
+
+}  // namespace
+
+void SetExitCode(int code) { gExitCode = code; }
+
+void NormalExit() {
+  const int code = Unattended().silent ? gExitCode : kExitSuccess;
+  LogLine("Exit code " + std::to_string(code));
+  CloseInstallLog();
+  EndProcess((uint32_t)code);
+}

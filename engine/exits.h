@@ -1,4 +1,6 @@
-// The two ways the installer process ends. Both end with exit code 0.
+// The two ways the installer process ends. Interactive runs end with exit
+// code 0; an unattended (silent) run ends with the code the run set
+// (exit_codes.h), a fatal error until told otherwise.
 #ifndef QVS_ENGINE_EXITS_H
 #define QVS_ENGINE_EXITS_H
 
@@ -6,7 +8,10 @@
 // and is not empty), then NormalExit. Used after every fatal message once
 // the module file may exist, on a confirmed cancel and at the end.
 [[noreturn]] void CleanExit();
-// Ends the process with exit code 0.
+// Ends the process (the log, if any, closes with the exit code).
 [[noreturn]] void NormalExit();
+
+// The exit code of a silent run from here on.
+void SetExitCode(int code);
 
 #endif

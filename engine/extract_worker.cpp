@@ -6,6 +6,7 @@
 #include <atomic>
 
 #include "engine/install_journal.h"
+#include "engine/install_log.h"
 #include "engine/install_state.h"
 #include "engine/interface_questions.h"
 #include "engine/payload_state.h"
@@ -126,15 +127,19 @@ void PutBackOriginal(const std::string &destination) {
   if (RestoreFileFromAside(backup, destination)) backup.clear();
 }
 
-// The journal learns what became of the destination.
+// The journal (and the log) learn what became of the destination.
 void RecordOutcome(const std::string &destination, bool written) {
   const CurrentFile &current = Shared().current;
-  if (!current.backupPath.empty())
+  if (!current.backupPath.empty()) {
     RecordFile(&Journal(), kJournalFileReplaced, destination, current.backupPath);
-  else if (current.kept)
+    LogLine((written ? "Replaced " : "Not replaced ") + destination);
+  } else if (current.kept) {
     RecordFile(&Journal(), kJournalFileKept, destination);
-  else
+    LogLine("Kept existing " + destination);
+  } else {
     RecordFile(&Journal(), written ? kJournalFileWritten : kJournalFileSkipped, destination);
+    LogLine((written ? "Installed " : "Not installed ") + destination);
+  }
 }
 
 enum EntryResult { kEntryDone, kEntryStop };
@@ -182,6 +187,7 @@ EntryResult ExtractEntry(const ModuleExports &module, const EntryDestination &en
         message = kStrInternalError;
         break;
     }
+    LogLine("Extraction error " + std::to_string(result) + " for " + entry.relative);
     Ask(message, entry.relative, kButtonsOk);
     RecordOutcome(entry.destination, false);
     End(kExtractionFailed);

@@ -2,12 +2,12 @@
 
 #include <string.h>
 
+#include "format/component_id.h"
 #include "script/ansi_text.h"
 #include "script/reserved_names.h"
 
 namespace {
 
-const int32_t kLargestComponentId = 2147483647;
 // Characters Windows refuses in file names besides the separators.
 const char kForbiddenNameCharacters[] = "<>:\"|?*/";
 
@@ -39,16 +39,11 @@ size_t FirstCreatablePosition(const std::string &path) {
 bool ParseEntryComponentId(const std::string &entryName, int32_t *componentId,
                            std::string *relative) {
   const size_t separator = entryName.find('\\');
-  if (separator == 0 || separator == std::string::npos) return false;
-  const std::string digits = entryName.substr(0, separator);
-  if (digits.size() > 10 || (digits.size() > 1 && digits[0] == '0')) return false;
-  int64_t value = 0;
-  for (char c : digits) {
-    if (c < '0' || c > '9') return false;
-    value = value * 10 + (c - '0');
-  }
-  if (value > kLargestComponentId) return false;
-  *componentId = (int32_t)value;
+  uint32_t id = 0;
+  if (separator == std::string::npos ||
+      !ParseCanonicalComponentId(entryName.data(), separator, &id))
+    return false;
+  *componentId = (int32_t)id;
   *relative = entryName.substr(separator + 1);
   return true;
 }

@@ -2,7 +2,9 @@
 
 #include <atomic>
 
+#include "engine/install_log.h"
 #include "engine/replace_dialog.h"
+#include "engine/unattended_options.h"
 
 namespace {
 
@@ -26,7 +28,20 @@ int StoppingAnswer(const InterfaceQuestion &question) {
   }
 }
 
+// Nobody answers the replace question of a silent run: a file newer than
+// the archived one stays, an older one (or one as old) is replaced, as if
+// the script's ReplaceStatus were 1. A vendor who asks wants the user to
+// decide; without a user, this keeps the newest file either way.
+int UnattendedReplaceAnswer(const InterfaceQuestion &question) {
+  const bool keep = question.existingDate > question.newDate;
+  LogLine((keep ? "Kept the newer existing file " : "Replacing the older existing file ") +
+          question.path);
+  return keep ? kReplaceDialogNo : kReplaceDialogYes;
+}
+
 int Show(const InterfaceQuestion &question, HWND owner) {
+  if (question.kind == kQuestionReplaceFile && Unattended().silent)
+    return UnattendedReplaceAnswer(question);
   if (question.kind == kQuestionReplaceFile)
     return AskReplaceFile(question.path, question.existingSize, question.existingDate,
                           question.newSize, question.newDate, owner);

@@ -55,6 +55,10 @@ struct PayloadState {
   std::vector<InfoText> informationTexts;
   std::vector<InfoText> licenseTexts;
   std::vector<ComponentFileGroup> componentFiles;
+  // Product entries whose name begins with no canonical component ID: a
+  // damaged installer, filed under no component (what to do is the
+  // engine's decision).
+  std::vector<ProductFile> unfiledProductFiles;
 };
 
 PayloadState &Payload();

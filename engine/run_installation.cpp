@@ -11,6 +11,7 @@
 #include "engine/install_journal.h"
 #include "engine/install_plan.h"
 #include "engine/install_state.h"
+#include "engine/install_log.h"
 #include "engine/installer_script.h"
 #include "engine/interface_questions.h"
 #include "engine/payload_state.h"
@@ -18,6 +19,7 @@
 #include "engine/shortcuts.h"
 #include "engine/startup_state.h"
 #include "engine/task_execution.h"
+#include "engine/unattended_options.h"
 #include "platform/disk_info.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -43,6 +45,7 @@ enum RunPhase {
 
 struct Run {
   const InstallView *view = nullptr;
+  InstallEnd end = kInstallEndCompleted;
   RunPhase phase = kPhaseIdle;
   bool cancelOffered = true;
   bool cancelConfirmed = false;
@@ -107,6 +110,8 @@ void RefreshFromWorkers() {
 // that would land outside its component's folder comes only from a
 // tampered installer.
 void RefuseDamagedEntries() {
+  // A product entry that names no component comes from no sound installer.
+  if (!Payload().unfiledProductFiles.empty()) EndWithError(LangString(kStrArchiveUnreadable));
   const std::vector<ComponentFolder> anyFolder;
   for (const ComponentFileGroup &group : Payload().componentFiles) {
     for (const ProductFile &file : group.files) {
@@ -242,6 +247,8 @@ void DropReplacedCopies() {
 }
 
 int RollBack() {
+  gRun.end = gRun.cancelConfirmed ? kInstallEndCancelled : kInstallEndFailed;
+  LogLine("Rolling back");
   const double startPercent = gRun.percent > 0 ? gRun.percent : OverallPercent(Install());
   RollBackInstallation(*gRun.view, startPercent);
   gRun.phase = kPhaseIdle;
@@ -299,15 +306,20 @@ int RunInstallation(const InstallView &view) {
   return 1;
 }
 
+InstallEnd LastInstallationEnd() { return gRun.end; }
+
 bool RequestInstallationCancel() {
   if (gRun.phase == kPhaseIdle) return false;
   // Past the last file there is no way back; the request is ignored.
   if (gRun.phase == kPhaseFinishing || !gRun.cancelOffered || gRun.cancelConfirmed) return true;
   HoldWorkers(true);
   const MessageAnswer answer =
-      ShowMessage(gRun.view->owner, LangString(kStrConfirmCancel).c_str(),
-                  LangString(kStrConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);
+      Unattended().silent
+          ? kAnswerYes
+          : ShowMessage(gRun.view->owner, LangString(kStrConfirmCancel).c_str(),
+                        LangString(kStrConfirmCaption).c_str(), kButtonsYesNo, kIconQuestion);
   if (answer == kAnswerYes) {
+    LogLine("Cancel requested");
     gRun.cancelConfirmed = true;
     Install().Running.store(0);
   }

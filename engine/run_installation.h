@@ -15,11 +15,16 @@
 // turns out to be damaged or its archive cannot be read.
 int RunInstallation(const InstallView &view);
 
+// How the last RunInstallation ended.
+enum InstallEnd { kInstallEndCompleted, kInstallEndCancelled, kInstallEndFailed };
+InstallEnd LastInstallationEnd();
+
 // The user asks to stop (Cancel, the window's close request, a quit
 // request). While an installation runs and may still be cancelled, asks
 // the cancel question with the workers standing still and, on Yes, stops
 // it; the rollback follows in RunInstallation. Returns false when no
-// installation runs: the wizard then handles the request itself.
+// installation runs: the wizard then handles the request itself. In a
+// silent run there is nobody to ask: the request stops the installation.
 bool RequestInstallationCancel();
 
 #endif

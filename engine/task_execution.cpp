@@ -5,6 +5,8 @@
 #include "engine/done_tasks.h"
 #include "engine/file_tasks.h"
 #include "engine/install_choices.h"
+#include "engine/install_journal.h"
+#include "engine/install_log.h"
 #include "engine/install_state.h"
 #include "engine/installer_script.h"
 #include "engine/registry_tasks.h"
@@ -168,11 +170,30 @@ int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFl
   return 1;
 }
 
+namespace {
+
+// Runs one selected task and writes its result to the log.
+void ExecuteAndLog(const TaskItem &item, int phase) {
+  const size_t recordsBefore = DoneTasks().size();
+  const size_t entriesBefore = Journal().entries.size();
+  std::string result;
+  if (ExecuteTask(&item.details, item.Type, item.systems, phase) == 0)
+    result = "not for this system";
+  else if (DoneTasks().size() > recordsBefore || Journal().entries.size() > entriesBefore)
+    result = "done, recorded for the uninstaller";
+  else
+    result = "done";
+  LogLine("Task " + std::to_string((long)item.ID) + " \"" + item.Name + "\" (type " +
+          std::to_string((long)item.Type) + "): " + result);
+}
+
+}  // namespace
+
 void RunBeforeCopyTasks() {
   const InstallChoices &choices = UserChoices();
   for (const TaskItem &item : InstallerScript().settings.installerTasks) {
     if (item.Type != kTaskRunProgram || !IsComponentSelected(choices, item.ComponentID)) continue;
-    ExecuteTask(&item.details, item.Type, item.systems, kPhaseBeforeCopy);
+    ExecuteAndLog(item, kPhaseBeforeCopy);
     ProcessPendingWindowEvents();
   }
 }
@@ -183,7 +204,9 @@ int RunAfterCopyTasks(int phase) {
   for (size_t i = 0; i < items.size(); i++) {
     const TaskItem &item = items[i];
     if (IsComponentSelected(choices, item.ComponentID))
-      ExecuteTask(&item.details, item.Type, item.systems, phase);
+      ExecuteAndLog(item, phase);
+    else
+      LogLine("Task " + std::to_string((long)item.ID) + ": its component is not installed");
     Install().TaskPercent = TaskProgressPercent(i + 1, items.size());
   }
   return 0;

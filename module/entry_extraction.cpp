@@ -10,6 +10,16 @@
 static const DWORD kSettableAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
                                          FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
                                          FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// Of those, the ones every Windows takes when creating a file, and the ones
+// set once the file is complete.
+static const DWORD kCreationAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+static const DWORD kLateAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+// "~qvs", 8 hexadecimal digits, ".tmp" and the zero.
+static const size_t kTemporaryNameLength = 17;
+// Names tried before giving up on a temporary file: only taken names count.
+static const uint32_t kTemporaryNameAttempts = 64;
 
 // Seconds between 1601-01-01 (FILETIME) and 1970-01-01.
 static const uint64_t kFileTimeEpochSeconds = 11644473600ull;
@@ -111,57 +121,127 @@ static void SetWriteTime(HANDLE handle, uint32_t entryTime) {
   if (LocalFileTimeToFileTime(&local, &utc)) SetFileTime(handle, NULL, NULL, &utc);
 }
 
-// Decodes the entry into the already created `tempPath`. The file is closed
-// on return; the caller deletes it unless the result is UNPACK_DONE.
-static int WriteTemporaryFile(ArchiveReader *reader, const char *tempPath, const char *path,
-                              UnpackerFileCallback callback) {
-  const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
-  HANDLE handle =
-      CreateFileA(tempPath, GENERIC_WRITE, 0, NULL, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  if (handle == INVALID_HANDLE_VALUE) return UNPACK_CANNOT_WRITE;
+// The attributes a file gets when it is created; the others follow once it
+// is complete (ApplyLateAttributes), since a read-only file could not be
+// deleted after a failure.
+static DWORD CreationAttributes(uint32_t entryAttributes) {
+  DWORD attributes = entryAttributes & kCreationAttributes;
+  return attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL;
+}
+
+static void ApplyLateAttributes(const char *path, uint32_t entryAttributes) {
+  if ((entryAttributes & kLateAttributes) != 0)
+    SetFileAttributesA(path, entryAttributes & kSettableAttributes);
+}
+
+// Opens `path` as a new file; fails when anything is there already.
+static HANDLE CreateNewFile(const char *path, uint32_t entryAttributes) {
+  return CreateFileA(path, GENERIC_WRITE, 0, NULL, CREATE_NEW,
+                     CreationAttributes(entryAttributes), NULL);
+}
+
+// The bytes to write: decoded ahead by the session's workers, or here.
+struct EntrySource {
+  ArchiveReader *reader;
+  DecodeAhead *decodeAhead;  // null: decode on this thread
+};
+
+// Writes the entry into the open `handle` with the file callback, and gives
+// the file the entry's time. The caller closes the handle.
+static int WriteEntry(const EntrySource *source, HANDLE handle, const char *path,
+                      UnpackerFileCallback callback) {
+  const ArchiveEntry *entry = ArchiveReaderGetEntry(source->reader);
   FileSink sink = {handle, path, (int64_t)entry->uncompressedSize, 0, callback};
-  int result = ExtractResultOf(ArchiveReaderExtract(reader, WriteToFile, &sink));
+  ArchiveResult decoded =
+      source->decodeAhead != NULL
+          ? DecodeAheadExtract(source->decodeAhead, source->reader, WriteToFile, &sink)
+          : ArchiveReaderExtract(source->reader, WriteToFile, &sink);
+  int result = ExtractResultOf(decoded);
   // An empty file still gets its one report.
   if (result == UNPACK_DONE && entry->uncompressedSize == 0 && callback != NULL &&
       callback(path, 0, 0, 0) == UNPACK_CANCEL)
     result = UNPACK_STOPPED;
   if (result == UNPACK_DONE) SetWriteTime(handle, entry->modificationTime);
-  if (!CloseHandle(handle) && result == UNPACK_DONE) result = UNPACK_CANNOT_WRITE;
   return result;
 }
 
-// Moves the finished temporary file over the destination. A read-only
-// destination is made writable first and keeps its attribute when the move
-// fails.
-static int ReplaceDestination(const char *tempPath, const char *path) {
-  DWORD existing = GetFileAttributesA(path);
-  int wasReadOnly = existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY);
+// Writes a destination that did not exist, through `handle` opened on it.
+// The file did not exist before, so deleting it after a failure or a stop
+// restores the state.
+static int WriteNewFile(const EntrySource *source, HANDLE handle, const char *path,
+                        UnpackerFileCallback callback) {
+  int result = WriteEntry(source, handle, path, callback);
+  if (!CloseHandle(handle) && result == UNPACK_DONE) result = UNPACK_CANNOT_WRITE;
+  if (result != UNPACK_DONE) {
+    DeleteFileA(path);
+    return result;
+  }
+  ApplyLateAttributes(path, ArchiveReaderGetEntry(source->reader)->attributes);
+  return UNPACK_DONE;
+}
+
+// A new file named `folder` + "~qvs" + 8 hexadecimal digits + ".tmp", its
+// name in `path` (MAX_PATH bytes); INVALID_HANDLE_VALUE when none can be made.
+static HANDLE CreateTemporaryFile(const char *folder, uint32_t entryAttributes, char *path) {
+  static uint32_t counter = 0;
+  size_t folderLength = strlen(folder);
+  if (folderLength + kTemporaryNameLength >= MAX_PATH) return INVALID_HANDLE_VALUE;
+  uint32_t seed = GetCurrentProcessId() << 16 ^ GetTickCount();
+  for (uint32_t attempt = 0; attempt < kTemporaryNameAttempts; attempt++) {
+    uint32_t number = seed + counter++;
+    char *out = path + folderLength;
+    memcpy(path, folder, folderLength);
+    memcpy(out, "~qvs", 4);
+    for (int digit = 0; digit < 8; digit++)
+      out[4 + digit] = "0123456789abcdef"[(number >> (28 - 4 * digit)) & 0xF];
+    memcpy(out + 12, ".tmp", 5);
+    HANDLE handle = CreateNewFile(path, entryAttributes);
+    if (handle != INVALID_HANDLE_VALUE) return handle;
+    DWORD error = GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) break;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// Moves the finished temporary file over the destination, whose attributes
+// are `existing`. A read-only destination is made writable first and keeps
+// its attribute when the move fails.
+static int ReplaceDestination(const char *tempPath, const char *path, DWORD existing) {
+  int wasReadOnly = (existing & FILE_ATTRIBUTE_READONLY) != 0;
   if (wasReadOnly) SetFileAttributesA(path, existing & ~FILE_ATTRIBUTE_READONLY);
   BOOL moved = MoveFileExA(tempPath, path, MOVEFILE_REPLACE_EXISTING);
   // Windows 9x has no MoveFileExA: delete, then move.
-  if (!moved && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED &&
-      (existing == INVALID_FILE_ATTRIBUTES || DeleteFileA(path)))
+  if (!moved && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED && DeleteFileA(path))
     moved = MoveFileA(tempPath, path);
   if (!moved && wasReadOnly) SetFileAttributesA(path, existing);
   return moved ? UNPACK_DONE : UNPACK_CANNOT_WRITE;
 }
 
-static void ApplyAttributes(const char *path, uint32_t entryAttributes) {
-  DWORD attributes = entryAttributes & kSettableAttributes;
-  SetFileAttributesA(path, attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
+// Replaces an existing file: the data goes to a temporary file in the same
+// folder that replaces the destination only once the CRC matched, so a
+// failure never harms the existing file.
+static int ReplaceExistingFile(const EntrySource *source, const char *path, const char *folder,
+                               DWORD existing, UnpackerFileCallback callback) {
+  const ArchiveEntry *entry = ArchiveReaderGetEntry(source->reader);
+  char tempPath[MAX_PATH];
+  HANDLE handle = CreateTemporaryFile(folder, entry->attributes, tempPath);
+  if (handle == INVALID_HANDLE_VALUE) return UNPACK_CANNOT_WRITE;
+  int result = WriteEntry(source, handle, path, callback);
+  if (!CloseHandle(handle) && result == UNPACK_DONE) result = UNPACK_CANNOT_WRITE;
+  if (result == UNPACK_DONE) result = ReplaceDestination(tempPath, path, existing);
+  if (result == UNPACK_DONE)
+    ApplyLateAttributes(path, entry->attributes);
+  else
+    DeleteFileA(tempPath);
+  return result;
 }
 
-// 1 to write, 0 to keep the existing file; asks only when it exists.
-static int ShouldWrite(const char *path, const ArchiveEntry *entry,
-                       UnpackerReplaceCallback replaceCallback) {
-  DWORD attributes = GetFileAttributesA(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES || replaceCallback == NULL) return 1;
-  int answer =
-      replaceCallback(path, (int64_t)entry->uncompressedSize, (int32_t)entry->modificationTime);
-  return answer != UNPACK_CANCEL;
+// Whether attributes read off a path say that a folder is there.
+static int IsFolder(DWORD attributes) {
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-int ExtractEntryToFolder(ArchiveReader *reader, const char *folder,
+int ExtractEntryToFolder(ArchiveReader *reader, DecodeAhead *decodeAhead, const char *folder,
                          UnpackerFileCallback fileCallback,
                          UnpackerReplaceCallback replaceCallback) {
   const ArchiveEntry *entry = ArchiveReaderGetEntry(reader);
@@ -170,20 +250,30 @@ int ExtractEntryToFolder(ArchiveReader *reader, const char *folder,
   char path[MAX_PATH];
   char folderPath[MAX_PATH];
   if (name == NULL || !JoinPath(folder, name, path, folderPath)) return UNPACK_CANNOT_WRITE;
-  FolderCreationResult folders = CreateMissingFolders(folderPath, fileCallback);
-  if (folders == FOLDERS_STOPPED) return UNPACK_STOPPED;
-  if (folders == FOLDERS_FAILED) return UNPACK_CANNOT_WRITE;
+  EntrySource source = {reader, decodeAhead};
+  // Most destinations are new: creating the file answers whether it exists
+  // and whether its folder does, in one call.
+  HANDLE handle = CreateNewFile(path, entry->attributes);
+  if (handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_PATH_NOT_FOUND) {
+    FolderCreationResult folders = CreateMissingFolders(folderPath, fileCallback);
+    if (folders == FOLDERS_STOPPED) return UNPACK_STOPPED;
+    if (folders == FOLDERS_FAILED) return UNPACK_CANNOT_WRITE;
+    handle = CreateNewFile(path, entry->attributes);
+  }
+  if (handle != INVALID_HANDLE_VALUE) return WriteNewFile(&source, handle, path, fileCallback);
   DWORD existing = GetFileAttributesA(path);
-  if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_DIRECTORY))
-    return UNPACK_CANNOT_WRITE;
-  if (!ShouldWrite(path, entry, replaceCallback)) return UNPACK_DONE;
-  char tempPath[MAX_PATH];
-  if (!GetTempFileNameA(folderPath, "qvs", 0, tempPath)) return UNPACK_CANNOT_WRITE;
-  int result = WriteTemporaryFile(reader, tempPath, path, fileCallback);
-  if (result == UNPACK_DONE) result = ReplaceDestination(tempPath, path);
-  if (result == UNPACK_DONE)
-    ApplyAttributes(path, entry->attributes);
-  else
-    DeleteFileA(tempPath);
-  return result;
+  if (existing == INVALID_FILE_ATTRIBUTES || IsFolder(existing)) return UNPACK_CANNOT_WRITE;
+  if (replaceCallback != NULL &&
+      replaceCallback(path, (int64_t)entry->uncompressedSize, (int32_t)entry->modificationTime) ==
+          UNPACK_CANCEL)
+    return UNPACK_DONE;
+  // The callback may have moved the file aside (to restore it on a rollback).
+  existing = GetFileAttributesA(path);
+  if (existing == INVALID_FILE_ATTRIBUTES) {
+    handle = CreateNewFile(path, entry->attributes);
+    if (handle == INVALID_HANDLE_VALUE) return UNPACK_CANNOT_WRITE;
+    return WriteNewFile(&source, handle, path, fileCallback);
+  }
+  if (IsFolder(existing)) return UNPACK_CANNOT_WRITE;
+  return ReplaceExistingFile(&source, path, folderPath, existing, fileCallback);
 }

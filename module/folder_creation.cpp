@@ -20,20 +20,38 @@ static size_t FirstCreatablePosition(const char *folder) {
   return folder[0] == '\\' ? 1 : 0;
 }
 
+// Whether the folder that `path` names up to position `end` (a "\") exists.
+static int PrefixExists(char *path, size_t end) {
+  path[end] = 0;
+  int exists = FolderExists(path);
+  path[end] = '\\';
+  return exists;
+}
+
 FolderCreationResult CreateMissingFolders(const char *folder, UnpackerFileCallback callback) {
   char path[MAX_PATH];
   size_t length = strlen(folder);
   if (length == 0 || length >= sizeof path) return FOLDERS_FAILED;
   memcpy(path, folder, length + 1);
-  for (size_t i = FirstCreatablePosition(path); i < length; i++) {
+  // The deepest folder that exists, found from the inside: usually only the
+  // last level or two are new, and each test of a level costs a call.
+  size_t first = FirstCreatablePosition(path);
+  size_t start = first;
+  for (size_t i = length; i > first; i--) {
+    if (path[i - 1] != '\\') continue;
+    if (PrefixExists(path, i - 1)) {
+      start = i;
+      break;
+    }
+  }
+  for (size_t i = start; i < length; i++) {
     if (path[i] != '\\') continue;
-    // Each prefix up to a "\" is one folder; test it without the "\".
+    // Each prefix up to a "\" is one folder; made without the "\".
     path[i] = 0;
-    int exists = FolderExists(path);
-    int created = !exists && CreateDirectoryA(path, NULL);
-    if (!exists && !created) exists = FolderExists(path);  // made by someone else meanwhile
+    int created = CreateDirectoryA(path, NULL);
+    int exists = created || FolderExists(path);  // made by someone else meanwhile
     path[i] = '\\';
-    if (!exists && !created) return FOLDERS_FAILED;
+    if (!exists) return FOLDERS_FAILED;
     if (created && callback != NULL) {
       char reported = path[i + 1];
       path[i + 1] = 0;

@@ -29,10 +29,12 @@ static InstallerArchiveResult FindArchiveOffset(InstallerFile *file, uint64_t *a
 
 InstallerArchiveResult OpenInstallerArchive(const char *path, InstallerArchive *archive) {
   archive->reader = NULL;
+  archive->archiveOffset = 0;
   if (!OpenInstallerFile(path, &archive->file)) return INSTALLER_ARCHIVE_UNREADABLE;
   archive->source = InstallerFileSource(&archive->file);
   uint64_t archiveOffset = 0;
   InstallerArchiveResult result = FindArchiveOffset(&archive->file, &archiveOffset);
+  archive->archiveOffset = archiveOffset;
   if (result == INSTALLER_ARCHIVE_OPEN &&
       ArchiveReaderOpen(&archive->reader, &archive->source, archiveOffset) != ARCHIVE_OK)
     result = INSTALLER_ARCHIVE_BAD;

@@ -16,6 +16,7 @@ enum InstallerArchiveResult {
 struct InstallerArchive {
   InstallerFile file;
   ArchiveSource source;  // reads `file`; the reader points at it
+  uint64_t archiveOffset;  // where the archive starts in the file
   ArchiveReader *reader;
 };
 

@@ -17,10 +17,20 @@
 //   no payload (nothing after the configuration block, or an archive without
 //   entries). A file it cannot read or a damaged archive gives 0, and Read
 //   then fails, so the user is told the installer is corrupt, not empty.
-// - Extract writes to a temporary file in the destination folder and moves it
-//   over the destination only once the CRC matched: after any failure (and
-//   after a stop) the destination is as it was and no partial file remains.
-//   The file gets the entry's modification time and attributes.
+// - Extract writes a destination that does not exist yet directly and
+//   deletes it again after a failure or a stop; an existing destination (as
+//   found after the replace callback answered, which may have moved it aside)
+//   is written to a temporary file in the same folder that replaces it only
+//   once the CRC matched. Either way, after any failure (and after a stop)
+//   the destination is as it was and no partial file remains. The file gets
+//   the entry's modification time and attributes.
+// - From the first Extract on, worker threads of the module decode the
+//   following chunks, within the current entry and into the next ones, while
+//   the caller writes (at most a few MiB in flight). The callbacks still run
+//   on the thread that called Extract, after each chunk written. A stop or a
+//   failure, Close and a new Read end the workers; the next Extract starts
+//   them again. They hold a reference to the module, so a FreeLibrary while
+//   they run cannot pull their code away.
 // - GetEntryCount returns -1 when no archive is open.
 #ifndef QVS_MODULE_UNPACKER_API_H
 #define QVS_MODULE_UNPACKER_API_H

@@ -3,6 +3,7 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "module/decode_session.h"
 #include "module/entry_extraction.h"
 #include "module/installer_archive.h"
 #include "module/unpacker_api.h"
@@ -20,11 +21,13 @@ struct UnpackerEntryInfo {
 
 struct UnpackerState {
   InstallerArchive archive;  // reader null when no archive is open
+  DecodeSession decode;  // the workers that decode ahead of Extract
   UnpackerFileCallback fileCallback;
   UnpackerReplaceCallback replaceCallback;
 };
 
-static UnpackerState g_state = {{{INVALID_HANDLE_VALUE, 0}, {NULL, NULL, 0}, NULL}, NULL, NULL};
+static UnpackerState g_state = {
+    {{INVALID_HANDLE_VALUE, 0}, {NULL, NULL, 0}, 0, NULL}, {}, NULL, NULL};
 
 // Entries and sizes are i64 on the interface; a u64 beyond that is clamped.
 static int64_t AsSigned(uint64_t value) {
@@ -60,24 +63,37 @@ QVS_EXPORT int64_t QVS_CALL Quorvantis_Archive_GetUncompressedSize(const char *i
   return size;
 }
 
-QVS_EXPORT int QVS_CALL Quorvantis_Archive_Close(void) {
+static void CloseArchive() {
+  DecodeSessionStop(&g_state.decode);
   CloseInstallerArchive(&g_state.archive);
+}
+
+QVS_EXPORT int QVS_CALL Quorvantis_Archive_Close(void) {
+  CloseArchive();
   return 1;
 }
 
 QVS_EXPORT int QVS_CALL Quorvantis_Archive_Read(const char *installerPath) {
-  CloseInstallerArchive(&g_state.archive);
-  return OpenInstallerArchive(installerPath, &g_state.archive) == INSTALLER_ARCHIVE_OPEN;
+  CloseArchive();
+  if (OpenInstallerArchive(installerPath, &g_state.archive) != INSTALLER_ARCHIVE_OPEN) return 0;
+  DecodeSessionInit(&g_state.decode, installerPath, g_state.archive.archiveOffset);
+  return 1;
+}
+
+// The workers drop what they decoded for the entries passed over.
+static int MovedTo(ArchiveResult moved) {
+  DecodeAheadPassTo(g_state.decode.core, g_state.archive.reader);
+  return moved == ARCHIVE_OK;
 }
 
 QVS_EXPORT int QVS_CALL Quorvantis_Archive_FindFirst(void) {
   if (g_state.archive.reader == NULL) return 0;
-  return ArchiveReaderFirst(g_state.archive.reader) == ARCHIVE_OK;
+  return MovedTo(ArchiveReaderFirst(g_state.archive.reader));
 }
 
 QVS_EXPORT int QVS_CALL Quorvantis_Archive_FindNext(void) {
   if (g_state.archive.reader == NULL) return 0;
-  return ArchiveReaderNext(g_state.archive.reader) == ARCHIVE_OK;
+  return MovedTo(ArchiveReaderNext(g_state.archive.reader));
 }
 
 QVS_EXPORT UnpackerFileInfo QVS_CALL Quorvantis_Archive_FileInfo_Alloc(void) {
@@ -132,6 +148,11 @@ QVS_EXPORT int QVS_CALL Quorvantis_Archive_Extract(const char *destinationFolder
                                                    int32_t reserved) {
   (void)reserved;
   if (g_state.archive.reader == NULL) return UNPACK_INTERNAL_ERROR;
-  return ExtractEntryToFolder(g_state.archive.reader, destinationFolder, g_state.fileCallback,
-                              g_state.replaceCallback);
+  int result = ExtractEntryToFolder(g_state.archive.reader, DecodeSessionCore(&g_state.decode),
+                                    destinationFolder, g_state.fileCallback,
+                                    g_state.replaceCallback);
+  // After a stop or a failure no worker stays behind; the next extraction
+  // starts them again.
+  if (result != UNPACK_DONE) DecodeSessionStop(&g_state.decode);
+  return result;
 }

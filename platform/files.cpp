@@ -28,6 +28,17 @@ FileHandle OpenFileDenyingWriters(const std::string &path) {
                                FILE_ATTRIBUTE_NORMAL, NULL));
 }
 
+FileHandle CreateFileForWriting(const std::string &path) {
+  return FromWin32(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, NULL));
+}
+
+FileHandle OpenFileForAppending(const std::string &path) {
+  HANDLE handle = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
+  return FromWin32(handle);
+}
+
 FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists) {
   HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, NULL, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, NULL);
@@ -137,6 +148,15 @@ bool RestoreFileFromAside(const std::string &backupPath, const std::string &path
   if (!moved) return false;
   SetFileAttributesA(path.c_str(), attributes & ~(DWORD)FILE_ATTRIBUTE_HIDDEN);
   return true;
+}
+
+bool RenameFileOver(const std::string &from, const std::string &to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  // Windows 9x has no MoveFileExA: delete, then move.
+  if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+  if (GetFileAttributesA(to.c_str()) != INVALID_FILE_ATTRIBUTES && !DeleteFileA(to.c_str()))
+    return false;
+  return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
 bool PathExists(const std::string &path) {

@@ -18,6 +18,12 @@ FileHandle OpenFileForReading(const std::string &path);
 // refuses every other process write access and deletion or renaming.
 // Fails when someone holds the file open for writing.
 FileHandle OpenFileDenyingWriters(const std::string &path);
+// Creates the file `path` for writing, emptying it when it exists; others
+// may only read it while the handle is open.
+FileHandle CreateFileForWriting(const std::string &path);
+// Opens `path` for writing at its end, creating it when missing; others
+// may read and write it meanwhile.
+FileHandle OpenFileForAppending(const std::string &path);
 // Creates a file that must not exist yet, for writing; others may only read
 // it while the handle is open. `alreadyExists` (may be NULL) tells whether
 // the failure was a name already taken.
@@ -48,6 +54,10 @@ bool MoveFileAside(const std::string &path, std::string *backupPath);
 // Moves `backupPath` back to `path`, replacing whatever is at `path` now,
 // and clears the hidden attribute MoveFileAside set. False when it failed.
 bool RestoreFileFromAside(const std::string &backupPath, const std::string &path);
+
+// Renames the file `from` to `to`, replacing a file there. False when it
+// failed; `from` is then as it was.
+bool RenameFileOver(const std::string &from, const std::string &to);
 
 // True when something (file or folder) exists at `path`.
 bool PathExists(const std::string &path);

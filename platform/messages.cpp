@@ -2,8 +2,22 @@
 
 #include <windows.h>
 
+namespace {
+
+MessageRecorder gRecorder = NULL;
+
+}  // namespace
+
+void SetMessageRecorder(MessageRecorder recorder) { gRecorder = recorder; }
+
 MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
                           MessageButtons buttons, MessageIcon icon) {
+  if (gRecorder != NULL) {
+    gRecorder(caption, text);
+    if (buttons == kButtonsYesNo) return kAnswerNo;
+    if (buttons == kButtonsAbortRetryIgnore) return kAnswerAbort;
+    return kAnswerOk;
+  }
   UINT flags = MB_OK;
   if (buttons == kButtonsYesNo) flags = MB_YESNO;
   if (buttons == kButtonsAbortRetryIgnore) flags = MB_ABORTRETRYIGNORE;

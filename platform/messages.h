@@ -15,8 +15,13 @@ enum MessageAnswer {
 };
 
 // Shows a modal message box owned by `owner` (NULL: no owner) and returns
-// the button pressed.
+// the button pressed. While a recorder is set (an unattended run), nothing
+// is shown: the recorder receives the message, and the answer is the one
+// that goes no further (OK, No, Abort).
 MessageAnswer ShowMessage(void *owner, const char *text, const char *caption,
                           MessageButtons buttons, MessageIcon icon);
+
+typedef void (*MessageRecorder)(const char *caption, const char *text);
+void SetMessageRecorder(MessageRecorder recorder);
 
 #endif

@@ -20,6 +20,10 @@ bool WaitForMutex(MutexHandle mutex, uint32_t milliseconds) {
   return result == WAIT_OBJECT_0 || result == WAIT_ABANDONED;
 }
 
+void ReleaseOwnedMutex(MutexHandle mutex) {
+  if (mutex != NULL) ReleaseMutex((HANDLE)mutex);
+}
+
 void CloseMutexHandle(MutexHandle *mutex) {
   if (mutex == NULL || *mutex == NULL) return;
   CloseHandle((HANDLE)*mutex);

@@ -17,6 +17,7 @@ MutexHandle OpenNamedMutex(const char *name);
 // when its owner ended without releasing it. A mutex is released when its
 // owner ends.
 bool WaitForMutex(MutexHandle mutex, uint32_t milliseconds);
+void ReleaseOwnedMutex(MutexHandle mutex);
 void CloseMutexHandle(MutexHandle *mutex);
 
 #endif

@@ -61,7 +61,9 @@ bool StartThroughShell(const std::string &file, const std::string &parameters,
   SHELLEXECUTEINFOA info;
   ZeroMemory(&info, sizeof info);
   info.cbSize = sizeof info;
-  info.fMask = SEE_MASK_NOCLOSEPROCESS;
+  // The installer's tasks and finish actions fail silently: no box of the
+  // shell's own about a file type without a program.
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
   info.lpFile = file.c_str();
   info.lpParameters = parameters.c_str();
   info.lpDirectory = FolderOrNull(directory);

@@ -7,6 +7,10 @@
 // spaces, and the first match wins. A second list, the selection, holds the
 // entries of selected groups for iteration.
 //
+// Memory is proportional to the texts parsed (about their size plus a few
+// dozen bytes per entry), and every lookup costs the length of the names
+// looked up, whatever the size of the store.
+//
 // Not thread-safe: the main thread parses and reads; workers never do.
 #ifndef QVS_SCRIPT_DOCUMENT_H
 #define QVS_SCRIPT_DOCUMENT_H
@@ -14,12 +18,6 @@
 #include <stdint.h>
 
 #include <string>
-
-struct ScriptEntry {
-  std::string group;
-  std::string key;
-  std::string value;
-};
 
 // Appends the entries of `text` to the store. Returns 0 at once for an empty
 // text, else the number of entries the store then holds.
@@ -36,9 +34,12 @@ int SelectGroup(const std::string &group);
 // Moves to the next selected entry; false after the last one, and the cursor
 // then starts again from the first.
 bool NextSelected();
+// The current selected entry's key and value; empty before the first and
+// after the last. Valid until the next NextSelected or Clear call.
 const std::string &SelectedKey();
 const std::string &SelectedValue();
 
+// Empties the store; the selection, which names its entries, goes too.
 void ClearDocument();
 void ClearSelection();
 

@@ -7,7 +7,10 @@
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "startup/command_line.h"
+#include "engine/exit_codes.h"
 #include "engine/exits.h"
+#include "engine/install_log.h"
+#include "engine/unattended_options.h"
 #include "engine/startup_state.h"
 
 namespace {
@@ -22,14 +25,30 @@ const uint32_t kElevationSettleTime = 500;
 
 // The copy the user started: hold the hand-over mutex while the elevated
 // copy starts, so that it waits until this one has gone. The mutex is not
-// released here: the system releases it when this process has ended (the
+// released then: the system releases it when this process has ended (the
 // waiting copy accepts it as abandoned), which is the moment to wait for.
 [[noreturn]] void RelaunchAndLeave() {
   MutexHandle handOver = CreateNamedMutex(kElevationMutexName, true, NULL);
   std::string ownPath;
   GetOwnExecutablePath(&ownPath);
-  RelaunchElevated(ownPath, kElevatedSwitch);
-  (void)handOver;
+  // The elevated copy gets every switch this one was given.
+  const UnattendedOptions &options = Unattended();
+  std::string parameters = kElevatedSwitch;
+  if (!options.switches.empty()) parameters += " " + options.switches;
+  if (!options.silent) {
+    RelaunchElevated(ownPath, parameters);
+    CleanExit();
+  }
+  // A silent run's caller waits for this process: it waits for the
+  // elevated copy in turn and ends with that copy's exit code, so the
+  // elevated copy must not wait for it.
+  ReleaseOwnedMutex(handOver);
+  CloseMutexHandle(&handOver);
+  uint32_t code = kExitFatalError;
+  LogLine("Relaunching with administrator rights");
+  CloseInstallLog();
+  if (!LaunchWithRunAsAndWait(ownPath, parameters, &code)) code = kExitFatalError;
+  SetExitCode((int)code);
   CleanExit();
 }
 
@@ -55,7 +74,7 @@ bool CheckAdministrator() { return CanOpenServiceManager(kServiceManagerAdminAcc
 void HandleElevation(uint32_t requireAdminRights) {
   const StartupState &state = Startup();
   if (requireAdminRights != 1 || !IsNtFamily(state.osCode) || state.isAdministrator) return;
-  if (FirstCommandLineParameter(GetProcessCommandLine()) != kElevatedSwitch) RelaunchAndLeave();
+  if (!Unattended().elevated) RelaunchAndLeave();
   AwaitHandOver();
 }
 
@@ -69,6 +88,7 @@ void EnsureSingleInstance() {
   bool alreadyExisted = false;
   Startup().instanceMutex = CreateNamedMutex(kInstanceMutexName, false, &alreadyExisted);
   if (alreadyExisted) {
+    SetExitCode(kExitAnotherInstallation);
     ShowMessage(NULL,
                 "Another installation is already in progress. Please finish the active "
                 "installation and run this installer again.",

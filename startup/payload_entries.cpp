@@ -2,6 +2,7 @@
 
 #include <string.h>
 
+#include "format/component_id.h"
 #include "script/ansi_text.h"
 #include "script/document.h"
 
@@ -86,30 +87,34 @@ int32_t InfoTextLangId(const std::string &entryName) {
   return (int32_t)(uint32_t)ParseScriptInteger(fileName);
 }
 
-int32_t ProductComponentId(const std::string &entryName) {
-  return (int32_t)(uint32_t)ParseScriptInteger(FirstComponent(entryName));
+bool ProductComponentId(const std::string &entryName, int32_t *componentId) {
+  size_t slash = entryName.find('\\');
+  uint32_t id = 0;
+  if (slash == std::string::npos || slash + 1 >= entryName.size() ||
+      !ParseCanonicalComponentId(entryName.data(), slash, &id))
+    return false;
+  *componentId = (int32_t)id;
+  return true;
 }
 
-void AddProductFile(std::vector<ComponentFileGroup> *groups, const std::string &entryName,
-                    int64_t uncompressedSize) {
-  if (groups == NULL) return;
-  int32_t componentId = ProductComponentId(entryName);
-  ComponentFileGroup *group = NULL;
-  for (ComponentFileGroup &candidate : *groups) {
-    if (candidate.componentId == componentId) {
-      group = &candidate;
-      break;
-    }
-  }
-  if (group == NULL) {
+bool AddProductFile(std::vector<ComponentFileGroup> *groups, ComponentGroupIndex *index,
+                    const std::string &entryName, int64_t uncompressedSize) {
+  int32_t componentId = 0;
+  if (groups == NULL || index == NULL || !ProductComponentId(entryName, &componentId))
+    return false;
+  ComponentGroupIndex::iterator known = index->find(componentId);
+  if (known == index->end() || known->second >= groups->size() ||
+      (*groups)[known->second].componentId != componentId) {
     groups->push_back(ComponentFileGroup());
-    group = &groups->back();
-    group->componentId = componentId;
+    groups->back().componentId = componentId;
+    (*index)[componentId] = groups->size() - 1;
+    known = index->find(componentId);
   }
   ProductFile file;
   file.entryName = entryName;
   file.uncompressedSize = uncompressedSize;
-  group->files.push_back(file);
+  (*groups)[known->second].files.push_back(file);
+  return true;
 }
 
 std::string TextFromEntryBytes(const uint8_t *bytes, size_t size) {

@@ -11,6 +11,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -43,14 +44,21 @@ ConfigEntryKind ClassifyConfigEntry(const std::string &name, const std::string &
 // remains is -1 when it is exactly "Default", else its integer value.
 int32_t InfoTextLangId(const std::string &entryName);
 
-// The component ID of a product file: the integer value of the text before
-// the first "\" (0 when that is no number).
-int32_t ProductComponentId(const std::string &entryName);
+// The component ID of a product file: the text before the first "\" read
+// as a canonical decimal component ID (format/component_id.h), with a path
+// after the "\". False when the name has no such ID: "$14\x" or
+// "4294967316\x" is no file of component 20.
+bool ProductComponentId(const std::string &entryName, int32_t *componentId);
 
-// Files the product entry to the first group with its component ID,
-// appending a group when there is none yet.
-void AddProductFile(std::vector<ComponentFileGroup> *groups, const std::string &entryName,
-                    int64_t uncompressedSize);
+// Where each component's group is in the list of groups, so that filing
+// does not scan the list.
+typedef std::map<int32_t, size_t> ComponentGroupIndex;
+
+// Files the product entry to the group with its component ID (kept in
+// `index`), appending a group when there is none yet. Returns false, filing
+// nothing, when the name has no component ID (see ProductComponentId).
+bool AddProductFile(std::vector<ComponentFileGroup> *groups, ComponentGroupIndex *index,
+                    const std::string &entryName, int64_t uncompressedSize);
 
 // The bytes of an entry as single-byte text, ending at `size` or at the
 // first zero byte.

@@ -5,6 +5,7 @@
 
 #include "format/config_block.h"
 #include "format/installer_layout.h"
+#include "format/payload_limits.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "engine/exits.h"
@@ -113,9 +114,22 @@ void ReplaceImage(BitmapHandle *field, const uint8_t *bytes, size_t size) {
   *field = DecodeBitmapBytes(bytes, size);
 }
 
+// The largest entry of `kind` that start-up keeps: texts larger than the
+// builder writes would only cost memory and time (a damaged installer).
+int64_t ConfigEntryLimit(ConfigEntryKind kind) {
+  switch (kind) {
+    case kConfigScript: return kMaxScriptSize;
+    case kConfigLanguage: return kMaxLanguageFileSize;
+    case kConfigInformation:
+    case kConfigLicense: return kMaxInfoTextSize;
+    default: return kMaxConfigEntrySize;
+  }
+}
+
 void KeepConfigEntry(ConfigEntryKind kind, const std::string &name, int64_t size) {
   PayloadState &payload = Payload();
-  uint8_t *bytes = ExtractCurrentEntry(size);
+  // An oversized text counts as an entry that failed to extract.
+  uint8_t *bytes = size <= ConfigEntryLimit(kind) ? ExtractCurrentEntry(size) : NULL;
   bool mandatory = kind == kConfigScript || kind == kConfigWizardImage ||
                    kind == kConfigHeaderImage || kind == kConfigBackgroundImage ||
                    kind == kConfigUninstaller;
@@ -151,7 +165,7 @@ void KeepConfigEntry(ConfigEntryKind kind, const std::string &name, int64_t size
   free(bytes);
 }
 
-void ClassifyCurrentEntry(UnpackerFileInfo info) {
+void ClassifyCurrentEntry(UnpackerFileInfo info, ComponentGroupIndex *groupIndex) {
   PayloadState &payload = Payload();
   const ModuleExports &module = payload.moduleExports;
   module.Archive_FileInfo(info);
@@ -160,7 +174,12 @@ void ClassifyCurrentEntry(UnpackerFileInfo info) {
   int64_t size = module.Archive_FileInfo_GetUncompressedSize(info);
   std::string prefix;
   if (!IsConfigurationEntry(name, &prefix)) {
-    AddProductFile(&payload.componentFiles, name, size);
+    if (!AddProductFile(&payload.componentFiles, groupIndex, name, size)) {
+      ProductFile unfiled;
+      unfiled.entryName = name;
+      unfiled.uncompressedSize = size;
+      payload.unfiledProductFiles.push_back(unfiled);
+    }
     return;
   }
   payload.configPrefix = prefix;
@@ -181,9 +200,10 @@ void WalkArchive(const std::string &ownPath) {
   UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
   if (info == NULL) FailInsideArchive();
   int64_t walked = 0;
+  ComponentGroupIndex groupIndex;
   if (module.Archive_FindFirst() != 0) {
     do {
-      ClassifyCurrentEntry(info);
+      ClassifyCurrentEntry(info, &groupIndex);
       walked++;
     } while (module.Archive_FindNext() != 0);
   }

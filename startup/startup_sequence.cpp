@@ -3,14 +3,20 @@
 #include "checks/os_detection.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
+#include "platform/processes.h"
 #include "script/document.h"
 #include "script/language_data.h"
 #include "script/language_dialog.h"
 #include "script/language_strings.h"
 #include "script/reserved_names.h"
 #include "startup/builtin_icons.h"
+#include "startup/command_line.h"
+#include "engine/exit_codes.h"
 #include "engine/exits.h"
+#include "engine/install_log.h"
+#include "engine/unattended_options.h"
 #include "startup/guards.h"
+#include "startup/memory_guard.h"
 #include "startup/payload_loader.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
@@ -37,10 +43,12 @@ void ResetCollections() {
   payload.informationTexts.clear();
   payload.licenseTexts.clear();
   payload.componentFiles.clear();
+  payload.unfiledProductFiles.clear();
 }
 
 void RefuseOldSystems(int osCode) {
   if (osCode >= kOsOldestSupported) return;
+  SetExitCode(kExitPlatformUnsupported);
   ShowMessage(NULL,
               "We are sorry, this installer was designed for newer operating systems. Please "
               "upgrade your operating system!",
@@ -48,23 +56,71 @@ void RefuseOldSystems(int osCode) {
   NormalExit();
 }
 
+// The language a command line names (/LANG=), or in a silent run the
+// user's own, else the first; -1 when the user is to choose.
+int LanguageWithoutAsking(const std::vector<LanguageFile> &languages) {
+  const UnattendedOptions &options = Unattended();
+  const std::vector<size_t> entries = LanguageListEntries(languages);
+  if (options.hasLanguage) {
+    for (size_t index : entries)
+      if (languages[index].langId == options.languageId) return (int)index;
+    LogLine("The language " + std::to_string((long)options.languageId) +
+            " (/LANG) is not in this installer");
+    if (options.silent) {
+      SetExitCode(kExitInvalidCommandLine);
+      CleanExit();
+    }
+  }
+  if (!options.silent) return -1;
+  const int preselected = PreselectLanguage(languages, entries, UserDefaultLangId());
+  return preselected >= 0 ? (int)entries[(size_t)preselected] : -1;
+}
+
 // One language is taken without asking; among several the user chooses.
 void ChooseStartupLanguage(StartupState *state) {
   const std::vector<LanguageFile> &languages = Payload().languages;
-  if (languages.size() == 1) {
-    state->languageName = languages[0].name;
-    state->languageId = languages[0].langId;
+  int chosen = LanguageWithoutAsking(languages);
+  if (chosen < 0 && languages.size() == 1) chosen = 0;
+  if (chosen >= 0) {
+    state->languageName = languages[(size_t)chosen].name;
+    state->languageId = languages[(size_t)chosen].langId;
     return;
   }
   if (ChooseLanguage(languages, state->fontNormal, &state->languageName) != kLanguageChosen)
     CleanExit();
-  int chosen = FindLanguageByName(languages, state->languageName);
+  chosen = FindLanguageByName(languages, state->languageName);
   if (chosen >= 0) state->languageId = languages[(size_t)chosen].langId;
+}
+
+void RecordMessage(const char *caption, const char *text) {
+  LogLine(std::string("Message \"") + caption + "\": " + text);
+}
+
+// The command line: a log when one is asked for, and in a silent run no
+// message on screen and no start with a line the installer cannot follow.
+void ReadCommandLine() {
+  const std::string line = GetProcessCommandLine();
+  UnattendedOptions &options = Unattended();
+  options = ReadUnattendedOptions(line);
+  options.elevated = FirstCommandLineParameter(line) == kElevatedSwitch;
+  if (options.silent) SetMessageRecorder(RecordMessage);
+  // The elevated copy goes on with the log its first copy began.
+  const bool logOpened =
+      !options.logPath.empty() && OpenInstallLog(options.logPath, options.elevated);
+  LogLine("Command line: " + line);
+  for (const std::string &problem : options.problems) LogLine("Command line problem: " + problem);
+  if (!options.silent) return;
+  if (!options.problems.empty() || (!options.logPath.empty() && !logOpened)) {
+    SetExitCode(kExitInvalidCommandLine);
+    NormalExit();
+  }
 }
 
 }  // namespace
 
 void RunInstaller() {
+  InstallMemoryGuard();
+  ReadCommandLine();
   StartupState &state = Startup();
   LoadFonts(&state);
   ResetCollections();
@@ -83,6 +139,7 @@ void RunInstaller() {
 
   LoadPayload();
   ChooseStartupLanguage(&state);
+  LogLine("Language: " + state.languageName);
   if (!state.languageName.empty()) {
     RunMainFlow(state.languageName);
   } else {

@@ -11,7 +11,7 @@ packages=(
   libgtest-dev liblzma-dev zlib1g-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils imagemagick osslsigncode python3 locales
-  dpkg-dev xz-utils
+  dpkg-dev xz-utils nsis
 )
 
 missing=()

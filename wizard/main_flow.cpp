@@ -12,11 +12,15 @@
 #include "script/document.h"
 #include "script/language_data.h"
 #include "script/language_strings.h"
+#include "engine/exit_codes.h"
 #include "engine/exits.h"
+#include "engine/install_log.h"
+#include "engine/unattended_options.h"
 #include "engine/payload_state.h"
 #include "engine/startup_state.h"
 #include "engine/installer_script.h"
 #include "script/string_ids.h"
+#include "wizard/run_unattended.h"
 #include "wizard/run_wizard.h"
 
 namespace {
@@ -73,20 +77,29 @@ void FillProductPlaceholders() {
   }
 }
 
-void EndUnless(CheckResult result) {
-  if (result != kCheckContinue) CleanExit();
+// A check that stops the installer ends a silent run with `exitCode`.
+void EndUnless(CheckResult result, const char *check, int exitCode) {
+  LogLine(std::string("Check ") + check + (result == kCheckContinue ? ": passed" : ": failed"));
+  if (result == kCheckContinue) return;
+  SetExitCode(exitCode);
+  CleanExit();
 }
 
 void RunSystemChecks() {
   ScriptSettings &s = InstallerScript().settings;
   const CheckEnvironment env = SystemCheckEnvironment(Startup().osCode, ReplacePathVariables);
-  EndUnless(CheckOsRequirements(s, env));
-  EndUnless(CheckDotNetRequirement(s, env));
-  EndUnless(CheckBrowserRequirement(s, env));
-  EndUnless(CheckHardwareRequirements(s, env));
-  if (s.RequireExistingItems == 1) EndUnless(CheckRequiredItems(&s, env));
-  if (s.CheckForInstancesInstaller == 1) EndUnless(CheckRunningInstances(&s, env));
-  if (s.PromptUninstallExisting == 1) EndUnless(CheckExistingInstallations(&s, env));
+  EndUnless(CheckOsRequirements(s, env), "operating system", kExitPlatformUnsupported);
+  EndUnless(CheckDotNetRequirement(s, env), ".NET Framework", kExitDotNetMissing);
+  EndUnless(CheckBrowserRequirement(s, env), "Internet Explorer", kExitBrowserMissing);
+  EndUnless(CheckHardwareRequirements(s, env), "processor and memory",
+            kExitHardwareBelowRequirements);
+  if (s.RequireExistingItems == 1)
+    EndUnless(CheckRequiredItems(&s, env), "required items", kExitDependencyMissing);
+  if (s.CheckForInstancesInstaller == 1)
+    EndUnless(CheckRunningInstances(&s, env), "running programs", kExitProductRunning);
+  if (s.PromptUninstallExisting == 1)
+    EndUnless(CheckExistingInstallations(&s, env), "existing installations",
+              kExitEarlierInstallation);
 }
 
 }  // namespace
@@ -96,5 +109,6 @@ void RunMainFlow(const std::string &languageName) {
   ReadScript(languageEntries);
   FillProductPlaceholders();
   RunSystemChecks();
+  if (Unattended().silent) RunUnattendedInstallation();
   RunWizard();
 }

@@ -5,7 +5,9 @@
 #include <string>
 
 // Loads the language data of `languageName` and runs the installation's
-// stages. Never returns: every way out goes through CleanExit.
+// stages: the wizard, or in a silent run the installation with the
+// command line's answers. Never returns: every way out goes through
+// CleanExit.
 [[noreturn]] void RunMainFlow(const std::string &languageName);
 
 #endif

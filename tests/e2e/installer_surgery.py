@@ -16,6 +16,9 @@ Operations:
   corrupt-entry SUFFIX  damage the first chunk of the first entry ending with SUFFIX
   bad-crc SUFFIX        give the first entry ending with SUFFIX a wrong CRC-32 (its
                         data decodes, the check fails)
+  move-entry FROM TO    the first entry ending with FROM takes the name of the first
+                        entry ending with TO, which is dropped (a product file
+                        becomes a configuration entry larger than the builder allows)
   bad-record SUFFIX     give the record of the first entry ending with SUFFIX an
                         impossible name length (the entries before it stay readable)
 
@@ -158,6 +161,12 @@ def main(argv):
         elif operation == "bad-crc":
             entry = matching(entries, argument)[0]
             entry[1][4] ^= 0xFFFFFFFF
+        elif operation == "move-entry":
+            if len(argv) < 6:
+                raise SystemExit("move-entry needs FROM and TO")
+            moved, replaced = matching(entries, argument)[0], matching(entries, argv[5])[0]
+            moved[0] = replaced[0]
+            entries = [e for e in entries if e is not replaced]
         elif operation == "bad-record":
             damaged = matching(entries, argument)[0]
             before = write_archive(header, entries[:entries.index(damaged)])

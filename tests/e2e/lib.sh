@@ -41,7 +41,18 @@ build_installer() {
     --level 1 --threads 1 --quiet "$@"
 }
 
-# surgery IN OUT OPERATION [ARGUMENT]: see installer_surgery.py.
+# oversized_text OUT TEXT: writes TEXT followed by short entries up to
+# 64 MiB (the builder's former limit for scripts and language files) to OUT.
+oversized_text() {
+  python3 - "$1" "$2" <<'PY'
+import sys
+data = open(sys.argv[2], "rb").read() + b"[Padding]\r\n"
+data += b"k=v\r\n" * ((64 * 1024 * 1024 - len(data)) // 5)
+open(sys.argv[1], "wb").write(data)
+PY
+}
+
+# surgery IN OUT OPERATION [ARGUMENT...]: see installer_surgery.py.
 surgery() {
   python3 "$E2E/installer_surgery.py" "$@"
 }
@@ -123,4 +134,18 @@ click 29
 expect-visible 250 1
 click 29
 CMDS
+}
+
+# task ID TYPE COMPONENT [KEY=VALUE ...]: the group of one InstallerTasks
+# item that runs on every system (LF line ends; convert with the script).
+task() {
+  local id=$1 type=$2 component=$3 os pair
+  shift 3
+  printf '[%s]\nID = %s\nName = Task %s\nType = %s\n' "$id" "$id" "$id" "$type"
+  for os in Win95 WinNT4 Win98 WinMe Win2000 WinXP WinServer2003 WinVista WinServer2008 Win7; do
+    printf '%s = 1\n' "$os"
+  done
+  printf 'ComponentID = %s\n' "$component"
+  for pair in "$@"; do printf '%s = %s\n' "${pair%%=*}" "${pair#*=}"; done
+  printf '\n'
 }

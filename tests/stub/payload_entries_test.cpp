@@ -58,18 +58,30 @@ STUB_TEST(InfoTextLanguageComesFromTheFileName) {
 
 STUB_TEST(ProductFilesGroupByFirstSeenComponentInArchiveOrder) {
   std::vector<ComponentFileGroup> groups;
-  AddProductFile(&groups, "7\\a.txt", 10);
-  AddProductFile(&groups, "3\\x\\y.dll", 20);
-  AddProductFile(&groups, "7\\b.txt", 30);
-  AddProductFile(&groups, "name\\c.txt", 40);
-  AddProductFile(&groups, "plain", 50);
+  ComponentGroupIndex index;
+  CHECK(AddProductFile(&groups, &index, "7\\a.txt", 10));
+  CHECK(AddProductFile(&groups, &index, "3\\x\\y.dll", 20));
+  CHECK(AddProductFile(&groups, &index, "7\\b.txt", 30));
+  CHECK(AddProductFile(&groups, &index, "0\\c.txt", 40));
   CHECK(groups.size() == 3);
   CHECK(groups[0].componentId == 7 && groups[0].files.size() == 2);
   CHECK(groups[0].files[0].entryName == "7\\a.txt" && groups[0].files[1].entryName == "7\\b.txt");
   CHECK(groups[0].files[1].uncompressedSize == 30);
   CHECK(groups[1].componentId == 3 && groups[1].files[0].entryName == "3\\x\\y.dll");
-  // Names that are no number belong to component 0.
-  CHECK(groups[2].componentId == 0 && groups[2].files.size() == 2);
+  CHECK(groups[2].componentId == 0 && groups[2].files.size() == 1);
+}
+
+STUB_TEST(ProductFilesNeedACanonicalDecimalComponentId) {
+  std::vector<ComponentFileGroup> groups;
+  ComponentGroupIndex index;
+  CHECK(AddProductFile(&groups, &index, "20\\real.txt", 1));
+  // Each of these once read as component 20 or 0; none is filed now.
+  const char *damaged[] = {"$14\\x",  "4294967316\\x", "020\\x", "+20\\x", "20 \\x",
+                           "name\\c.txt", "plain",          "20",      "20\\", "2147483648\\x"};
+  for (const char *name : damaged) CHECK(!AddProductFile(&groups, &index, name, 1));
+  CHECK(groups.size() == 1 && groups[0].files.size() == 1);
+  int32_t id = 0;
+  CHECK(ProductComponentId("2147483647\\x", &id) && id == 2147483647);
 }
 
 STUB_TEST(EntryTextEndsAtTheFirstZeroByte) {

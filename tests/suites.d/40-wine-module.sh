@@ -37,12 +37,13 @@ done
 
 dll=$build/x64/module/qvsunpack.dll
 test_exe=$build/x64/tests/wine/module_test.exe
+extraction_exe=$build/x64/tests/wine/module_extraction_test.exe
 builder=$build/host/builder/qvsbuild
 run_test() {  # label, arguments...
   local label=$1; shift
   local log=$work/$label.log
   run_logged "$log" 600 "$wine" "$test_exe" "$@"
-  grep -E '^(FAIL|entries:)' "$log"
+  grep -E '^(FAIL|entries:|memory growth)' "$log"
   local line p f
   line=$(grep '^checks: ' "$log" | tail -n 1)
   if [ -z "$line" ]; then tail -n 20 "$log"; fail "$label: no summary"; return; fi
@@ -56,6 +57,14 @@ if [ -f "$test_exe" ] && [ -f "$dll" ]; then
   run_test selftest selftest "$(windows "$root/$dll")" "$(windows "$work/run")"
 else
   fail "module_test.exe and the x64 module built"
+fi
+
+# Extraction with the decode-ahead workers: skips, retries, memory, unloading.
+if [ -f "$extraction_exe" ] && [ -f "$dll" ]; then
+  rm -rf "$work/extraction" && mkdir -p "$work/extraction"
+  test_exe=$extraction_exe run_test extraction "$(windows "$root/$dll")" "$(windows "$work/extraction")"
+else
+  fail "module_extraction_test.exe built"
 fi
 
 # An installer from the builder. The x64 module stands in for the stub: any

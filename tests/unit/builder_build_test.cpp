@@ -148,7 +148,7 @@ TEST(BuilderBuild, ListVerifyAndExtractRoundTrip) {
   EXPECT_NE(listing.find("   1401856 "), std::string::npos) << listing;
   EXPECT_NE(listing.find("1\\docs\\readme.txt"), std::string::npos);
   EXPECT_NE(listing.find("\\Config\\Script.qvs"), std::string::npos);
-  EXPECT_NE(listing.find("2\\caf\xE9.txt"), std::string::npos);  // stored in Windows-1252
+  EXPECT_NE(listing.find("2\\caf\xC3\xA9.txt"), std::string::npos);  // shown as UTF-8
 
   std::string verified = Report(RunVerify, options.output, &exitCode);
   EXPECT_EQ(exitCode, 0) << verified;

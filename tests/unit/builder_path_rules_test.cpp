@@ -34,10 +34,22 @@ TEST(BuilderPathRules, RelativePathsStayInsideTheInstallFolder) {
   const char *outside[] = {"..\\x", "a\\..\\..\\x", "\\x", "/x", "C:\\x", "c:x", "a\\\\b",
                            "a\\", "a\\.\\b", ""};
   for (const char *path : outside) EXPECT_NE(RelativePathProblem(path), nullptr) << path;
-  std::string longest = std::string(200, 'a') + "\\" + std::string(58, 'b');
-  EXPECT_EQ(longest.size(), 259u);
+  // The module writes install folder + "\\" + path in 259 bytes and makes its
+  // temporary file in a folder of at most 246: paths that once passed here
+  // failed under any install folder.
+  std::string longest = std::string(144, 'a') + "\\" + std::string(13, 'b');
+  EXPECT_EQ(longest.size(), 158u);
   EXPECT_EQ(RelativePathProblem(longest), nullptr);
-  EXPECT_NE(RelativePathProblem(longest + "b"), nullptr);
+  EXPECT_NE(std::string(RelativePathProblem(longest + "b")).find("install folder of 100"),
+            std::string::npos);
+  EXPECT_EQ(RelativePathProblem(std::string(158, 'c')), nullptr);
+  std::string deepFolder = std::string(145, 'a') + "\\b";
+  EXPECT_NE(std::string(RelativePathProblem(deepFolder)).find("folder path longer than 144"),
+            std::string::npos);
+  std::string oldLimit = std::string(200, 'a') + "\\" + std::string(58, 'b');
+  EXPECT_NE(RelativePathProblem(oldLimit), nullptr);
+  EXPECT_LE(kInstallFolderAllowance + 1 + kMaxRelativePathLength, kMaxInstalledPathLength);
+  EXPECT_LE(kInstallFolderAllowance + 1 + kMaxRelativeFolderLength + 1, kMaxTempFileFolderLength);
 }
 
 TEST(BuilderPathRules, ComponentFoldersAreCanonicalDecimalIds) {
@@ -63,6 +75,13 @@ TEST(BuilderPathRules, Utf8NamesBecomeWindows1252OrAreRefused) {
   EXPECT_FALSE(Utf8ToWindows1252("\xC3", &out));  // truncated sequence
   EXPECT_FALSE(Utf8ToWindows1252("\xC0\xAF", &out));  // overlong "/"
   EXPECT_FALSE(Utf8ToWindows1252("\xED\xA0\x80", &out));  // surrogate
+  // Overlong "." in four and three bytes: once two entries "." and a
+  // second, identical one.
+  EXPECT_FALSE(Utf8ToWindows1252("a\xF0\x80\x80\xAE", &out));
+  EXPECT_FALSE(Utf8ToWindows1252("a\xE0\x80\xAE", &out));
+  EXPECT_FALSE(Utf8ToWindows1252("\xF4\x90\x80\x80", &out));  // past U+10FFFF
+  EXPECT_FALSE(Utf8ToWindows1252("\xF8\x88\x80\x80\x80", &out));  // five bytes
+  EXPECT_FALSE(Utf8ToWindows1252("a\x80", &out));  // stray continuation byte
   for (int byte = 0x20; byte < 0x100; byte++) {
     std::string ansi(1, (char)byte);
     std::string back;
@@ -76,6 +95,6 @@ TEST(BuilderPathRules, ExtractNamesThatWouldEscapeAreUnsafe) {
   EXPECT_TRUE(IsSafeEntryName("1\\bin\\app.exe"));
   EXPECT_TRUE(IsSafeEntryName("_$_INSTALLER_Data_0000001_$_\\Config\\Script.qvs"));
   const char *bad[] = {"", "\\x", "/x", "1\\..\\..\\x", "1/../x", "C:\\x", "1\\a:b", "1\\\\x",
-                       "1\\.\\x", "1\\x\\", "1\\a\nb"};
+                       "1\\.\\x", "1\\x\\", "1\\a\nb", "1\\a\x7F" "b"};
   for (const char *name : bad) EXPECT_FALSE(IsSafeEntryName(name)) << name;
 }

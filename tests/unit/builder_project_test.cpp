@@ -120,7 +120,7 @@ TEST(BuilderProject, CollectsEveryProblemOfABadProject) {
                             "Files/007", "Files/2147483648", "Files/loose.txt", "con.txt",
                             "LPT3", "what?.txt", "back\\slash", "dot.", "space ", "ctl",
                             "Windows-1252", "letter case", "default.txt", "Wizard.bmp",
-                            "longer than 259"};
+                            "longer than 158"};
   for (const char *what : expected) EXPECT_TRUE(Mentions(outcome.problems, what)) << what;
   EXPECT_FALSE(Mentions(outcome.problems, "ok.txt"));
 }
@@ -136,7 +136,7 @@ TEST(BuilderProject, RefusesMissingScriptLineFeedTextsAndLinksOutside) {
   ScanOutcome outcome = Scan(test.root);
   EXPECT_FALSE(outcome.ok);
   EXPECT_TRUE(Mentions(outcome.problems, "Script.qvs: missing"));
-  EXPECT_TRUE(Mentions(outcome.problems, "English.lng: lines end in LF only"));
+  EXPECT_TRUE(Mentions(outcome.problems, "English.lng: line 1 ends in LF only"));
   EXPECT_TRUE(Mentions(outcome.problems, "out.txt: symbolic link pointing outside"));
   EXPECT_TRUE(Mentions(outcome.problems, "up: symbolic link pointing outside"));
   EXPECT_FALSE(Mentions(outcome.problems, "alias.txt"));
@@ -169,9 +169,17 @@ TEST(BuilderProject, BuilderGroupIsReadAsTheInstallerReadsDocuments) {
   // The first occurrence wins, as in the installer.
   EXPECT_FALSE(ScriptRequiresAdministrator(
       "[Builder]\r\nRequireAdministrator=2\r\nRequireAdministrator=1\r\n"));
-  EXPECT_TRUE(HasOnlyLineFeedBreaks("a\nb\n"));
-  EXPECT_FALSE(HasOnlyLineFeedBreaks("a\r\nb\r\n"));
-  EXPECT_FALSE(HasOnlyLineFeedBreaks("one line"));
+  EXPECT_NE(DocumentTextProblem("a\nb\n"), "");
+  EXPECT_EQ(DocumentTextProblem("a\r\nb\r\n"), "");
+  EXPECT_EQ(DocumentTextProblem("one line"), "");
+  // A lone CR ends a line for the installer; a lone LF anywhere, or a zero
+  // byte, would make it read something else than the vendor wrote.
+  EXPECT_EQ(DocumentTextProblem("a\rb\r\n"), "");
+  EXPECT_NE(DocumentTextProblem("[G]\r\nA=1\nB=2\r\n").find("line 2 ends in LF only"),
+            std::string::npos);
+  EXPECT_NE(DocumentTextProblem("\nA=1\r\n"), "");
+  EXPECT_NE(DocumentTextProblem(std::string("A=1\r\nB\0=2\r\n", 11)).find("zero byte at line 2"),
+            std::string::npos);
 }
 
 TEST(BuilderProject, SourceDateEpochClampsTimesAndSetsTheArchiveTime) {

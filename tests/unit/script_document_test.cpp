@@ -2,6 +2,9 @@
 // and the selection cursor.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "script/ansi_text.h"
 #include "script/document.h"
 
@@ -160,3 +163,52 @@ TEST(AnsiTextTest, ReplaceIgnoringCase) {
 }
 
 }  // namespace
+
+// The indexed store answers as a plain scan of the text does: the first
+// entry whose group and key match ignoring case and surrounding spaces;
+// groups repeated across the text and across documents merge.
+TEST_F(DocumentTest, IndexedLookupsMatchAPlainScanOfTheText) {
+  struct Plain {
+    std::string group, key, value;
+  };
+  std::vector<Plain> plain;
+  const char *names[] = {"A", "a ", " B", "b", "\xC4", "\xE4", "", "Key", "KEY", "k\xE9y"};
+  uint32_t state = 12345;
+  for (int document = 0; document < 3; ++document) {
+    std::string text, group;
+    for (int line = 0; line < 400; ++line) {
+      state = state * 1103515245u + 12345u;
+      std::string name = names[(state >> 16) % 10];
+      if ((state >> 8) % 8 == 0) {
+        group = name;
+        text += "[" + group + "]\r\n";
+      } else {
+        std::string value = "v" + std::to_string(document * 1000 + line);
+        plain.push_back({NormalizeName(group), NormalizeName(name), value});
+        text += "  " + name + " =" + plain.back().value + "\r\n";
+      }
+    }
+    ParseDocument(text);
+  }
+  for (const char *group : names) {
+    ClearSelection();
+    SelectGroup(group);
+    for (const Plain &entry : plain) {
+      if (entry.group != NormalizeName(group)) continue;
+      ASSERT_TRUE(NextSelected());
+      EXPECT_EQ(SelectedValue(), entry.value);
+    }
+    EXPECT_FALSE(NextSelected());
+    for (const char *key : names) {
+      std::string expected;
+      for (size_t i = plain.size(); i-- > 0;)
+        if (plain[i].group == NormalizeName(group) && plain[i].key == NormalizeName(key))
+          expected = plain[i].value;
+      EXPECT_EQ(ReadScriptValue(group, key), expected) << "[" << group << "] " << key;
+    }
+  }
+  // Clearing the store drops the selection that names its entries.
+  SelectGroup("a");
+  ClearDocument();
+  EXPECT_FALSE(NextSelected());
+}

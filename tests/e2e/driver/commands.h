@@ -31,6 +31,7 @@ bool CmdStart(DriverState *state, const Words &args, std::string *message);
 bool CmdProc(DriverState *state, const Words &args, std::string *message);
 bool CmdWaitExit(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectRunning(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectPeakMemory(DriverState *state, const Words &args, std::string *message);
 bool CmdKill(DriverState *state, const Words &args, std::string *message);
 bool CmdSleep(DriverState *state, const Words &args, std::string *message);
 bool CmdTimeout(DriverState *state, const Words &args, std::string *message);
@@ -44,6 +45,7 @@ bool CmdExpectMsgbox(DriverState *state, const Words &args, std::string *message
 bool CmdAnswerMsgbox(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectNoWindow(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectNotSeen(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectNoneSeen(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectClientSize(DriverState *state, const Words &args, std::string *message);
 bool CmdWindows(DriverState *state, const Words &args, std::string *message);
 bool CmdCloseWindow(DriverState *state, const Words &args, std::string *message);
@@ -79,6 +81,7 @@ bool CmdTreeClick(DriverState *state, const Words &args, std::string *message);
 bool CmdTreeHover(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectTreeImages(DriverState *state, const Words &args, std::string *message);
 
+bool CmdExpectLink(DriverState *state, const Words &args, std::string *message);
 bool CmdFileExists(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobCount(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobSave(DriverState *state, const Words &args, std::string *message);

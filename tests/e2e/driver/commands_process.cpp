@@ -2,6 +2,8 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <windows.h>
+#include <psapi.h>
 
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/file_paths.h"
@@ -168,4 +170,30 @@ bool CmdElapsed(DriverState *state, const Words &args, std::string *message) {
   snprintf(text, sizeof text, "elapsed %lu ms", GetTickCount() - state->lastStartTick);
   *message = (args.empty() ? "" : args[0] + " ") + text;
   return true;
+}
+
+bool CmdExpectPeakMemory(DriverState *state, const Words &args, std::string *message) {
+  StartedProcess *process = NULL;
+  long limitMiB = 0;
+  if (!CurrentProcess(state, &process, message)) return false;
+  if (!ParseNumber(args[0], &limitMiB) || limitMiB <= 0) {
+    *message = "bad size '" + args[0] + "'";
+    return false;
+  }
+  PROCESS_MEMORY_COUNTERS counters;
+  memset(&counters, 0, sizeof counters);
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(process->process, &counters, sizeof counters)) {
+    *message = "cannot read the process's memory counters";
+    return false;
+  }
+  // Resident or committed, whichever peaked higher.
+  SIZE_T peak = counters.PeakWorkingSetSize > counters.PeakPagefileUsage
+                    ? counters.PeakWorkingSetSize
+                    : counters.PeakPagefileUsage;
+  char text[96];
+  snprintf(text, sizeof text, "peak memory %lu MiB, limit %ld MiB", (unsigned long)(peak >> 20),
+           limitMiB);
+  *message = text;
+  return (peak >> 20) <= (SIZE_T)limitMiB;
 }

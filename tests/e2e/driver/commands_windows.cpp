@@ -158,6 +158,13 @@ bool CmdExpectNotSeen(DriverState *state, const Words &args, std::string *messag
   return true;
 }
 
+bool CmdExpectNoneSeen(DriverState *state, const Words &, std::string *message) {
+  NoteWindows(state);
+  if (state->seenTitles.empty()) return true;
+  *message = "the process showed a window: '" + state->seenTitles[0] + "'";
+  return false;
+}
+
 bool CmdExpectClientSize(DriverState *state, const Words &args, std::string *message) {
   long width = 0, height = 0;
   if (!ParseNumber(args[0], &width) || !ParseNumber(args[1], &height)) {

@@ -1,11 +1,14 @@
 # The demo product installed with every component into a folder the user
 # typed: every file lands byte for byte below the chosen folder (the
-# components' folders follow the principal one), the progress page ends on
-# the finish page with its success text.
+# components' folders follow the principal one), the start-menu group's
+# links point there (read back through the shell's link object, the web
+# link's text exact), and the progress page ends on the finish page with
+# its success text.
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
 }
 driver_commands() {
+  local GROUP='%ALLUSERSPROFILE%\Microsoft\Windows\Start Menu\Programs\Demo Company\Demo Product'
   cat <<CMDS
 start $SETUP
 wait-window "Language selection"
@@ -27,6 +30,11 @@ click 29
 wait-window "Demo Product 1.0 Setup"
 expect-visible 300 1 
 expect-text 309 "The program was successfully installed. Press 'Finish' to close the wizard and return to your desktop."
+expect-link "$GROUP\Demo Product.lnk" "C:\Apps\Demo Test\DemoApp.exe" "" "C:\Apps\Demo Test" "C:\Apps\Demo Test\DemoApp.exe" 0
+expect-link "$GROUP\User Manual.lnk" "C:\Apps\Demo Test\Docs\Manual.txt" "" "C:\Apps\Demo Test\Docs" "" 0
+expect-link "$GROUP\Readme.lnk" "C:\Apps\Demo Test\Readme.txt" "" "C:\Apps\Demo Test" "" 0
+expect-link "$GROUP\License.lnk" "C:\Apps\Demo Test\License.txt" "" "C:\Apps\Demo Test" "" 0
+expect-link "$GROUP\Uninstall Demo Product.lnk" "C:\Apps\Demo Test\Uninst0.exe" "" "C:\Apps\Demo Test\" "C:\Apps\Demo Test\Uninst0.exe" 0
 click 31
 wait-exit 20000
 CMDS
@@ -39,5 +47,7 @@ check_result() {
   cmp "$files/21/Manual.txt" "$root/Docs/Manual.txt"
   cmp "$files/22/Shapes.qdemo" "$root/Samples/Shapes.qdemo"
   cmp "$files/23/DemoTool.exe" "$root/Tools/DemoTool.exe"
-  echo "check: every file in place"
+  local group="$PREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Demo Company/Demo Product"
+  [ "$(cat "$group/Demo Product on the Web.url")" = $'[InternetShortcut]\r\nURL=http://www.example.com/demo-product\r' ]
+  echo "check: every file in place, the web link exact"
 }

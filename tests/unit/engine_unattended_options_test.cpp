@@ -1,0 +1,82 @@
+// The unattended installation's command line: the switches administrators
+// know, quoting, the install folder with spaces at the end of the line,
+// and every kind of line the installer must refuse before it writes
+// anything.
+#include <gtest/gtest.h>
+
+#include "engine/install_log.h"
+#include "engine/unattended_options.h"
+
+TEST(UnattendedOptions, EverySwitchInAnyCase) {
+  const UnattendedOptions o = ReadUnattendedOptions(
+      "\"C:\\Downloads\\my setup.exe\" /s /Components=1,4, 7 /AllUsers \"/GROUP=Demo Company\\Demo\" "
+      "/desktop /QUICKLAUNCH /lang=1031 /LOG=\"C:\\Logs\\setup log.txt\" /NoRestart "
+      "/D=C:\\Program Files\\My Product  ");
+  // "/Components=1,4," then " 7": the blank ends the word, so 7 is unknown.
+  ASSERT_EQ(o.problems.size(), 2u);
+  EXPECT_NE(o.problems[0].find("/COMPONENTS"), std::string::npos);
+  EXPECT_NE(o.problems[1].find("unknown switch 7"), std::string::npos);
+
+  const UnattendedOptions good = ReadUnattendedOptions(
+      "setup.exe /s /Components=1,4,7 /AllUsers \"/GROUP=Demo Company\\Demo\" /desktop "
+      "/QUICKLAUNCH /lang=1031 /LOG=\"C:\\Logs\\setup log.txt\" /NoRestart "
+      "/D=C:\\Program Files\\My Product  ");
+  EXPECT_TRUE(good.problems.empty()) << good.problems[0];
+  EXPECT_TRUE(good.silent);
+  EXPECT_FALSE(good.elevated);
+  EXPECT_EQ(good.components, (std::vector<int32_t>{1, 4, 7}));
+  EXPECT_EQ(good.scope, kScopeAllUsers);
+  EXPECT_EQ(good.group, kGroupNamed);
+  EXPECT_EQ(good.groupName, "Demo Company\\Demo");
+  EXPECT_TRUE(good.desktop);
+  EXPECT_TRUE(good.quickLaunch);
+  EXPECT_EQ(good.languageId, 1031);
+  EXPECT_EQ(good.logPath, "C:\\Logs\\setup log.txt");
+  EXPECT_EQ(good.restart, kRestartNever);
+  EXPECT_TRUE(good.hasFolder);
+  EXPECT_EQ(good.folder, "C:\\Program Files\\My Product");
+  // What an elevated copy receives: the switches as given.
+  EXPECT_EQ(good.switches.find("/s /Components=1,4,7"), 0u);
+  EXPECT_NE(good.switches.find("/D=C:\\Program Files\\My Product"), std::string::npos);
+}
+
+TEST(UnattendedOptions, ElevatedCopyAndQuotedFolder) {
+  const UnattendedOptions o =
+      ReadUnattendedOptions("\"C:\\a b\\setup.exe\" -elevated /S /D=\"D:\\Apps\\Tool\"");
+  EXPECT_TRUE(o.problems.empty());
+  EXPECT_TRUE(o.elevated);
+  EXPECT_TRUE(o.silent);
+  EXPECT_EQ(o.folder, "D:\\Apps\\Tool");
+  EXPECT_EQ(o.switches, "/S /D=\"D:\\Apps\\Tool\"");
+  // The whole switch quoted, as a program that quotes its arguments gives it.
+  const UnattendedOptions quoted =
+      ReadUnattendedOptions("setup.exe \"/D=C:\\Silent Demo\" /S");
+  EXPECT_TRUE(quoted.problems.empty());
+  EXPECT_EQ(quoted.folder, "C:\\Silent Demo");
+  EXPECT_TRUE(quoted.silent);
+  // A plain run has nothing to say.
+  const UnattendedOptions plain = ReadUnattendedOptions("setup.exe");
+  EXPECT_FALSE(plain.silent);
+  EXPECT_TRUE(plain.problems.empty());
+  EXPECT_TRUE(plain.switches.empty());
+}
+
+TEST(UnattendedOptions, LinesToRefuse) {
+  for (const char *line :
+       {"setup.exe /X", "setup.exe /S /S", "setup.exe /TYPE=1 /COMPONENTS=2",
+        "setup.exe /ALLUSERS /CURRENTUSER", "setup.exe /GROUP=A /NOGROUP",
+        "setup.exe /NORESTART /FORCERESTART", "setup.exe /TYPE=3", "setup.exe /TYPE",
+        "setup.exe /LANG=abc", "setup.exe /LANG=0", "setup.exe /LANG=70000",
+        "setup.exe /COMPONENTS=", "setup.exe /COMPONENTS=1,,2", "setup.exe /COMPONENTS=-1",
+        "setup.exe /COMPONENTS=01", "setup.exe /GROUP=", "setup.exe /LOG=", "setup.exe /S=1",
+        "setup.exe /D=", "setup.exe S", "setup.exe /desktop /DESKTOP"}) {
+    EXPECT_FALSE(ReadUnattendedOptions(line).problems.empty()) << line;
+  }
+}
+
+TEST(InstallLog, OneStampedLinePerStep) {
+  // 2026-12-07 14:05:09
+  EXPECT_EQ(FormatLogLine(1796652309, "Installed C:\\P\\a.txt"),
+            "2026-12-07 14:05:09 Installed C:\\P\\a.txt\r\n");
+  EXPECT_EQ(FormatLogLine(0, "two\r\nlines"), "1970-01-01 00:00:00 two  lines\r\n");
+}
