@@ -31,9 +31,4 @@ void RefreshSpaceLabels();
 // The folder field's text as typed (empty before the page is built).
 std::string InstallFolderText();
 
-// True when the selected components' files that go below `folder` (the
-// principal component's and those whose folder is relative) all fit the
-// Windows path limit there (install_folder_text.h).
-bool InstallFolderFitsPathLimit(const std::string &folder);
-
 #endif

@@ -11,6 +11,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/disk_space.h"
 #include "wizard/document_pages.h"
+#include "wizard/folder_path_limit.h"
 #include "wizard/install_folder_page.h"
 #include "wizard/install_folder_text.h"
 #include "wizard/installation_steps.h"
@@ -43,6 +44,10 @@ void ShowWarning(int textIndex) {
               kButtonsOk, kIconWarning);
 }
 
+bool IsSelectedInTree(int32_t componentId, const void *) {
+  return IsComponentSelected(componentId) != 0;
+}
+
 bool MayLeaveInstallFolderPage() {
   std::string folder = InstallFolderText();
   std::string drive = DriveOfFolder(folder);
@@ -50,7 +55,7 @@ bool MayLeaveInstallFolderPage() {
   // A folder so deep that the product's files could not be written there
   // is refused as an invalid path, before anything is written.
   bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0 &&
-               InstallFolderFitsPathLimit(folder);
+               InstallFolderFitsPathLimit(folder, IsSelectedInTree, nullptr);
   int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   int64_t required = Payload().RequiredSpace;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace,
