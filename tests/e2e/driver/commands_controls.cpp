@@ -15,13 +15,17 @@ const DWORD kPressMargin = 300;
 // The wizard takes a press of Next or Back that follows the previous one
 // within the double-click time for a double-click's second click and
 // ignores it. The commands of a scenario are single clicks one after the
-// other: a press waits until that time has passed since the last one.
+// other: a press waits until that time has passed since the last one in
+// the same window (a press in another window, such as a question, cannot
+// be the second click of a double-click, and a run may not wait there).
 void SpacePresses(DriverState *state) {
   DWORD guard = GetDoubleClickTime() + kPressMargin;
   DWORD since = GetTickCount() - state->lastPressTick;
-  if (state->pressedBefore && since < guard) Sleep(guard - since);
+  if (state->pressedBefore && state->lastPressWindow == state->window && since < guard)
+    Sleep(guard - since);
   state->pressedBefore = true;
   state->lastPressTick = GetTickCount();
+  state->lastPressWindow = state->window;
 }
 
 bool PressesButton(UINT key) { return key == VK_RETURN || key == VK_SPACE; }

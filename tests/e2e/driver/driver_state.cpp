@@ -12,6 +12,7 @@ void InitDriverState(DriverState *state) {
   state->savedFiles.clear();
   state->pressedBefore = false;
   state->lastPressTick = 0;
+  state->lastPressWindow = NULL;
 }
 
 void ReleaseDriverState(DriverState *state) {
