@@ -3,6 +3,7 @@
 #include "engine/remaining_time.h"
 #include "engine/startup_state.h"
 #include "platform/controls.h"
+#include "platform/fitted_texts.h"
 #include "platform/images.h"
 #include "platform/messages.h"
 #include "script/language_strings.h"
@@ -17,6 +18,8 @@ const int kClientHeight = 191;
 
 struct DialogState {
   HWND window = NULL;
+  // A file name too long for its line shows shortened, whole in a tooltip.
+  FittedTexts texts;
   bool answered = false;
   int answer = kReplaceDialogNo;
 };
@@ -107,6 +110,7 @@ int AskReplaceFile(const std::string &path, int64_t existingSize, int64_t existi
                           WS_POPUP | WS_CAPTION | WS_SYSMENU, kClientWidth, kClientHeight,
                           ownerWindow);
   if (gDialog.window == NULL) return FailToOpen();
+  StartFittedTexts(&gDialog.texts, gDialog.window);
   IconHandle fileIcon = FileTypeIcon(path);
   HFONT font = (HFONT)Startup().fontNormal;
   for (const Placement &p : kPlacements) {
@@ -117,6 +121,7 @@ int AskReplaceFile(const std::string &path, int64_t existingSize, int64_t existi
     if (p.kind != kControlIconImage) continue;
     SetIconImage(control, (HICON)(p.id == kReplaceQuestionIconId ? SystemQuestionIcon() : fileIcon));
   }
+  FitWindowTexts(&gDialog.texts, gDialog.window);
   SetControlEnabled(ownerWindow, false);
   ShowWindowNow(gDialog.window);
   SetKeyboardFocus(GetDlgItem(gDialog.window, kReplaceYesId));

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/screen_scale.h"
 #include "platform/ui_window.h"
 
 namespace {
@@ -131,6 +132,11 @@ bool IsControlVisible(HWND control) {
 bool IsControlEnabled(HWND control) { return control != NULL && IsWindowEnabled(control); }
 
 void MoveControl(HWND control, int x, int y, int width, int height) {
+  PlaceControlInPixels(control, ToScreenPixels(x), ToScreenPixels(y), ToScreenPixels(width),
+                       ToScreenPixels(height));
+}
+
+void PlaceControlInPixels(HWND control, int x, int y, int width, int height) {
   if (control != NULL) MoveWindow(control, x, y, width, height, TRUE);
 }
 

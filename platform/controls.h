@@ -3,7 +3,8 @@
 // the wizard makes on controls.
 //
 // Every control is created visible as a child numbered `id`; NULL on
-// failure. A page container hands the notifications of its controls
+// failure. Positions and sizes are in layout pixels (screen_scale.h)
+// unless a function says otherwise. A page container hands the notifications of its controls
 // (WM_COMMAND, WM_NOTIFY, WM_CTLCOLOR*) on to its own parent, so that one
 // window procedure sees every control of every page.
 #ifndef QVS_PLATFORM_CONTROLS_H
@@ -56,6 +57,8 @@ void SetControlEnabled(HWND control, bool enabled);
 bool IsControlVisible(HWND control);
 bool IsControlEnabled(HWND control);
 void MoveControl(HWND control, int x, int y, int width, int height);
+// The same in screen pixels, for a size that was measured on the screen.
+void PlaceControlInPixels(HWND control, int x, int y, int width, int height);
 
 bool IsBoxChecked(HWND box);
 void SetBoxChecked(HWND box, bool checked);

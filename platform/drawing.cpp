@@ -33,6 +33,13 @@ void DrawTextAt(DrawingTarget *target, int x, int y, const std::string &text, ui
   TextOutA(context, x, y, text.c_str(), (int)text.size());
 }
 
+int DrawnTextWidth(DrawingTarget *target, const std::string &text) {
+  if (target == NULL || target->context == NULL) return 0;
+  SIZE size = {0, 0};
+  int count = text.size() > 0x7FFFFFF ? 0x7FFFFFF : (int)text.size();
+  return GetTextExtentPoint32A((HDC)target->context, text.c_str(), count, &size) ? size.cx : 0;
+}
+
 void EndDrawing(DrawingTarget *target) {
   if (target == NULL || target->context == NULL) return;
   HDC context = (HDC)target->context;

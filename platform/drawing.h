@@ -26,6 +26,9 @@ bool BeginDrawing(BitmapHandle bitmap, DrawingTarget *target);
 void SelectDrawingFont(DrawingTarget *target, FontHandle font);
 // Draws `text` with its top-left corner at (x, y) in `colour` (0x00BBGGRR).
 void DrawTextAt(DrawingTarget *target, int x, int y, const std::string &text, uint32_t colour);
+// Width in pixels of `text` drawn with the target's current font; 0 when it
+// cannot be measured.
+int DrawnTextWidth(DrawingTarget *target, const std::string &text);
 void EndDrawing(DrawingTarget *target);
 
 // A new bitmap with the same picture as `source`; NULL on failure.

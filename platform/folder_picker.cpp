@@ -29,7 +29,9 @@ bool PickFolder(HWND owner, const std::string &title, const std::string &startFo
   if (start.size() > 3 && start[start.size() - 1] == '\\') start.resize(start.size() - 1);
   info.lParam = start.empty() ? 0 : (LPARAM)start.c_str();
   bool ok = false;
-  CoInitialize(NULL);
+  // S_FALSE (already initialised on this thread) is balanced by
+  // CoUninitialize too; a failure, such as another threading model, is not.
+  bool comStarted = SUCCEEDED(CoInitialize(NULL));
   LPITEMIDLIST item = SHBrowseForFolderA(&info);
   if (item != NULL) {
     // MAX_PATH is what SHGetPathFromIDListA may write, plus its terminator.
@@ -41,6 +43,6 @@ bool PickFolder(HWND owner, const std::string &title, const std::string &startFo
     }
     CoTaskMemFree(item);
   }
-  CoUninitialize();
+  if (comStarted) CoUninitialize();
   return ok;
 }

@@ -13,7 +13,9 @@ typedef void *MutexHandle;
 MutexHandle CreateNamedMutex(const char *name, bool initiallyOwned, bool *alreadyExisted);
 // Opens an existing mutex with full access, not inherited; NULL when absent.
 MutexHandle OpenNamedMutex(const char *name);
-// Waits up to `milliseconds` for the mutex; true when it was acquired.
+// Waits up to `milliseconds` for the mutex; true when it was acquired, also
+// when its owner ended without releasing it. A mutex is released when its
+// owner ends.
 bool WaitForMutex(MutexHandle mutex, uint32_t milliseconds);
 void ReleaseOwnedMutex(MutexHandle mutex);
 void CloseMutexHandle(MutexHandle *mutex);

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "platform/drawing.h"
+#include "platform/screen_scale.h"
 #include "platform/ui_window.h"
 
 namespace {
@@ -16,6 +18,11 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM data) {
   if (GetDlgCtrlID(child) != search->id) return TRUE;
   search->found = child;
   return FALSE;
+}
+
+BOOL CALLBACK CollectChild(HWND child, LPARAM data) {
+  ((std::vector<HWND> *)data)->push_back(child);
+  return TRUE;
 }
 
 }  // namespace
@@ -33,7 +40,31 @@ HWND CreateEditFieldControl(HWND parent, const char *text, int x, int y, int wid
 
 HWND CreateBitmapControl(HWND parent, BitmapHandle bitmap, int x, int y, int width, int height,
                          int id) {
-  HWND control = CreateChildControl(0, "STATIC", "", SS_BITMAP, x, y, width, height, parent, id, NULL);
+  int boxWidth = ToScreenPixels(width), boxHeight = ToScreenPixels(height);
+  int bitmapWidth = 0, bitmapHeight = 0;
+  BitmapHandle shown = bitmap;
+  // A picture of another size than its box (a high resolution, or a
+  // vendor's bitmap made to other measures) is stretched smoothly into the
+  // box; the stretched copy lives as long as the control, which is the
+  // rest of the run.
+  if (BitmapSize(bitmap, &bitmapWidth, &bitmapHeight) &&
+      (bitmapWidth != boxWidth || bitmapHeight != boxHeight)) {
+    BitmapHandle stretched = StretchBitmap(bitmap, boxWidth, boxHeight);
+    if (stretched != NULL) shown = stretched;
+  }
+  HWND control = CreateChildControlInPixels(0, "STATIC", "", SS_BITMAP, ToScreenPixels(x),
+                                            ToScreenPixels(y), boxWidth, boxHeight, parent, id,
+                                            NULL);
+  if (control != NULL && shown != NULL)
+    SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)shown);
+  return control;
+}
+
+HWND FillWithBitmap(HWND window, BitmapHandle bitmap, int id) {
+  RECT client = {0, 0, 0, 0};
+  if (window == NULL || !GetClientRect(window, &client)) return NULL;
+  HWND control = CreateChildControlInPixels(0, "STATIC", "", SS_BITMAP, 0, 0, client.right,
+                                            client.bottom, window, id, NULL);
   if (control != NULL && bitmap != NULL)
     SendMessageA(control, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
   return control;
@@ -68,6 +99,12 @@ HWND FindControlById(HWND parent, int id) {
   // container is found from the wizard window.
   EnumChildWindows(parent, MatchChild, (LPARAM)&search);
   return search.found;
+}
+
+std::vector<HWND> ListChildControls(HWND parent) {
+  std::vector<HWND> children;
+  if (parent != NULL) EnumChildWindows(parent, CollectChild, (LPARAM)&children);
+  return children;
 }
 
 HWND TopLevelWindowOf(HWND control) {

@@ -1,6 +1,25 @@
 #include "platform/tree_view.h"
 
+#include "platform/drawing.h"
+#include "platform/screen_scale.h"
 #include "platform/ui_window.h"
+
+namespace {
+
+// The state icons' size in layout pixels.
+const int kTreeIconSide = 16;
+
+// The picture at `side` x `side`: itself when it has that size, else a
+// smoothly stretched copy that the caller deletes (*made is set).
+BitmapHandle PictureAtSide(BitmapHandle bitmap, int side, BitmapHandle *made) {
+  *made = NULL;
+  int width = 0, height = 0;
+  if (!BitmapSize(bitmap, &width, &height) || (width == side && height == side)) return bitmap;
+  *made = StretchBitmap(bitmap, side, side);
+  return *made != NULL ? *made : bitmap;
+}
+
+}  // namespace
 
 HWND CreateTreeControl(HWND parent, int x, int y, int width, int height, int id, HFONT font) {
   const DWORD style =
@@ -11,10 +30,17 @@ HWND CreateTreeControl(HWND parent, int x, int y, int width, int height, int id,
 
 bool SetTreeImages(HWND tree, const BitmapHandle *bitmaps, int count, int *indexes) {
   if (tree == NULL || bitmaps == NULL || indexes == NULL) return false;
-  HIMAGELIST list = ImageList_Create(16, 16, ILC_COLOR24, count, 0);
+  const int side = ToScreenPixels(kTreeIconSide);
+  HIMAGELIST list = ImageList_Create(side, side, ILC_COLOR24, count, 0);
   if (list == NULL) return false;
-  for (int i = 0; i < count; i++)
-    indexes[i] = bitmaps[i] != NULL ? ImageList_Add(list, (HBITMAP)bitmaps[i], NULL) : -1;
+  for (int i = 0; i < count; i++) {
+    indexes[i] = -1;
+    if (bitmaps[i] == NULL) continue;
+    // The list keeps its own copy of what it is given.
+    BitmapHandle made = NULL;
+    indexes[i] = ImageList_Add(list, (HBITMAP)PictureAtSide(bitmaps[i], side, &made), NULL);
+    DeleteBitmapHandle(&made);
+  }
   // The tree owns nothing it is given; the list lives as long as the
   // process, like the tree.
   SendMessageA(tree, TVM_SETIMAGELIST, TVSIL_NORMAL, (LPARAM)list);
@@ -88,6 +114,16 @@ TreeRowHandle TreeRowAtLastMessage(HWND tree) {
   point.y = (short)HIWORD(position);
   if (!ScreenToClient(tree, &point)) return NULL;
   return HitTestTree(tree, point.x, point.y, NULL);
+}
+
+bool ReadTreeSelectionChange(const NMHDR *header, TreeRowHandle *row, bool *byKeyboard) {
+  if (header == NULL || (header->code != TVN_SELCHANGEDA && header->code != TVN_SELCHANGEDW))
+    return false;
+  // The row handle and the action lie at the same places in both forms.
+  const NMTREEVIEWA *change = (const NMTREEVIEWA *)header;
+  if (row != NULL) *row = change->itemNew.hItem;
+  if (byKeyboard != NULL) *byKeyboard = change->action == TVC_BYKEYBOARD;
+  return true;
 }
 
 WNDPROC ReplaceWindowProcedure(HWND window, WNDPROC procedure) {

@@ -18,7 +18,8 @@ typedef HTREEITEM TreeRowHandle;
 // shown and a sunken edge, numbered `id` in `parent`. NULL on failure.
 HWND CreateTreeControl(HWND parent, int x, int y, int width, int height, int id, HFONT font);
 
-// Gives the tree an image list of 16 x 16 pictures made from `bitmaps`
+// Gives the tree an image list of 16 x 16 pictures (layout pixels; the
+// pictures are stretched smoothly at other resolutions) made from `bitmaps`
 // (`count` of them) and stores each picture's index in `indexes`
 // (-1 for a picture that could not be added). False when the list could
 // not be made.
@@ -45,6 +46,11 @@ TreeRowHandle TreeRowUnderCursor(HWND tree);
 // The row under the point of the last message taken from the queue
 // (GetMessagePos), NULL when none.
 TreeRowHandle TreeRowAtLastMessage(HWND tree);
+
+// For WM_NOTIFY from a tree: true when `header` tells that the selection
+// moved; *row gets the newly selected row and *byKeyboard whether the keys
+// moved it.
+bool ReadTreeSelectionChange(const NMHDR *header, TreeRowHandle *row, bool *byKeyboard);
 
 // Replaces the tree's window procedure; returns the previous one (NULL on
 // failure). Messages the new procedure does not consume go to

@@ -1,5 +1,7 @@
 #include "platform/ui_window.h"
 
+#include "platform/screen_scale.h"
+
 namespace {
 
 // Resource number of the program's icon.
@@ -49,7 +51,7 @@ bool RegisterPlainWindowClass(const char *className, WNDPROC procedure) {
 
 HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title, DWORD style,
                          int clientWidth, int clientHeight, HWND owner) {
-  RECT frame = {0, 0, clientWidth, clientHeight};
+  RECT frame = {0, 0, ToScreenPixels(clientWidth), ToScreenPixels(clientHeight)};
   AdjustWindowRect(&frame, style, FALSE);
   int width = frame.right - frame.left;
   int height = frame.bottom - frame.top;
@@ -61,6 +63,14 @@ HWND CreateCentredWindow(DWORD exStyle, const char *className, const char *title
 
 HWND CreateChildControl(DWORD exStyle, const char *className, const char *text, DWORD style,
                         int x, int y, int width, int height, HWND parent, int id, HFONT font) {
+  return CreateChildControlInPixels(exStyle, className, text, style, ToScreenPixels(x),
+                                    ToScreenPixels(y), ToScreenPixels(width),
+                                    ToScreenPixels(height), parent, id, font);
+}
+
+HWND CreateChildControlInPixels(DWORD exStyle, const char *className, const char *text,
+                                DWORD style, int x, int y, int width, int height, HWND parent,
+                                int id, HFONT font) {
   HWND control = CreateWindowExA(exStyle, className, text != NULL ? text : "",
                                  WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
                                  (HMENU)(INT_PTR)id, GetModuleHandleA(NULL), NULL);
@@ -98,7 +108,8 @@ HWND CreateControl(HWND parent, ControlKind kind, const char *text, int x, int y
   int createdHeight = kind == kControlDropDownList ? height + 160 : height;
   HWND control =
       CreateChildControl(0, className, text, style, x, y, width, createdHeight, parent, id, font);
-  if (control != NULL && kind == kControlDropDownList) FitClosedListHeight(control, height);
+  if (control != NULL && kind == kControlDropDownList)
+    FitClosedListHeight(control, ToScreenPixels(height));
   return control;
 }
 
@@ -143,49 +154,46 @@ std::string ListEntryText(HWND list, int index) {
   return text;
 }
 
-void SetKeyboardFocus(HWND window) { SetFocus(window); }
+uint32_t MillisecondTicks() { return (uint32_t)GetTickCount(); }
 
-HWND FocusedWindow() { return GetFocus(); }
-
-void MoveFocusToNextTabStop(HWND root) {
-  if (root == NULL) return;
-  HWND focus = GetFocus();
-  // A focus outside `root` (or none) starts the walk from its beginning.
-  if (focus != NULL && focus != root && !IsChild(root, focus)) focus = NULL;
-  if (focus == root) focus = NULL;
-  bool backwards = GetKeyState(VK_SHIFT) < 0;
-  HWND next = GetNextDlgTabItem(root, focus, backwards ? TRUE : FALSE);
-  if (next != NULL) SetFocus(next);
-}
-
-bool IsButtonControl(HWND window) {
-  char className[16] = {0};
-  if (window == NULL || GetClassNameA(window, className, sizeof className) == 0) return false;
-  return lstrcmpiA(className, "Button") == 0;
-}
-
-void SendSpaceKey(HWND window, bool down) {
-  if (window != NULL) SendMessageA(window, down ? WM_KEYDOWN : WM_KEYUP, VK_SPACE, 0);
-}
-
-void PostLeftClick(HWND window) {
-  if (window == NULL) return;
-  PostMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
-  Sleep(50);
-  PostMessageA(window, WM_LBUTTONUP, MK_LBUTTON, 0);
-}
+uint32_t DoubleClickMilliseconds() { return (uint32_t)GetDoubleClickTime(); }
 
 namespace {
 
+// The context bit of a key message: set while Alt is held.
+const LPARAM kAltHeldBit = (LPARAM)1 << 29;
+// The previous-state bit: set for the repeats of a key held down.
+const LPARAM kRepeatBit = (LPARAM)1 << 30;
+
 UiEventKind KindOf(const MSG &message) {
   if (message.message == WM_QUIT) return kUiEventQuit;
-  if (message.wParam == VK_RETURN && message.message == WM_KEYDOWN) return kUiEventEnterDown;
-  if (message.wParam == VK_RETURN && message.message == WM_KEYUP) return kUiEventEnterUp;
-  if (message.wParam == VK_TAB && message.message == WM_KEYDOWN) return kUiEventTabDown;
-  return kUiEventOther;
+  bool down = message.message == WM_KEYDOWN;
+  bool up = message.message == WM_KEYUP;
+  // With no control focused, keys come as system keys; only Alt's own
+  // combinations (Alt+F4, the menu) are left to the system.
+  if ((message.lParam & kAltHeldBit) == 0) {
+    down = down || message.message == WM_SYSKEYDOWN;
+    up = up || message.message == WM_SYSKEYUP;
+  }
+  if (!down && !up) return kUiEventOther;
+  switch (message.wParam) {
+    case VK_RETURN: return down ? kUiEventEnterDown : kUiEventEnterUp;
+    case VK_TAB: return down ? kUiEventTabDown : kUiEventOther;
+    case VK_ESCAPE:
+      return down && (message.lParam & kRepeatBit) == 0 ? kUiEventEscapeDown : kUiEventOther;
+    case VK_UP:
+    case VK_DOWN:
+    case VK_LEFT:
+    case VK_RIGHT: return down ? kUiEventArrowDown : kUiEventOther;
+    default: return kUiEventOther;
+  }
 }
 
 }  // namespace
+
+bool IsBackwardArrow(const UiEvent *event) {
+  return event != NULL && (event->message.wParam == VK_UP || event->message.wParam == VK_LEFT);
+}
 
 UiEventKind WaitForUiEvent(UiEvent *event) {
   if (event == NULL) return kUiEventQuit;

@@ -18,6 +18,8 @@ struct DialogState {
   HWND okButton = NULL;
   // The control that had the focus when the window was last deactivated.
   HWND lastFocus = NULL;
+  // The installer's icon shown in the window, destroyed with it.
+  IconHandle icon = NULL;
   bool okPressed = false;
   bool cancelPressed = false;
   bool cancelConfirmed = false;
@@ -46,7 +48,8 @@ LRESULT CALLBACK LanguageDialogProcedure(HWND window, UINT message, WPARAM wPara
   switch (message) {
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_ACTIVATE: OnActivate(wParam); return 0;
-    case WM_CLOSE: return 0;  // the close box does nothing: OK or Cancel decide
+    // The close box and Alt+F4 ask as Cancel does.
+    case WM_CLOSE: gDialog.cancelPressed = true; return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }
 }
@@ -60,7 +63,8 @@ void BuildControls(HWND window, FontHandle font) {
   HFONT controlFont = (HFONT)font;
   std::string ownPath;
   HWND icon = CreateControl(window, kControlIconImage, "", 20, 15, 35, 35, kLanguageDialogIcon, NULL);
-  if (GetOwnExecutablePath(&ownPath)) SetIconImage(icon, (HICON)ExtractFirstIcon(ownPath));
+  if (GetOwnExecutablePath(&ownPath)) gDialog.icon = ExtractFirstIcon(ownPath);
+  SetIconImage(icon, (HICON)gDialog.icon);
   CreateControl(window, kControlLabel, "Please select a language:", 70, 20, 205, 30,
                 kLanguageDialogPrompt, controlFont);
   gDialog.list = CreateControl(window, kControlDropDownList, "", 65, 60, 210, 20,
@@ -131,11 +135,14 @@ LanguageChoice ChooseLanguage(const std::vector<LanguageFile> &languages, FontHa
     if (kind == kUiEventEnterDown) OnEnterDown();
     else if (kind == kUiEventEnterUp) OnEnterUp();
     else if (kind == kUiEventTabDown) MoveFocusToNextTabStop(gDialog.window);
+    else if (kind == kUiEventEscapeDown && !IsOpenDropDownList(FocusedWindow()))
+      gDialog.cancelPressed = true;
     else DispatchUiEvent(&event);
     if (gDialog.cancelPressed) ConfirmCancel();
   }
   bool cancelled = gDialog.cancelConfirmed;
   if (!cancelled) *chosen = ListEntryText(gDialog.list, SelectedListEntry(gDialog.list));
   DestroyWindowHandle(&gDialog.window);
+  DestroyIconHandle(&gDialog.icon);
   return cancelled ? kLanguageCancelled : kLanguageChosen;
 }

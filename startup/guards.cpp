@@ -24,7 +24,9 @@ const uint32_t kElevationHandOverWait = 10000;
 const uint32_t kElevationSettleTime = 500;
 
 // The copy the user started: hold the hand-over mutex while the elevated
-// copy starts, so that it waits until this one has gone.
+// copy starts, so that it waits until this one has gone. The mutex is not
+// released then: the system releases it when this process has ended (the
+// waiting copy accepts it as abandoned), which is the moment to wait for.
 [[noreturn]] void RelaunchAndLeave() {
   MutexHandle handOver = CreateNamedMutex(kElevationMutexName, true, NULL);
   std::string ownPath;
@@ -35,12 +37,11 @@ const uint32_t kElevationSettleTime = 500;
   if (!options.switches.empty()) parameters += " " + options.switches;
   if (!options.silent) {
     RelaunchElevated(ownPath, parameters);
-    ReleaseOwnedMutex(handOver);
-    CloseMutexHandle(&handOver);
     CleanExit();
   }
   // A silent run's caller waits for this process: it waits for the
-  // elevated copy in turn and ends with that copy's exit code.
+  // elevated copy in turn and ends with that copy's exit code, so the
+  // elevated copy must not wait for it.
   ReleaseOwnedMutex(handOver);
   CloseMutexHandle(&handOver);
   uint32_t code = kExitFatalError;

@@ -52,14 +52,19 @@ std::string TempModuleFileName(const std::string &folder, uint32_t number) {
   return path + name;
 }
 
+std::string FindUnusedTempName(const std::string &folder, bool (*exists)(const std::string &path),
+                               int attempts) {
+  for (int attempt = 0; attempt < attempts; attempt++) {
+    std::string path = TempModuleFileName(folder, NextRandomNumber());
+    if (!exists(path)) return path;
+  }
+  return std::string();
+}
+
 std::string MakeTempModulePath() {
   std::string folder;
   if (!GetTemporaryFolder(&folder)) return std::string();
-  std::string path;
-  do {
-    path = TempModuleFileName(folder, NextRandomNumber());
-  } while (FileExists(path));
-  return path;
+  return FindUnusedTempName(folder, FileExists, kTempNameAttempts);
 }
 
 TempModuleResult WriteTempModule(const uint8_t *bytes, size_t size, std::string *path,

@@ -22,9 +22,19 @@ static const uint32_t kTempNumberMaximum = 7777777;
 // `folder` + "\" when it lacks one + "_temp_" + `number` + ".tmp".
 std::string TempModuleFileName(const std::string &folder, uint32_t number);
 
-// A path in the temporary folder, named as above with a random number from 0
-// to kTempNumberMaximum, that names no existing file. Empty when the
-// temporary folder cannot be read.
+// Random names drawn before a search gives up: a temporary folder so full
+// that this many miss is not one to fill further.
+static const int kTempNameAttempts = 1000;
+
+// The first of at most `attempts` names in `folder`, each with a random
+// number from 0 to kTempNumberMaximum, that `exists` does not know; empty
+// when every one drawn is taken.
+std::string FindUnusedTempName(const std::string &folder, bool (*exists)(const std::string &path),
+                               int attempts);
+
+// A path in the temporary folder, named as above, that names no existing
+// file. Empty when the temporary folder cannot be read or no free name was
+// found in kTempNameAttempts tries.
 std::string MakeTempModulePath();
 
 enum TempModuleResult {

@@ -74,7 +74,7 @@ HWND OpenBackgroundWindow(const ScriptSettings &settings) {
   SetMaximizeBoxEnabled(window, 0);
   // The image control shows the bitmap for as long as the window lives,
   // which is the rest of the run.
-  CreateBitmapControl(window, image, 0, 0, width, height, kBackgroundImageId);
+  FillWithBitmap(window, image, kBackgroundImageId);
   ShowMaximized(window);
   return window;
 }

@@ -1,6 +1,7 @@
 #include "wizard/bottom_band.h"
 
 #include "platform/controls.h"
+#include "platform/screen_scale.h"
 #include "platform/text_width.h"
 #include "platform/ui_window.h"
 #include "script/ansi_text.h"
@@ -14,6 +15,20 @@ namespace {
 
 const COLORREF kLinkHoverColour = RGB(128, 128, 128);
 
+// The band text is as wide as its text, up to this (layout pixels), so that
+// its line keeps a visible length; a longer text is shortened.
+const int kWidestBandText = 440;
+// The link, shown on the welcome page only, ends before the Next button.
+const int kWidestLink = 290;
+
+// The measured width of `text` in the control, at most `widest` layout
+// pixels; in screen pixels.
+int WidthUpTo(HWND control, const std::string &text, int widest) {
+  int width = MeasureTextWidth(control, text);
+  int most = ToScreenPixels(widest);
+  return width < most ? width : most;
+}
+
 // The band text, when there is one, and the line that follows it.
 void BuildBandText(HWND window, const ScriptSettings &settings) {
   if (TrimSpaces(settings.InstallerBandText).empty()) {
@@ -22,10 +37,14 @@ void BuildBandText(HWND window, const ScriptSettings &settings) {
   }
   HWND band = AddPageText(window, settings.InstallerBandText, 10, 303, 0, 14, kBandTextId,
                           kFontNormal);
-  int width = MeasureTextWidth(band, settings.InstallerBandText);
-  MoveControl(band, 10, 303, width, 14);
+  // Measured on the screen: the line's place follows in screen pixels too.
+  int width = WidthUpTo(band, settings.InstallerBandText, kWidestBandText);
+  PlaceControlInPixels(band, ToScreenPixels(10), ToScreenPixels(303), width,
+                       ToScreenPixels(14));
   SetControlEnabled(band, false);
-  CreateLineControl(window, width + 20, 310, 460 - width, 5, kBandLineId);
+  HWND line = CreateLineControl(window, 0, 310, 0, 5, kBandLineId);
+  PlaceControlInPixels(line, width + ToScreenPixels(20), ToScreenPixels(310),
+                       ToScreenPixels(460) - width, ToScreenPixels(5));
 }
 
 void BuildWebsiteLink(HWND window, const ScriptSettings &settings) {
@@ -35,7 +54,8 @@ void BuildWebsiteLink(HWND window, const ScriptSettings &settings) {
   HFONT font = wizard.linkFont != NULL ? wizard.linkFont : PageFontHandle(kFontNormal);
   HWND link = CreateLinkControl(window, settings.ProgramWebsite.c_str(), 5, 326, 0, 14,
                                 kWebsiteLinkId, font);
-  MoveControl(link, 5, 326, MeasureTextWidth(link, settings.ProgramWebsite), 14);
+  PlaceControlInPixels(link, ToScreenPixels(5), ToScreenPixels(326),
+                       WidthUpTo(link, settings.ProgramWebsite, kWidestLink), ToScreenPixels(14));
 }
 
 }  // namespace

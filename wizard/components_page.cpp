@@ -10,6 +10,7 @@
 #include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/install_folder_text.h"
+#include "wizard/page_parts.h"
 #include "wizard/tree_states.h"
 
 namespace {
@@ -71,8 +72,9 @@ std::vector<ComponentSize> PayloadComponentSizes() {
 void UpdateRequiredSpace() {
   uint64_t bytes = ComputeRequiredSpace();
   Payload().RequiredSpace = bytes > (uint64_t)INT64_MAX ? INT64_MAX : (int64_t)bytes;
-  SetControlText(Page().requiredLine,
-                 SpaceLineText(LangString(kStrRequiredSpace), Payload().RequiredSpace, 2, LangString(kStrNotAvailable)));
+  ShowPageText(Page().requiredLine, SpaceLineText(LangString(kStrRequiredSpace),
+                                                 Payload().RequiredSpace, 2,
+                                                 LangString(kStrNotAvailable)));
 }
 
 // The install type and the required space follow the rows' states.
@@ -81,12 +83,30 @@ void FollowSelection() {
   UpdateRequiredSpace();
 }
 
+// Space on the tree: the selected row toggles as a click on its icon
+// toggles it.
+void ToggleSelectedRow() {
+  ComponentsPage &page = Page();
+  int row = RowOfHandle(SelectedTreeRow(page.tree));
+  if (row < 0) return;
+  std::vector<int> changed;
+  ApplyIconClick(&page.model, row, &changed);
+  ShowRowStates(changed);
+  FollowSelection();
+}
+
 // The tree's own procedure, replaced: a press on a row's check icon toggles
 // the row before the tree selects it as usual. Two quick presses on an icon
 // arrive as a press and a double-click: the second toggles again and is kept
-// from the tree, which would otherwise fold or unfold the category.
+// from the tree, which would otherwise fold or unfold the category. Space
+// toggles the selected row; its character is kept from the tree's search.
 LRESULT CALLBACK TreeClickProcedure(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
   ComponentsPage &page = Page();
+  if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+    ToggleSelectedRow();
+    return 0;
+  }
+  if (message == WM_CHAR && wParam == ' ') return 0;
   if (message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) {
     TreeHitPart part = kTreeHitNothing;
     TreeRowHandle handle =
@@ -176,9 +196,17 @@ void OnComponentsCommand(int controlId, int notifyCode) {
 }
 
 LRESULT OnComponentTreeNotify(const NMHDR *header) {
-  if (header == NULL || header->idFrom != (UINT_PTR)kComponentTreeId || header->code != NM_CLICK)
-    return 0;
+  if (header == NULL || header->idFrom != (UINT_PTR)kComponentTreeId) return 0;
   ComponentsPage &page = Page();
+  TreeRowHandle selected = NULL;
+  bool byKeyboard = false;
+  // The arrows move the selection: its row's description shows, as the
+  // mouse would show it.
+  if (ReadTreeSelectionChange(header, &selected, &byKeyboard)) {
+    if (byKeyboard) UpdateDescription(RowOfHandle(selected));
+    return 0;
+  }
+  if (header->code != NM_CLICK) return 0;
   FollowSelection();
   // The tree tells of the click before it moves its selection, so the row
   // clicked is the one that is about to be selected.
@@ -208,7 +236,7 @@ void UpdateDescription(int row) {
       break;
     }
   }
-  SetControlTextIfChanged(page.description, text);
+  ShowPageText(page.description, text);
 }
 
 int IsComponentSelected(int32_t componentId) {

@@ -45,7 +45,9 @@ bool BuildComponentsPage(HWND container, const ScriptSettings &settings);
 // chosen type. Other controls and codes are ignored.
 void OnComponentsCommand(int controlId, int notifyCode);
 // WM_NOTIFY from the tree (133): NM_CLICK re-derives the install type,
-// RequiredSpace and line 136, and shows the clicked row's description.
+// RequiredSpace and line 136, and shows the clicked row's description; a
+// selection moved by the keys shows the new row's description. (Space on
+// the tree toggles the selected row as a click on its icon does.)
 // Returns the value the window procedure should return (always 0).
 LRESULT OnComponentTreeNotify(const NMHDR *header);
 

@@ -1,6 +1,8 @@
 #include "wizard/header_images.h"
 
 #include "platform/drawing.h"
+#include "platform/screen_scale.h"
+#include "platform/text_fit.h"
 #include "script/language_strings.h"
 #include "engine/payload_state.h"
 #include "script/string_ids.h"
@@ -22,15 +24,40 @@ HeaderArt &Art() {
   return art;
 }
 
+// Where a header text must end, in layout pixels: the window shows 490 of
+// the header's 500 pixels, and header pictures carry their art at the
+// right end.
+const int kHeaderTextRight = 430;
+
+struct HeaderRoom {
+  DrawingTarget *target;
+  int width;
+};
+
+bool FitsHeader(const std::string &candidate, void *context) {
+  const HeaderRoom *room = (const HeaderRoom *)context;
+  return DrawnTextWidth(room->target, candidate) <= room->width;
+}
+
+// A header text that would run off the picture is shortened with "...".
+std::string FittedHeaderText(DrawingTarget *target, const std::string &text, int x) {
+  HeaderRoom room = {target, ToScreenPixels(kHeaderTextRight) - x};
+  return ShortenToFit(text, FitsHeader, &room);
+}
+
 void DrawHeaderTexts(const ScriptSettings &s, int page, BitmapHandle image) {
   DrawingTarget target;
   if (!BeginDrawing(image, &target)) return;
   SelectDrawingFont(&target, Art().titleFont);
-  DrawTextWithShadow(&target, s.HeaderTitleTextPosX, s.HeaderTitleTextPosY,
-                     LangString(kStrHeaderTitleBase + 2 * page), (uint32_t)s.HeaderTitleTextColor,
-                     s.HeaderTitleTextShadow, (uint32_t)s.HeaderTitleTextShadowColor);
+  int x = ToScreenPixels(s.HeaderTitleTextPosX);
+  DrawTextWithShadow(&target, x, ToScreenPixels(s.HeaderTitleTextPosY),
+                     FittedHeaderText(&target, LangString(kStrHeaderTitleBase + 2 * page), x),
+                     (uint32_t)s.HeaderTitleTextColor, s.HeaderTitleTextShadow,
+                     (uint32_t)s.HeaderTitleTextShadowColor);
   SelectDrawingFont(&target, Art().textFont);
-  DrawTextWithShadow(&target, s.HeaderTextPosX, s.HeaderTextPosY, LangString(kStrHeaderTitleBase + 1 + 2 * page),
+  x = ToScreenPixels(s.HeaderTextPosX);
+  DrawTextWithShadow(&target, x, ToScreenPixels(s.HeaderTextPosY),
+                     FittedHeaderText(&target, LangString(kStrHeaderTitleBase + 1 + 2 * page), x),
                      (uint32_t)s.HeaderTextColor, s.HeaderTextShadow,
                      (uint32_t)s.HeaderTextShadowColor);
   EndDrawing(&target);
@@ -45,7 +72,9 @@ void PrepareHeaderImages(const ScriptSettings &settings) {
   art.textFont =
       CreateStyledFont(settings.HeaderTextFont, settings.HeaderTextSize, settings.HeaderTextFlags);
   for (int page = kFirstHeaderPage; page <= kLastHeaderPage; page++) {
-    art.images[page] = CopyBitmap(Payload().headerImage);
+    // Stretched before the texts are drawn, so that they stay sharp.
+    art.images[page] = StretchBitmap(Payload().headerImage, ToScreenPixels(kHeaderWidth),
+                                     ToScreenPixels(kHeaderHeight));
     if (art.images[page] != NULL) DrawHeaderTexts(settings, page, art.images[page]);
   }
 }

@@ -1,6 +1,8 @@
-// The nine page headers: copies of the payload's header bitmap with each
-// page's title (language string 85 + 2k) and subtitle (86 + 2k) drawn on
-// them in the script's header fonts, colours and shadows.
+// The nine page headers: copies of the payload's header bitmap, stretched
+// smoothly to the header's box on the screen when they differ from it, with
+// each page's title (language string 85 + 2k) and subtitle (86 + 2k) drawn
+// on them in the script's header fonts, colours and shadows. The text
+// positions of the script are layout pixels of the box.
 //
 // Call order: PrepareHeaderImages once, after the checks and before the
 // wizard window is built (the language is chosen by then); then
@@ -11,6 +13,10 @@
 
 #include "platform/images.h"
 #include "script/script_settings.h"
+
+// The header's box at the top of pages 1 to 9, in layout pixels.
+static const int kHeaderWidth = 500;
+static const int kHeaderHeight = 60;
 
 // Makes the two header fonts from LookAndFeel and the nine images. A copy
 // that cannot be made or drawn on is left without text (or missing, when

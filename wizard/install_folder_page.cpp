@@ -12,6 +12,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/disk_space.h"
 #include "wizard/install_folder_text.h"
+#include "wizard/page_parts.h"
 
 namespace {
 
@@ -38,7 +39,8 @@ std::string SpaceDrive() {
 
 void RefreshAvailableLine() {
   int64_t free = GetDiskSpace(SpaceDrive(), "f");
-  SetControlText(Page().availableLine, SpaceLineText(LangString(kStrAvailableSpace), free, 1, LangString(kStrNotAvailable)));
+  ShowPageText(Page().availableLine, SpaceLineText(LangString(kStrAvailableSpace), free, 1,
+                                                   LangString(kStrNotAvailable)));
 }
 
 void BrowseForFolder() {
@@ -93,8 +95,9 @@ void RefreshSpaceLabels() {
   InstallFolderPage &page = Page();
   if (page.field == NULL) return;
   RefreshAvailableLine();
-  SetControlText(page.requiredLine,
-                 SpaceLineText(LangString(kStrRequiredSpace), Payload().RequiredSpace, 1, LangString(kStrNotAvailable)));
+  ShowPageText(page.requiredLine, SpaceLineText(LangString(kStrRequiredSpace),
+                                                Payload().RequiredSpace, 1,
+                                                LangString(kStrNotAvailable)));
 }
 
 std::string InstallFolderText() { return ReadControlText(Page().field); }

@@ -1,5 +1,6 @@
 #include "wizard/install_folder_text.h"
 
+#include "script/ansi_text.h"
 #include "script/language_strings.h"
 #include "wizard/format_size.h"
 
@@ -16,4 +17,23 @@ std::string SpaceLineText(const std::string &pattern, int64_t bytes, int decimal
                           const std::string &notAvailable) {
   std::string size = bytes < 0 ? notAvailable : FormatSize((uint64_t)bytes, decimals);
   return ReplacePlaceholder(pattern, "$P", size);
+}
+
+bool FitsWindowsPathLimit(const std::string &folder, const std::vector<std::string> &relativeFiles) {
+  const size_t base = WithTrailingBackslash(folder).size();
+  // The install folder itself is made too, also when it will stay empty.
+  if (base - 1 > kLongestWindowsFolder) return false;
+  for (const std::string &relative : relativeFiles) {
+    if (base + relative.size() > kLongestWindowsPath) return false;
+    size_t lastBreak = relative.rfind('\\');
+    if (lastBreak != std::string::npos && base + lastBreak > kLongestWindowsFolder) return false;
+  }
+  return true;
+}
+
+bool IsBelowFolder(const std::string &folder, const std::string &path, std::string *below) {
+  if (path.size() < folder.size() || AnsiLower(path.substr(0, folder.size())) != AnsiLower(folder))
+    return false;
+  if (below != nullptr) *below = path.substr(folder.size());
+  return true;
 }

@@ -9,6 +9,7 @@
 #include "engine/run_installation.h"
 #include "platform/controls.h"
 #include "platform/page_controls.h"
+#include "platform/screen_scale.h"
 #include "platform/system_changes.h"
 #include "platform/ui_window.h"
 #include "script/language_strings.h"
@@ -17,6 +18,7 @@
 #include "wizard/control_ids.h"
 #include "wizard/install_folder_page.h"
 #include "wizard/install_mode_page.h"
+#include "wizard/page_parts.h"
 #include "wizard/run_wizard.h"
 #include "wizard/start_menu_page.h"
 #include "wizard/window_frame.h"
@@ -61,8 +63,9 @@ void SetStatus(const std::string &text) {
   SetControlText(WizardControl(kInstallingStatusId), text);
 }
 
+// The engine gives the width in layout pixels, as the page is laid out.
 std::string CompactStatus(const std::string &text, int width) {
-  return CompactPathForDisplay(WizardControl(kInstallingStatusId), text, width);
+  return CompactPathForDisplay(WizardControl(kInstallingStatusId), text, ToScreenPixels(width));
 }
 
 void SetProgress(int percent) { SetProgressPosition(WizardControl(kProgressBarId), percent); }
@@ -79,7 +82,7 @@ void SetCancelEnabled(bool enabled) { SetControlEnabled(WizardControl(kCancelBut
 // and no restart for an installation that did not happen.
 void ShowCancelled() {
   gCancelled = true;
-  SetControlText(WizardControl(kFinishTextId), LangString(kStrInstallCancelled));
+  ShowPageText(WizardControl(kFinishTextId), LangString(kStrInstallCancelled));
   for (int id = kFirstFinishCheckId; id <= kLastFinishCheckId; id++) {
     HWND box = WizardControl(id);
     if (box == NULL) continue;

@@ -49,6 +49,11 @@ void GoToPreviousPage(WizardNavigation *navigation, const NavigationHooks &hooks
   }
 }
 
+bool IsRepeatedPress(const RepeatGuard &guard, uint32_t now, uint32_t doubleClickTime) {
+  // Unsigned difference: right across the wrap of the millisecond count.
+  return guard.armed && now - guard.shownAt < doubleClickTime;
+}
+
 int DefaultButtonFor(int page) {
   if (page == kPageInstalling) return kCancelButtonId;
   if (page == kPageFinish) return kFinishButtonId;

@@ -45,6 +45,18 @@ void GoToPreviousPage(WizardNavigation *navigation, const NavigationHooks &hooks
 // Next otherwise (a control number).
 int DefaultButtonFor(int page);
 
+// The second click of a double-click on Next or Back arrives after the
+// first has already moved the wizard on; it must not move it again (from
+// page 8 it would start the installation unseen). A press is ignored while
+// the page that the previous press brought has been shown for less than the
+// system's double-click time.
+struct RepeatGuard {
+  bool armed = false;     // set when a press of Next or Back changed the page
+  uint32_t shownAt = 0;   // when that page was shown (milliseconds, wrapping)
+};
+// True when a press arriving at `now` is to be ignored.
+bool IsRepeatedPress(const RepeatGuard &guard, uint32_t now, uint32_t doubleClickTime);
+
 // What Next decides on the install-folder page.
 enum FolderVerdict {
   kFolderAccepted,

@@ -11,9 +11,11 @@
 #include "wizard/control_ids.h"
 #include "wizard/disk_space.h"
 #include "wizard/document_pages.h"
+#include "wizard/folder_path_limit.h"
 #include "wizard/install_folder_page.h"
 #include "wizard/install_folder_text.h"
 #include "wizard/installation_steps.h"
+#include "wizard/keyboard.h"
 #include "wizard/start_menu_page.h"
 #include "wizard/tasks_review_pages.h"
 #include "wizard/welcome_finish_pages.h"
@@ -42,11 +44,18 @@ void ShowWarning(int textIndex) {
               kButtonsOk, kIconWarning);
 }
 
+bool IsSelectedInTree(int32_t componentId, const void *) {
+  return IsComponentSelected(componentId) != 0;
+}
+
 bool MayLeaveInstallFolderPage() {
   std::string folder = InstallFolderText();
   std::string drive = DriveOfFolder(folder);
   bool driveExists = DriveExists(drive) != 0;
-  bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0;
+  // A folder so deep that the product's files could not be written there
+  // is refused as an invalid path, before anything is written.
+  bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0 &&
+               InstallFolderFitsPathLimit(folder, IsSelectedInTree, nullptr);
   int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   int64_t required = Payload().RequiredSpace;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace,
@@ -128,6 +137,9 @@ void ShowPage(int page) {
   SetControlVisible(WizardControl(kBandLineId), layout.band);
   SetControlVisible(WizardControl(kBottomLineId), layout.bottomLine);
   wizard.navigation.CurrentPage = page;
+  // The focus may have been on a control of the page left, or on a button
+  // that is hidden or disabled now.
+  SettleFocus();
 }
 
 void GoToNextPage() { GoToNextPage(&Wizard().navigation, WizardHooks()); }

@@ -1,11 +1,13 @@
 #include "wizard/page_parts.h"
 
 #include "platform/controls.h"
+#include "platform/fitted_texts.h"
 #include "platform/page_controls.h"
 #include "platform/ui_window.h"
 #include "engine/startup_state.h"
 #include "wizard/control_ids.h"
 #include "wizard/header_images.h"
+#include "wizard/wizard_state.h"
 
 HFONT PageFontHandle(PageFont font) {
   const StartupState &startup = Startup();
@@ -22,8 +24,13 @@ HWND AddPageText(HWND container, const std::string &text, int x, int y, int widt
                        PageFontHandle(font));
 }
 
+void ShowPageText(HWND control, const std::string &text) {
+  ShowFittedText(&Wizard().texts, control, text);
+}
+
 void AddPageHeader(HWND container, int page) {
-  CreateBitmapControl(container, HeaderImage(page), 0, 0, 500, 60, PageHeaderImageId(page));
+  CreateBitmapControl(container, HeaderImage(page), 0, 0, kHeaderWidth, kHeaderHeight,
+                      PageHeaderImageId(page));
   CreateLineControl(container, 0, 60, 495, 5, PageHeaderLineId(page));
 }
 

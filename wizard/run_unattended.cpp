@@ -14,6 +14,7 @@
 #include "platform/system_changes.h"
 #include "script/path_rules.h"
 #include "wizard/disk_space.h"
+#include "wizard/folder_path_limit.h"
 #include "wizard/install_folder_text.h"
 #include "wizard/navigation.h"
 #include "wizard/page_sequence.h"
@@ -52,12 +53,17 @@ uint64_t SelectedBytes(const InstallChoices &choices) {
   return bytes;
 }
 
+bool IsChosen(int32_t componentId, const void *choices) {
+  return IsComponentSelected(*(const InstallChoices *)choices, componentId);
+}
+
 // The checks of the install-folder page.
 void RefuseUnsuitableFolder(const InstallChoices &choices) {
   const std::string &folder = choices.installFolder;
   const std::string drive = DriveOfFolder(folder);
   const bool driveExists = DriveExists(drive) != 0;
-  const bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0;
+  const bool valid = IsValidInstallPath(folder, Startup().reservedNames) != 0 &&
+                     InstallFolderFitsPathLimit(folder, IsChosen, &choices);
   const int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace, SelectedBytes(choices))) {
     case kFolderInvalid: Refuse("the install folder \"" + folder + "\" is not valid", kExitInvalidCommandLine);

@@ -3,6 +3,7 @@
 #include "checks/path_expansion.h"
 #include "platform/controls.h"
 #include "platform/environment.h"
+#include "platform/fitted_texts.h"
 #include "platform/messages.h"
 #include "platform/rich_text.h"
 #include "platform/ui_window.h"
@@ -38,7 +39,10 @@ std::string WizardTitle(const ScriptSettings &settings) {
 }
 
 void OpenWizardWindow(const ScriptSettings &settings, HWND background) {
-  if (CreateWizardWindow(background, WizardTitle(settings))) return;
+  if (CreateWizardWindow(background, WizardTitle(settings))) {
+    StartFittedTexts(&Wizard().texts, Wizard().window);
+    return;
+  }
   ShowMessage(NULL, LangString(kStrWindowError).c_str(), LangString(kStrErrorCaption).c_str(),
               kButtonsOk, kIconError);
   CleanExit();
@@ -64,6 +68,7 @@ void BuildPages(const ScriptSettings &settings, const std::string &userName) {
   BuildFinishPage(pages[kPageFinish], settings);
   BuildBottomBand(Wizard().window, settings);
   FillStartMenuList();
+  FitWindowTexts(&Wizard().texts, Wizard().window);
 }
 
 std::string BuildSequence(const ScriptSettings &settings) {
@@ -90,10 +95,24 @@ std::string BuildSequence(const ScriptSettings &settings) {
 }  // namespace
 
 void HandleWizardEvent(UiEvent *event, UiEventKind kind) {
+  // An open drop-down list takes Enter and Esc to close itself.
+  bool listOpen = IsOpenDropDownList(FocusedWindow());
   switch (kind) {
-    case kUiEventEnterDown: OnEnterKeyDown(); return;
-    case kUiEventEnterUp: OnEnterKeyUp(); return;
+    case kUiEventEnterDown:
+      if (listOpen) break;
+      OnEnterKeyDown();
+      return;
+    case kUiEventEnterUp:
+      if (OnEnterKeyUp()) return;
+      break;
     case kUiEventTabDown: MoveFocusToNextTabStop(Wizard().window); return;
+    case kUiEventEscapeDown:
+      if (listOpen) break;
+      OnEscapeKey();
+      return;
+    case kUiEventArrowDown:
+      if (MoveWithinOptionGroup(FocusedWindow(), IsBackwardArrow(event))) return;
+      break;
     default: break;
   }
   if (event->message.message == WM_MOUSEMOVE) {

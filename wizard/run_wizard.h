@@ -12,7 +12,8 @@
 [[noreturn]] void RunWizard();
 
 // One event of the interface thread's queue, handled as the wizard's event
-// loop handles it: Enter and Tab, the description that follows the mouse,
+// loop handles it: Enter, Tab, Esc and the arrows on options (keyboard.h),
+// the description that follows the mouse,
 // then the window that the event is for. Also used while the installation
 // runs its own loop.
 void HandleWizardEvent(UiEvent *event, UiEventKind kind);

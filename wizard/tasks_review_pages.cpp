@@ -23,7 +23,7 @@ namespace {
 void ShowShortcutBox(int id, int count, int oneText, int severalText) {
   HWND box = WizardControl(id);
   if (count > 0) {
-    SetControlText(box, LangString(count == 1 ? oneText : severalText));
+    ShowPageText(box, LangString(count == 1 ? oneText : severalText));
     SetBoxChecked(box, true);
   }
   SetControlVisible(box, count > 0);

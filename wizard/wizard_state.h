@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "platform/fitted_texts.h"
 #include "script/script_settings.h"
 #include "wizard/control_ids.h"
 #include "wizard/finish_boxes.h"
@@ -28,7 +29,14 @@ struct WizardState {
   // default button.
   int EnterArmed = 0;
   HWND enterTarget = NULL;
+  // The control that had the keyboard when the window was last left for
+  // another (a message box, the replace question), given back on return.
+  HWND lastFocus = NULL;
+  // Keeps a double-click on Next or Back from moving two pages.
+  RepeatGuard pressGuard;
   HFONT linkFont = NULL;
+  // The whole texts of the controls that show them shortened.
+  FittedTexts texts;
   bool linkHovered = false;
   // The finish boxes as the finish page was built with them.
   std::vector<FinishBox> finishBoxes;

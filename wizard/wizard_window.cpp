@@ -15,6 +15,7 @@
 #include "wizard/document_pages.h"
 #include "wizard/install_folder_page.h"
 #include "wizard/installation_steps.h"
+#include "wizard/keyboard.h"
 #include "wizard/page_flow.h"
 #include "wizard/start_menu_page.h"
 #include "wizard/welcome_finish_pages.h"
@@ -28,6 +29,20 @@ const int kClientHeight = 355;
 
 // Buttons and boxes act on BN_CLICKED only, not on focus changes.
 bool IsClick(int code) { return code == BN_CLICKED; }
+
+// Next and Back, unless the press is the second click of a double-click
+// (navigation.h); a press that changes the page arms the guard.
+void PressNavigationButton(void (*go)()) {
+  WizardState &wizard = Wizard();
+  if (IsRepeatedPress(wizard.pressGuard, MillisecondTicks(), DoubleClickMilliseconds())) return;
+  const WizardNavigation before = wizard.navigation;
+  go();
+  if (wizard.navigation.CurrentPageIndex != before.CurrentPageIndex ||
+      wizard.navigation.CurrentPage != before.CurrentPage) {
+    wizard.pressGuard.armed = true;
+    wizard.pressGuard.shownAt = MillisecondTicks();
+  }
+}
 
 void OnWebsiteLinkClicked() {
   const ScriptSettings *settings = Wizard().settings;
@@ -43,10 +58,10 @@ LRESULT OnCommand(WPARAM wParam) {
       if (code == STN_CLICKED) OnWebsiteLinkClicked();
       break;
     case kBackButtonId:
-      if (IsClick(code)) GoToPreviousPage();
+      if (IsClick(code)) PressNavigationButton(GoToPreviousPage);
       break;
     case kNextButtonId:
-      if (IsClick(code)) GoToNextPage();
+      if (IsClick(code)) PressNavigationButton(GoToNextPage);
       break;
     case kCancelButtonId:
       if (IsClick(code)) ConfirmCancel();
@@ -127,6 +142,11 @@ LRESULT CALLBACK WizardWindowCallback(HWND window, UINT message, WPARAM wParam, 
       if (SetLinkCursor((HWND)wParam)) return TRUE;
       break;
     case WM_CLOSE: ConfirmCancel(); return 0;
+    case WM_ACTIVATE:
+      // A minimised window is left to the system.
+      if (HIWORD(wParam) != 0) break;
+      OnWizardActivation(LOWORD(wParam) != WA_INACTIVE);
+      return 0;
     default: break;
   }
   return DefWindowProcA(window, message, wParam, lParam);

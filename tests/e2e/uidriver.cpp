@@ -60,9 +60,19 @@ bool RunOne(DriverState *state, const PendingCommand &pending, bool verbose) {
   return ok;
 }
 
+// Positions and fonts are compared with the program's, which is DPI-aware:
+// the driver must see the screen's real resolution too.
+void BecomeDpiAware() {
+  typedef BOOL(WINAPI * SetAware)(void);
+  SetAware setAware =
+      (SetAware)(void *)GetProcAddress(GetModuleHandleA("user32.dll"), "SetProcessDPIAware");
+  if (setAware != NULL) setAware();
+}
+
 }  // namespace
 
 int main(int argc, char **argv) {
+  BecomeDpiAware();
   DriverState state;
   InitDriverState(&state);
   state.startTick = GetTickCount();

@@ -24,6 +24,28 @@ STUB_TEST(TempNamesFollowTheFixedPattern) {
   }
 }
 
+namespace {
+
+int gNamesAsked = 0;
+bool EveryNameTaken(const std::string &) {
+  gNamesAsked++;
+  return true;
+}
+bool SecondNameFree(const std::string &) { return ++gNamesAsked < 2; }
+
+}  // namespace
+
+// A folder whose every name is taken ends the search instead of looping.
+STUB_TEST(TempNameSearchGivesUpWhenEveryNameIsTaken) {
+  gNamesAsked = 0;
+  CHECK(FindUnusedTempName("C:\\Full", EveryNameTaken, kTempNameAttempts).empty());
+  CHECK(gNamesAsked == kTempNameAttempts);
+  gNamesAsked = 0;
+  std::string path = FindUnusedTempName("C:\\Full", SecondNameFree, kTempNameAttempts);
+  CHECK(gNamesAsked == 2);
+  CHECK(path.compare(0, 14, "C:\\Full\\_temp_") == 0);
+}
+
 STUB_TEST(WrittenModuleIsLockedAgainstWritersUntilReleased) {
   const char bytes[] = "MZ pretend module bytes";
   std::string path;

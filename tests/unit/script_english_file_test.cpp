@@ -2,6 +2,8 @@
 // installer reads it.
 #include <gtest/gtest.h>
 
+#include <ctype.h>
+
 #include <fstream>
 #include <sstream>
 
@@ -55,6 +57,13 @@ TEST_F(EnglishFileTest, HeaderCountsAndStrings) {
             "Please enter a full path in the following form: DriveLetter:\\DesiredPath\\\r\n\r\n"
             "Example: C:\\App\\");
   EXPECT_EQ(LangString(148), "The installation process cannot continue.");
+  // The review page's headings, once misspelt "instalation".
+  EXPECT_EQ(LangString(45), "Selected installation type:");
+  EXPECT_EQ(LangString(47), "Installation directory:");
+  EXPECT_EQ(LangString(48), "Installation mode:");
+  std::string lower = text;
+  for (char &c : lower) c = (char)tolower((unsigned char)c);
+  EXPECT_EQ(lower.find("instalation"), std::string::npos);
   EXPECT_EQ(UninstallerStrings()[14],
             "In order to finish the uninstallation your computer must be restarted. Please save "
             "all your work and press 'Yes' to reboot now or press 'No' if you plan to manually "

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "wizard/format_size.h"
 #include "wizard/gradient.h"
 #include "wizard/install_folder_text.h"
@@ -72,4 +75,29 @@ TEST(WizardFolderText, FieldDriveAndSpaceLines) {
   EXPECT_EQ("Available space: 1.5 KB", SpaceLineText("Available space: $P", 1536, 1, "n/a"));
   EXPECT_EQ("Available space: n/a", SpaceLineText("Available space: $p", -1, 1, "n/a"));
   EXPECT_EQ("Required space: 0 B", SpaceLineText("Required space: $P", 0, 2, "n/a"));
+}
+
+// Install folders too deep for the product's files.
+TEST(WizardFolderText, PathLimitTheLongestFileAndItsFolderDecide) {
+  const std::vector<std::string> files = {"App.exe", "Docs\\Manual.txt"};
+  EXPECT_TRUE(FitsWindowsPathLimit("C:\\Program Files\\App\\", files));
+  // 259 characters in all is the longest path Windows takes.
+  std::string folder = "C:\\" + std::string(238, 'a');  // 241 characters
+  EXPECT_EQ(242u, WithTrailingBackslash(folder).size());
+  EXPECT_TRUE(FitsWindowsPathLimit(folder, {std::string(17, 'f')}));
+  EXPECT_FALSE(FitsWindowsPathLimit(folder, {std::string(18, 'f')}));
+  // The field's text may lack the final "\": the installation adds it.
+  EXPECT_FALSE(FitsWindowsPathLimit(folder + "\\", {std::string(18, 'f')}));
+  // A file's folder may be at most 247 characters long.
+  EXPECT_TRUE(FitsWindowsPathLimit(folder, {"12345\\f"}));
+  EXPECT_FALSE(FitsWindowsPathLimit(folder, {"123456\\f"}));
+  // Components whose folders lie below the one typed count, in any case.
+  std::string below;
+  EXPECT_TRUE(IsBelowFolder("C:\\App\\", "c:\\app\\Docs\\", &below));
+  EXPECT_EQ("Docs\\", below);
+  EXPECT_FALSE(IsBelowFolder("C:\\App\\", "C:\\Apps\\", &below));
+  EXPECT_FALSE(IsBelowFolder("C:\\App\\", "C:\\", &below));
+  // The install folder itself, even with no file.
+  EXPECT_TRUE(FitsWindowsPathLimit("C:\\" + std::string(244, 'a'), {}));
+  EXPECT_FALSE(FitsWindowsPathLimit("C:\\" + std::string(245, 'a'), {}));
 }

@@ -142,6 +142,22 @@ TEST(Navigation, EnterPressesTheDefaultButtonOfThePage) {
   EXPECT_EQ(kFinishButtonId, DefaultButtonFor(kPageFinish));
 }
 
+// A double-click on Next: its second click arrives while the page the first
+// one brought is younger than the double-click time, and is ignored.
+TEST(Navigation, SecondClickOfADoubleClickIsIgnored) {
+  RepeatGuard guard;
+  EXPECT_FALSE(IsRepeatedPress(guard, 100, 500));  // no page brought by a press yet
+  guard.armed = true;
+  guard.shownAt = 1000;
+  EXPECT_TRUE(IsRepeatedPress(guard, 1000, 500));
+  EXPECT_TRUE(IsRepeatedPress(guard, 1499, 500));
+  EXPECT_FALSE(IsRepeatedPress(guard, 1500, 500));
+  // Across the wrap of the millisecond count.
+  guard.shownAt = 0xFFFFFF00u;
+  EXPECT_TRUE(IsRepeatedPress(guard, 0x00000010u, 500));
+  EXPECT_FALSE(IsRepeatedPress(guard, 0x00000200u, 500));
+}
+
 TEST(Navigation, InstallFolderVerdicts) {
   EXPECT_EQ(kFolderInvalid, JudgeInstallFolder(false, true, 1000, 10));
   EXPECT_EQ(kFolderInvalid, JudgeInstallFolder(true, false, 1000, 10));

@@ -48,9 +48,9 @@ TEST_F(SummaryText, OneComponentNoGroupNoShortcuts) {
   in.CreateGroup = 0;
   in.groupName = "App";
   EXPECT_EQ(
-      "Selected instalation type:\r\n     Default\r\n\r\n"
-      "Instalation directory:\r\n     C:\\Program Files\\App\\\r\n\r\n"
-      "Instalation mode:\r\n     Program will be installed only for the current user\r\n\r\n"
+      "Selected installation type:\r\n     Default\r\n\r\n"
+      "Installation directory:\r\n     C:\\Program Files\\App\\\r\n\r\n"
+      "Installation mode:\r\n     Program will be installed only for the current user\r\n\r\n"
       "Start menu group:\r\n     None\r\n\r\n",
       BuildSummaryText(in));
 }
@@ -70,11 +70,11 @@ TEST_F(SummaryText, FullSelectionWithComponentsGroupAndShortcuts) {
   in.QuickLaunchShortcutCount = 2;
   in.quickLaunchChecked = true;
   EXPECT_EQ(
-      "Selected instalation type:\r\n     Full\r\n\r\n"
+      "Selected installation type:\r\n     Full\r\n\r\n"
       "The following components will be installed:\r\n"
       "     Program:\r\n        Core (required)\r\n        Help\r\n     Extras:\r\n\r\n"
-      "Instalation directory:\r\n     D:\\App\\\r\n\r\n"
-      "Instalation mode:\r\n     Program will be installed for all the users\r\n\r\n"
+      "Installation directory:\r\n     D:\\App\\\r\n\r\n"
+      "Installation mode:\r\n     Program will be installed for all the users\r\n\r\n"
       "Start menu group:\r\n     My App\r\n\r\n"
       "Additional tasks:\r\n     Desktop shortcuts will be created\r\n"
       "     Quick-Launch shortcuts will be created\r\n",

@@ -54,6 +54,8 @@ bool CmdClick(DriverState *state, const Words &args, std::string *message);
 bool CmdCommand(DriverState *state, const Words &args, std::string *message);
 bool CmdMouseClick(DriverState *state, const Words &args, std::string *message);
 bool CmdPressKey(DriverState *state, const Words &args, std::string *message);
+bool CmdTypeKey(DriverState *state, const Words &args, std::string *message);
+bool CmdDoubleClick(DriverState *state, const Words &args, std::string *message);
 bool CmdPressEnter(DriverState *state, const Words &args, std::string *message);
 bool CmdKeyDown(DriverState *state, const Words &args, std::string *message);
 bool CmdKeyUp(DriverState *state, const Words &args, std::string *message);
@@ -72,6 +74,8 @@ bool CmdExpectItems(DriverState *state, const Words &args, std::string *message)
 bool CmdExpectSelected(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectRect(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectControl(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectTextsFit(DriverState *state, const Words &args, std::string *message);
+bool CmdExpectTooltip(DriverState *state, const Words &args, std::string *message);
 
 bool CmdTreeClick(DriverState *state, const Words &args, std::string *message);
 bool CmdTreeHover(DriverState *state, const Words &args, std::string *message);

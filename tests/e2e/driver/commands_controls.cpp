@@ -8,6 +8,27 @@
 namespace {
 
 const DWORD kSettleMs = 3000;
+// Beyond the double-click time, so that the program has shown the page the
+// previous press brought before the next press arrives.
+const DWORD kPressMargin = 300;
+
+// The wizard takes a press of Next or Back that follows the previous one
+// within the double-click time for a double-click's second click and
+// ignores it. The commands of a scenario are single clicks one after the
+// other: a press waits until that time has passed since the last one in
+// the same window (a press in another window, such as a question, cannot
+// be the second click of a double-click, and a run may not wait there).
+void SpacePresses(DriverState *state) {
+  DWORD guard = GetDoubleClickTime() + kPressMargin;
+  DWORD since = GetTickCount() - state->lastPressTick;
+  if (state->pressedBefore && state->lastPressWindow == state->window && since < guard)
+    Sleep(guard - since);
+  state->pressedBefore = true;
+  state->lastPressTick = GetTickCount();
+  state->lastPressWindow = state->window;
+}
+
+bool PressesButton(UINT key) { return key == VK_RETURN || key == VK_SPACE; }
 
 bool KeyAction(DriverState *state, const std::string &name, bool down, bool up,
                std::string *message) {
@@ -20,6 +41,7 @@ bool KeyAction(DriverState *state, const std::string &name, bool down, bool up,
     *message = "no current window";
     return false;
   }
+  if (down && PressesButton(key)) SpacePresses(state);
   if (down) SnapshotBeforeAction(state);
   PostKey(state->window, key, down, up);
   return true;
@@ -34,6 +56,7 @@ bool CmdClick(DriverState *state, const Words &args, std::string *message) {
     *message = "control " + args[0] + " is disabled";
     return false;
   }
+  SpacePresses(state);
   SnapshotBeforeAction(state);
   ClickButton(state->window, control);
   return true;
@@ -42,9 +65,44 @@ bool CmdClick(DriverState *state, const Words &args, std::string *message) {
 bool CmdCommand(DriverState *state, const Words &args, std::string *message) {
   HWND control = FindControl(state->window, args[0], message);
   if (control == NULL) return false;
+  SpacePresses(state);
   SnapshotBeforeAction(state);
   PostCommand(control);
   return true;
+}
+
+bool CmdDoubleClick(DriverState *state, const Words &args, std::string *message) {
+  HWND control = FindControl(state->window, args[0], message);
+  if (control == NULL) return false;
+  SpacePresses(state);
+  SnapshotBeforeAction(state);
+  if (MouseDoubleClick(state->window, control)) return true;
+  *message = "mouse input failed";
+  return false;
+}
+
+bool CmdTypeKey(DriverState *state, const Words &args, std::string *message) {
+  UINT key = KeyCode(args[0]);
+  if (key == 0) {
+    *message = "unknown key '" + args[0] + "'";
+    return false;
+  }
+  KeyModifiers modifiers;
+  for (size_t i = 1; i < args.size(); i++) {
+    if (!ReadModifier(args[i], &modifiers)) {
+      *message = "expected shift, ctrl or alt, not '" + args[i] + "'";
+      return false;
+    }
+  }
+  if (state->window == NULL || !IsWindow(state->window)) {
+    *message = "no current window";
+    return false;
+  }
+  if (PressesButton(key)) SpacePresses(state);
+  SnapshotBeforeAction(state);
+  if (TypeKey(state->window, key, modifiers)) return true;
+  *message = "keyboard input failed";
+  return false;
 }
 
 bool CmdMouseClick(DriverState *state, const Words &args, std::string *message) {
@@ -55,6 +113,7 @@ bool CmdMouseClick(DriverState *state, const Words &args, std::string *message) 
     *message = "bad point";
     return false;
   }
+  SpacePresses(state);
   SnapshotBeforeAction(state);
   if (MouseClick(state->window, control, (int)x, (int)y)) return true;
   *message = "mouse input failed";

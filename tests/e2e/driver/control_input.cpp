@@ -49,16 +49,19 @@ void PostCommand(HWND control) {
   PostMessageA(parent, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)control);
 }
 
-bool MouseClick(HWND top, HWND control, int x, int y) {
+namespace {
+
+// Puts the pointer on a point of the control's client area (x or y below
+// 0: the centre) with the window in front. Under Wine the host pointer
+// follows a move a little later, and its motion events can carry the cursor
+// back: true only once the cursor has stayed on the point.
+bool PointAt(HWND top, HWND control, int x, int y) {
   RECT client = {0, 0, 0, 0};
   if (!GetClientRect(control, &client)) return false;
   POINT point = {x >= 0 ? x : (client.right - client.left) / 2,
                  y >= 0 ? y : (client.bottom - client.top) / 2};
   ClientToScreen(control, &point);
   WaitForFront(top);
-  // Under Wine the host pointer follows a move a little later, and its
-  // motion events can carry the cursor back: press only once the cursor has
-  // stayed on the point.
   DWORD start = GetTickCount();
   int steady = 0;
   while (steady < 3 && GetTickCount() - start < 2000) {
@@ -72,16 +75,78 @@ bool MouseClick(HWND top, HWND control, int x, int y) {
     }
     Sleep(40);
   }
-  if (steady < 3) return false;
-  INPUT inputs[2];
-  memset(inputs, 0, sizeof inputs);
-  inputs[0].type = INPUT_MOUSE;
-  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[1].type = INPUT_MOUSE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-  bool ok = SendInput(1, &inputs[0], sizeof(INPUT)) == 1;
+  return steady >= 3;
+}
+
+bool SendMouseButton(bool down) {
+  INPUT input;
+  memset(&input, 0, sizeof input);
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+  return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+bool SendKey(UINT key, bool down) {
+  INPUT input;
+  memset(&input, 0, sizeof input);
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = (WORD)key;
+  input.ki.wScan = (WORD)(MapVirtualKeyA(key, MAPVK_VK_TO_VSC) & 0xFF);
+  switch (key) {
+    case VK_UP: case VK_DOWN: case VK_LEFT: case VK_RIGHT: case VK_HOME: case VK_END:
+    case VK_PRIOR: case VK_NEXT: case VK_DELETE: case VK_INSERT:
+      input.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;
+      break;
+    default: break;
+  }
+  if (!down) input.ki.dwFlags |= KEYEVENTF_KEYUP;
+  return SendInput(1, &input, sizeof(INPUT)) == 1;
+}
+
+}  // namespace
+
+bool MouseClick(HWND top, HWND control, int x, int y) {
+  if (!PointAt(top, control, x, y)) return false;
+  bool ok = SendMouseButton(true);
   Sleep(60);
-  return ok && SendInput(1, &inputs[1], sizeof(INPUT)) == 1;
+  return ok && SendMouseButton(false);
+}
+
+bool MouseDoubleClick(HWND top, HWND control) {
+  if (!PointAt(top, control, -1, -1)) return false;
+  // 40 ms between the steps: a quick user's double-click.
+  bool ok = true;
+  for (int click = 0; click < 2 && ok; click++) {
+    ok = SendMouseButton(true);
+    Sleep(40);
+    ok = ok && SendMouseButton(false);
+    Sleep(40);
+  }
+  return ok;
+}
+
+bool ReadModifier(const std::string &word, KeyModifiers *modifiers) {
+  if (_stricmp(word.c_str(), "shift") == 0) modifiers->shift = true;
+  else if (_stricmp(word.c_str(), "ctrl") == 0) modifiers->control = true;
+  else if (_stricmp(word.c_str(), "alt") == 0) modifiers->alt = true;
+  else return false;
+  return true;
+}
+
+bool TypeKey(HWND top, UINT key, const KeyModifiers &modifiers) {
+  WaitForFront(top);
+  const UINT held[3] = {modifiers.shift ? (UINT)VK_SHIFT : 0u,
+                        modifiers.control ? (UINT)VK_CONTROL : 0u,
+                        modifiers.alt ? (UINT)VK_MENU : 0u};
+  bool ok = true;
+  for (UINT modifier : held)
+    if (modifier != 0) ok = SendKey(modifier, true) && ok;
+  ok = SendKey(key, true) && ok;
+  Sleep(60);
+  ok = SendKey(key, false) && ok;
+  for (int i = 2; i >= 0; i--)
+    if (held[i] != 0) ok = SendKey(held[i], false) && ok;
+  return ok;
 }
 
 UINT KeyCode(const std::string &name) {

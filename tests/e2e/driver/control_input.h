@@ -20,6 +20,10 @@ void PostCommand(HWND control);
 // x or y below 0 means the centre.
 bool MouseClick(HWND top, HWND control, int x, int y);
 
+// A real double-click (SendInput: press, release, press, release, well
+// within the system's double-click time) at the control's centre.
+bool MouseDoubleClick(HWND top, HWND control);
+
 // Virtual-key code of a key name: enter, escape, space, tab, up, down, left,
 // right, home, end, pageup, pagedown, delete, backspace, f1..f12, a single
 // letter or digit, or a number. 0 when unknown.
@@ -28,6 +32,20 @@ UINT KeyCode(const std::string &name);
 // Posts WM_KEYDOWN and/or WM_KEYUP for `key` to the control that has the
 // focus in the window's thread (the window itself when none has).
 void PostKey(HWND top, UINT key, bool down, bool up);
+
+// Modifier keys held while a key is typed.
+struct KeyModifiers {
+  bool shift = false;
+  bool control = false;
+  bool alt = false;
+};
+// Reads "shift", "ctrl" or "alt" into *modifiers; false for another word.
+bool ReadModifier(const std::string &word, KeyModifiers *modifiers);
+
+// Types `key` as a user does: real keyboard input (SendInput) with the
+// modifiers held around it, to whatever has the focus once `top` is the
+// foreground window. False when the input was not taken.
+bool TypeKey(HWND top, UINT key, const KeyModifiers &modifiers);
 
 // Sets the selection of a combo box or list box and posts the selection
 // change notification to its parent. False when the control is neither.

@@ -10,6 +10,9 @@ void InitDriverState(DriverState *state) {
   state->snapshotPath.clear();
   state->seenTitles.clear();
   state->savedFiles.clear();
+  state->pressedBefore = false;
+  state->lastPressTick = 0;
+  state->lastPressWindow = NULL;
 }
 
 void ReleaseDriverState(DriverState *state) {

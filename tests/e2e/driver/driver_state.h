@@ -38,6 +38,12 @@ struct DriverState {
   // while the driver was polling, for expect-not-seen.
   std::vector<std::string> seenTitles;
   std::vector<FileMark> savedFiles;
+  // When and in which window a command last pressed a button (click,
+  // Enter, Space), so that the next press there is not taken for the
+  // second click of a double-click.
+  bool pressedBefore;
+  DWORD lastPressTick;
+  HWND lastPressWindow;
 };
 
 void InitDriverState(DriverState *state);

@@ -2,8 +2,8 @@
 # with the exit code a deployment tool reads and the reason in the log: an
 # operating system the product refuses (1633), a command line with an
 # unknown switch or a component the installer lacks (1639), a language it
-# does not carry (1639), and a damaged file met while writing (1603, after
-# the rollback).
+# does not carry (1639), an install folder too deep for the product's files
+# (1639), and a damaged file met while writing (1603, after the rollback).
 make_installer() {
   component_project "$WORK/project" 'C:\Product'
   build_installer "$WORK/project" "$WORK/setup.exe"
@@ -23,6 +23,8 @@ start $SETUP /S /COMPONENTS=7 /LOG=C:\\e2e\\component.log
 wait-exit 30000 1639
 start $SETUP /S /LANG=1040 /LOG=C:\\e2e\\language.log
 wait-exit 30000 1639
+start $SETUP /S /LOG=C:\\e2e\\deep.log /D=C:\\$(printf 'd%.0s' $(seq 247))
+wait-exit 30000 1639
 start C:\\e2e\\setup-crc.exe /S /LOG=C:\\e2e\\crc.log
 wait-exit 30000 1603
 expect-none-seen
@@ -35,8 +37,9 @@ check_result() {
   grep -q 'unknown switch /X' "$logs/switch.log"
   grep -q 'component 7, which this installer does not have' "$logs/component.log"
   grep -q 'The language 1040 (/LANG) is not in this installer' "$logs/language.log"
+  grep -q 'the install folder "C:\\d*\\" is not valid' "$logs/deep.log"
   grep -q 'A CRC32 (integrity) error' "$logs/crc.log"
   grep -q 'Installation failed and rolled back' "$logs/crc.log"
-  for log in os switch component language crc; do tail -n 1 "$logs/$log.log" | grep -q 'Exit code 16'; done
+  for log in os switch component language deep crc; do tail -n 1 "$logs/$log.log" | grep -q 'Exit code 16'; done
   echo "check: nothing installed, each refusal with its code and reason"
 }

@@ -31,7 +31,7 @@ expect-visible 150 0
 click 29
 expect-visible 250 1
 expect-visible 225 0
-expect-text-contains 254 "Instalation directory:<br>     C:\\E2E Product\\<br>"
+expect-text-contains 254 "Installation directory:<br>     C:\\E2E Product\\<br>"
 expect-text-contains 254 "Start menu group:<br>     None<br>"
 click 28
 expect-visible 175 1
