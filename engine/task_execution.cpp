@@ -181,6 +181,15 @@ int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFl
 
 namespace {
 
+// The task types whose every success leaves a record for the uninstaller:
+// no new record means the change was not made, which the log must not call
+// done.
+bool RecordsEverySuccess(int type) {
+  return type == kTaskCreateRegistryKey || type == kTaskWriteRegistryValue ||
+         type == kTaskFileAssociation || type == kTaskRegisterDll ||
+         type == kTaskEnvironmentVariable || type == kTaskIniGroup || type == kTaskIniValue;
+}
+
 // Runs one selected task and writes its result to the log.
 void ExecuteAndLog(const TaskItem &item, int phase) {
   const size_t recordsBefore = DoneTasks().size();
@@ -190,6 +199,8 @@ void ExecuteAndLog(const TaskItem &item, int phase) {
     result = "not for this system";
   else if (DoneTasks().size() > recordsBefore || Journal().entries.size() > entriesBefore)
     result = "done, recorded for the uninstaller";
+  else if (RecordsEverySuccess(item.Type) && phase == kPhaseAfterCopy)
+    result = "not done (it failed or had nothing to change)";
   else
     result = "done";
   LogLine("Task " + std::to_string((long)item.ID) + " \"" + item.Name + "\" (type " +
