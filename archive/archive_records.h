@@ -17,7 +17,7 @@ void EncodeArchiveHeader(const ArchiveHeader *header, uint8_t out[kArchiveHeader
 // properties than the builder writes.
 ArchiveResult DecodeArchiveHeader(const uint8_t *bytes, size_t size, ArchiveHeader *header);
 
-// The 36 bytes that follow an entry's name.
+// The kEntryFixedSize (32) bytes that follow an entry's name.
 void EncodeEntryFixed(const ArchiveEntry *entry, uint8_t out[kEntryFixedSize]);
 void DecodeEntryFixed(const uint8_t in[kEntryFixedSize], ArchiveEntry *entry);
 
