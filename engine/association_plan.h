@@ -49,7 +49,7 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
 // one appended unless it ends with one.
 std::string QuoteEnds(const std::string &text);
 
-// The icon specification of an association task: the icon path (the
+// The DefaultIcon text of an association task: the icon path (the
 // program when the icon is empty), "," and the index in decimal.
 std::string AssociationIconSpec(const std::string &icon, int32_t iconIndex,
                                 const std::string &programPath);
