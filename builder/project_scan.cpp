@@ -15,6 +15,7 @@
 #include "builder/path_rules.h"
 #include "builder/script_checks.h"
 #include "builder/source_file.h"
+#include "format/image_boxes.h"
 #include "format/payload_limits.h"
 
 namespace {
@@ -172,13 +173,61 @@ void ScanScript(ScanContext *scan, Project *project) {
 }
 
 // An optional single file that must start with `magic`.
+// The bytes of a file's start that the optional files are judged by: the
+// magic and, for a BMP image, its file and information headers' sizes.
+const size_t kOptionalHeadSize = 26;
+
+struct PictureBox {
+  const char *fileName;
+  int width;
+  int height;
+  const char *shownAs;
+};
+
+const PictureBox kPictureBoxes[] = {
+    {"Wizard.bmp", kWizardImageWidth, kWizardImageHeight, "the welcome and finish pages' picture"},
+    {"Header.bmp", kHeaderWidth, kHeaderHeight, "the pages' header"},
+};
+
+int32_t LittleEndian32(const unsigned char *bytes) {
+  return (int32_t)((uint32_t)bytes[0] | (uint32_t)bytes[1] << 8 | (uint32_t)bytes[2] << 16 |
+                   (uint32_t)bytes[3] << 24);
+}
+
+// A picture that the wizard will stretch into its box gets a note: it
+// works, but an exact size stays sharp.
+void NotePictureSize(ScanContext *scan, const std::string &path, const char *fileName,
+                     const unsigned char *head, size_t size) {
+  const PictureBox *box = nullptr;
+  for (const PictureBox &candidate : kPictureBoxes)
+    if (strcmp(candidate.fileName, fileName) == 0) box = &candidate;
+  if (box == nullptr || size < kOptionalHeadSize) return;
+  const uint32_t infoSize = (uint32_t)LittleEndian32(head + 14);
+  int64_t width = 0, height = 0;
+  if (infoSize == 12) {  // the old core header: 16-bit sizes
+    width = head[18] | head[19] << 8;
+    height = head[20] | head[21] << 8;
+  } else if (infoSize >= 40) {
+    width = LittleEndian32(head + 18);
+    height = LittleEndian32(head + 22);
+    if (height < 0) height = -height;  // stored top-down
+  } else {
+    return;
+  }
+  if (width == box->width && height == box->height) return;
+  scan->notes->push_back(path + ": " + std::to_string((long long)width) + "x" +
+                         std::to_string((long long)height) + " pixels; " + box->shownAs +
+                         " is " + std::to_string(box->width) + "x" + std::to_string(box->height) +
+                         ", so the wizard stretches it (an image of exactly that size stays sharp)");
+}
+
 void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
                       const char *entryName, const char *magic, const char *kind) {
   std::string path = Join(scan->root, fileName);
   struct stat info;
   if (lstat(path.c_str(), &info) != 0) return;
   if (!StatInside(scan, path, &info) || !RegularFile(scan, path, info, false)) return;
-  char head[2] = {0, 0};
+  unsigned char head[kOptionalHeadSize] = {0};
   std::string error;
   int fd = OpenSourceFile(path, IdentityOf(info), &error);
   if (fd < 0) {
@@ -187,10 +236,11 @@ void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
   }
   ssize_t got = read(fd, head, sizeof head);
   close(fd);
-  if (got != (ssize_t)sizeof head || !HasPrefix(std::string(head, 2), magic)) {
+  if (got < 2 || !HasPrefix(std::string((const char *)head, 2), magic)) {
     Problem(scan, path, std::string("not ") + kind);
     return;
   }
+  NotePictureSize(scan, path, fileName, head, (size_t)got);
   project->configEntries.push_back(MakeInput(entryName, path, info));
 }
 

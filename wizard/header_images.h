@@ -11,12 +11,9 @@
 #ifndef QVS_WIZARD_HEADER_IMAGES_H
 #define QVS_WIZARD_HEADER_IMAGES_H
 
+#include "format/image_boxes.h"
 #include "platform/images.h"
 #include "script/script_settings.h"
-
-// The header's box at the top of pages 1 to 9, in layout pixels.
-static const int kHeaderWidth = 500;
-static const int kHeaderHeight = 60;
 
 // Makes the two header fonts from LookAndFeel and the nine images. A copy
 // that cannot be made or drawn on is left without text (or missing, when

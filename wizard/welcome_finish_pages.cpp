@@ -1,5 +1,6 @@
 #include "wizard/welcome_finish_pages.h"
 
+#include "format/image_boxes.h"
 #include "platform/controls.h"
 #include "platform/page_controls.h"
 #include "script/language_strings.h"
@@ -17,7 +18,8 @@ const int kFinishBoxX = 165;
 const int kFinishBoxHeight = 15;
 
 void AddWizardImage(HWND container, int id) {
-  CreateBitmapControl(container, Payload().wizardImage, 0, 0, 155, 310, id);
+  CreateBitmapControl(container, Payload().wizardImage, 0, 0, kWizardImageWidth, kWizardImageHeight,
+                      id);
 }
 
 }  // namespace

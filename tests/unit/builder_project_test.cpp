@@ -236,3 +236,35 @@ TEST(BuilderProject, DefaultUninstallerUnlessTheProjectHasOne) {
     EXPECT_TRUE(Mentions(outcome.problems, "--uninstaller FILE")) << bad;
   }
 }
+
+// A picture of another size than its box is packed and noted (the wizard
+// stretches it); an exact one, a top-down one of the exact size and a file
+// too short to tell are not noted.
+TEST(BuilderProject, NotesPicturesThatTheWizardStretches) {
+  auto bitmap = [](int32_t width, int32_t height) {
+    std::string bytes = "BM";
+    bytes.resize(26, '\0');
+    auto put = [&bytes](size_t at, uint32_t value) {
+      for (int i = 0; i < 4; i++) bytes[at + i] = (char)(value >> (8 * i));
+    };
+    put(14, 40);
+    put(18, (uint32_t)width);
+    put(22, (uint32_t)height);
+    return bytes + "pixels";
+  };
+  TestProject test;
+  test.AddMinimal();
+  WriteTestFile(test.root, "Wizard.bmp", bitmap(164, 314));
+  WriteTestFile(test.root, "Header.bmp", bitmap(500, -60));
+  ScanOutcome outcome = Scan(test.root);
+  ASSERT_TRUE(outcome.ok);
+  ASSERT_EQ(outcome.notes.size(), 1u);
+  EXPECT_TRUE(Mentions(outcome.notes, "Wizard.bmp: 164x314 pixels;")) << outcome.notes[0];
+  EXPECT_TRUE(Mentions(outcome.notes, "is 155x310")) << outcome.notes[0];
+
+  WriteTestFile(test.root, "Wizard.bmp", bitmap(155, 310));
+  WriteTestFile(test.root, "Header.bmp", "BM");
+  outcome = Scan(test.root);
+  ASSERT_TRUE(outcome.ok);
+  EXPECT_TRUE(outcome.notes.empty());
+}
