@@ -137,6 +137,33 @@ click 29
 CMDS
 }
 
+# install_demo_everything: driver commands that install the demo through its
+# windows with every component into C:\Apps\Demo Test\ (English, the licence
+# accepted, install type 1), up to its finish page.
+install_demo_everything() {
+  cat <<CMDS
+start $SETUP
+wait-window "Language selection"
+click 204
+wait-window "Demo Product 1.0 Setup"
+click 29
+set-check 80 1
+click 29
+click 29
+select-list 131 1
+click 29
+set-text 156 "C:\\Apps\\Demo Test\\"
+click 29
+click 29
+click 29
+click 29
+expect-visible 250 1
+click 29
+wait-window "Demo Product 1.0 Setup"
+expect-visible 300 1
+CMDS
+}
+
 # task ID TYPE COMPONENT [KEY=VALUE ...]: the group of one InstallerTasks
 # item that runs on every system (LF line ends; convert with the script).
 task() {

@@ -10,25 +10,7 @@ make_installer() {
 driver_commands() {
   local GROUP='%ALLUSERSPROFILE%\Microsoft\Windows\Start Menu\Programs\Demo Company\Demo Product'
   cat <<CMDS
-start $SETUP
-wait-window "Language selection"
-click 204
-wait-window "Demo Product 1.0 Setup"
-click 29
-set-check 80 1
-click 29
-click 29
-select-list 131 1
-click 29
-set-text 156 "C:\\Apps\\Demo Test\\"
-click 29
-click 29
-click 29
-click 29
-expect-visible 250 1
-click 29
-wait-window "Demo Product 1.0 Setup"
-expect-visible 300 1 
+$(install_demo_everything)
 expect-text 309 "The program was successfully installed. Press 'Finish' to close the wizard and return to your desktop."
 expect-link "$GROUP\Demo Product.lnk" "C:\Apps\Demo Test\DemoApp.exe" "" "C:\Apps\Demo Test" "C:\Apps\Demo Test\DemoApp.exe" 0
 expect-link "$GROUP\User Manual.lnk" "C:\Apps\Demo Test\Docs\Manual.txt" "" "C:\Apps\Demo Test\Docs" "" 0

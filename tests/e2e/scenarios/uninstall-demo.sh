@@ -17,25 +17,7 @@ prepare_machine() {
 driver_commands() {
   local running="Uninstall has detected active programs on your computer. Please close all active programs so Setup can remove the relevant files.<br><br>Details:<br>Active mutex: DemoProductRunning<br>"
   cat <<CMDS
-start $SETUP
-wait-window "Language selection"
-click 204
-wait-window "Demo Product 1.0 Setup"
-click 29
-set-check 80 1
-click 29
-click 29
-select-list 131 1
-click 29
-set-text 156 "C:\\Apps\\Demo Test\\"
-click 29
-click 29
-click 29
-click 29
-expect-visible 250 1
-click 29
-wait-window "Demo Product 1.0 Setup"
-expect-visible 300 1
+$(install_demo_everything)
 click 31
 wait-exit 20000
 file-exists "C:\\Apps\\Demo Test\\Uninst0.exe" 1
