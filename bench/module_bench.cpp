@@ -13,10 +13,9 @@
 #include <stdio.h>
 #include <string.h>
 #include <windows.h>
-// After windows.h, which it builds on.
-#include <psapi.h>
 
 #include "tests/wine/crash_report.h"
+#include "tests/wine/memory_sampler.h"
 #include "tests/wine/module_binding.h"
 
 namespace {
@@ -40,36 +39,6 @@ int QVS_CALL OnFile(const char *path, int64_t, int64_t justWritten, int64_t) {
 
 // "Always overwrite", the installer's default replace rule.
 int QVS_CALL OnReplace(const char *, int64_t, int32_t) { return UNPACK_CONTINUE; }
-
-uint64_t ResidentBytes() {
-  PROCESS_MEMORY_COUNTERS counters;
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
-  return counters.WorkingSetSize;
-}
-
-uint64_t PeakResidentBytes() {
-  PROCESS_MEMORY_COUNTERS counters;
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
-  return counters.PeakWorkingSetSize;
-}
-
-// Samples the resident set while the extraction runs.
-struct Sampler {
-  volatile LONG stop;
-  uint64_t largest;
-};
-
-DWORD WINAPI SampleMemory(LPVOID parameter) {
-  Sampler *sampler = (Sampler *)parameter;
-  while (!sampler->stop) {
-    uint64_t now = ResidentBytes();
-    if (now > sampler->largest) sampler->largest = now;
-    Sleep(kSampleMilliseconds);
-  }
-  return 0;
-}
 
 double Seconds(LARGE_INTEGER from, LARGE_INTEGER to) {
   LARGE_INTEGER frequency;
@@ -97,9 +66,8 @@ int Run(const char *installer, const char *destination) {
   g_module.SetReplaceCallback(OnReplace);
   UnpackerFileInfo info = g_module.Archive_FileInfo_Alloc();
   static char folder[kPathCapacity];
-  Sampler sampler = {0, 0};
-  uint64_t before = ResidentBytes();
-  HANDLE samplerThread = CreateThread(NULL, 0, SampleMemory, &sampler, 0, NULL);
+  MemorySampler sampler;
+  StartMemorySampler(&sampler, kSampleMilliseconds);
   LARGE_INTEGER started, ended;
   QueryPerformanceCounter(&started);
   if (!g_module.Archive_Read(installer)) {
@@ -122,15 +90,8 @@ int Run(const char *installer, const char *destination) {
   }
   g_module.Archive_Close();
   QueryPerformanceCounter(&ended);
-  sampler.stop = 1;
-  if (samplerThread != NULL) {
-    WaitForSingleObject(samplerThread, INFINITE);
-    CloseHandle(samplerThread);
-  }
+  const uint64_t growth = StopMemorySampler(&sampler, true);
   g_module.Archive_FileInfo_Free(info);
-  uint64_t peak = PeakResidentBytes();
-  uint64_t largest = sampler.largest > peak ? sampler.largest : peak;
-  uint64_t growth = largest > before ? largest - before : 0;
   printf("files %lld bytes %lld seconds %.3f memory-growth-kib %llu\n", (long long)files,
          (long long)g_bytesDone, Seconds(started, ended), (unsigned long long)(growth / 1024));
   return failures == 0 ? 0 : 1;

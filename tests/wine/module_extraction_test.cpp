@@ -10,7 +10,6 @@
 #include <string.h>
 #include <windows.h>
 // After windows.h, which they build on.
-#include <psapi.h>
 #include <tlhelp32.h>
 
 #include <string>
@@ -18,6 +17,7 @@
 
 #include "archive/archive_format.h"
 #include "tests/wine/crash_report.h"
+#include "tests/wine/memory_sampler.h"
 #include "tests/wine/module_binding.h"
 #include "tests/wine/test_fixtures.h"
 
@@ -220,28 +220,6 @@ void CheckDamagedData(const std::string &work, const std::vector<FixtureEntry> &
   CHECK(!HasTemporaryFile(folder), "damaged: no temporary file");
 }
 
-uint64_t ResidentBytes() {
-  PROCESS_MEMORY_COUNTERS counters;
-  counters.cb = sizeof counters;
-  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
-  return counters.WorkingSetSize;
-}
-
-struct Sampler {
-  volatile LONG stop;
-  uint64_t largest;
-};
-
-DWORD WINAPI SampleMemory(LPVOID parameter) {
-  Sampler *sampler = (Sampler *)parameter;
-  while (!sampler->stop) {
-    uint64_t now = ResidentBytes();
-    if (now > sampler->largest) sampler->largest = now;
-    Sleep(kSampleMilliseconds);
-  }
-  return 0;
-}
-
 // Two entries larger than the bound among many small ones: the process
 // must not grow by the size of an entry, nor by the size of the product.
 void CheckMemoryBound(const std::string &work, const Bytes &module) {
@@ -259,20 +237,14 @@ void CheckMemoryBound(const std::string &work, const Bytes &module) {
   entries.clear();
   std::string folder = work + "\\memory\\";
   g_module.SetFileCallback(CountFileCalls);
-  Sampler sampler = {0, 0};
-  uint64_t before = ResidentBytes();
-  HANDLE thread = CreateThread(NULL, 0, SampleMemory, &sampler, 0, NULL);
+  MemorySampler sampler;
+  StartMemorySampler(&sampler, kSampleMilliseconds);
   CHECK(g_module.Archive_Read(installer.c_str()) != 0, "memory: Read");
   int extracted = 0;
   for (int more = g_module.Archive_FindFirst(); more; more = g_module.Archive_FindNext())
     extracted += g_module.Archive_Extract(folder.c_str(), 0) == UNPACK_DONE;
   g_module.Archive_Close();
-  sampler.stop = 1;
-  if (thread != NULL) {
-    WaitForSingleObject(thread, INFINITE);
-    CloseHandle(thread);
-  }
-  uint64_t growth = sampler.largest > before ? sampler.largest - before : 0;
+  const uint64_t growth = StopMemorySampler(&sampler, false);
   printf("memory growth during extraction: %llu KiB\n", (unsigned long long)(growth >> 10));
   CHECK(extracted == 122, "memory: every entry extracted");
   CHECK(growth <= kMemoryGrowthLimit, "memory: the process grew by at most 16 MiB");
