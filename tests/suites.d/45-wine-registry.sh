@@ -21,26 +21,8 @@ if [ ! -f "$test_exe" ]; then
   exit 1
 fi
 
-# A display lets the path compaction measure text in a real control; without
-# one the program skips that group and says so.
-run=("$wine" "$test_exe")
-if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  run=(xvfb-run -a "${run[@]}")
-fi
-log=$work/registry_paths.log
 prepare_prefix
-run_logged "$log" 600 "${run[@]}"
-stop_prefix
-grep -E '^(FAIL|note)' "$log"
-line=$(grep '^checks: ' "$log" | tail -n 1)
-if [ -z "$line" ]; then
-  tail -n 20 "$log"
-  failed=1
-else
-  echo "registry_paths: $line"
-  passed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\1/')
-  failed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\2/')
-fi
+run_checks_program registry_paths "$work/registry_paths.log" 600 "$test_exe"
 
 echo "RESULT $passed $failed"
 [ "$failed" -eq 0 ]

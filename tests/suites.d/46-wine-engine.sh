@@ -37,23 +37,7 @@ ln -s outside "$area/folder-link"
 font=$(ls /usr/share/wine/fonts/*.ttf /usr/share/fonts/truetype/*/*.ttf 2>/dev/null | head -n 1)
 [ -n "$font" ] && cp "$font" "$area/QvsTestFont.ttf"
 
-run=("$wine" "$test_exe")
-if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
-  run=(xvfb-run -a "${run[@]}")
-fi
-log=$work/engine_tasks.log
-run_logged "$log" 600 "${run[@]}"
-stop_prefix
-grep -E '^(FAIL|note)' "$log"
-line=$(grep '^checks: ' "$log" | tail -n 1)
-if [ -z "$line" ]; then
-  tail -n 20 "$log"
-  failed=1
-else
-  echo "engine_tasks: $line"
-  passed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\1/')
-  failed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\2/')
-fi
+run_checks_program engine_tasks "$work/engine_tasks.log" 600 "$test_exe"
 # The link's target must have survived the delete task, whatever the
 # program reported.
 if [ "$(cat "$area/outside/keep.txt" 2>/dev/null)" != keep ]; then

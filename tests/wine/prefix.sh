@@ -37,3 +37,28 @@ run_logged() {  # log, timeout seconds, command...
   [ -s "$log" ] || echo "note: $(basename "$log" .log) printed nothing again (exit $status)"
   return 0
 }
+
+# Runs a Wine test program that ends with "checks: P passed, F failed", under
+# a virtual display when there is none (some checks measure text in real
+# controls), then ends the prefix's wineserver. Prints its failures and
+# notes and sets `passed` and `failed` from its last line; a program without
+# that line counts as one failure.
+run_checks_program() {  # name, log, timeout seconds, program
+  local name=$1 log=$2 limit=$3 line
+  local run=("$wine" "$4")
+  if [ -z "${DISPLAY:-}" ] && command -v xvfb-run >/dev/null; then
+    run=(xvfb-run -a "${run[@]}")
+  fi
+  run_logged "$log" "$limit" "${run[@]}"
+  stop_prefix
+  grep -E '^(FAIL|note)' "$log"
+  line=$(grep '^checks: ' "$log" | tail -n 1)
+  if [ -z "$line" ]; then
+    tail -n 20 "$log"
+    passed=0 failed=1
+    return
+  fi
+  echo "$name: $line"
+  passed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\1/')
+  failed=$(echo "$line" | sed 's/checks: \([0-9]*\) passed, \([0-9]*\) failed/\2/')
+}
