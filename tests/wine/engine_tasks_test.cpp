@@ -36,24 +36,13 @@
 #include "platform/local_time.h"
 #include "script/language_strings.h"
 #include "script/string_ids.h"
+#include "tests/wine/checks.h"
 #include "tests/wine/crash_report.h"
 
 namespace {
 
-int g_passed = 0, g_failed = 0;
-
-#define CHECK(condition, what) Check((condition), (what), __LINE__)
 #define CHECK_EQ(actual, expected) \
   Check((actual) == (expected), std::string(#actual ": got ") + Shown(actual), __LINE__)
-
-void Check(bool condition, const std::string &what, int line) {
-  if (condition) {
-    g_passed++;
-  } else {
-    g_failed++;
-    printf("FAIL (line %d): %s\n", line, what.c_str());
-  }
-}
 
 std::string Shown(const std::string &text) {
   return text.size() > 200 ? std::to_string(text.size()) + " characters" : "\"" + text + "\"";
@@ -805,6 +794,5 @@ int main(int argc, char **argv) {
   TestDoneRecords();
   TestUndo();
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QvsTest");
-  printf("checks: %d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportChecks();
 }

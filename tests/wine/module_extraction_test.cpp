@@ -16,25 +16,13 @@
 #include <vector>
 
 #include "archive/archive_format.h"
+#include "tests/wine/checks.h"
 #include "tests/wine/crash_report.h"
 #include "tests/wine/memory_sampler.h"
 #include "tests/wine/module_binding.h"
 #include "tests/wine/test_fixtures.h"
 
 namespace {
-
-int g_passed = 0, g_failed = 0;
-
-#define CHECK(condition, what) Check((condition), (what), __LINE__)
-
-void Check(bool condition, const std::string &what, int line) {
-  if (condition) {
-    g_passed++;
-  } else {
-    g_failed++;
-    printf("FAIL (line %d): %s\n", line, what.c_str());
-  }
-}
 
 ModuleBinding g_module;
 
@@ -295,6 +283,5 @@ int main(int argc, char **argv) {
     return 2;
   }
   Run(argv[1], argv[2]);
-  printf("checks: %d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportChecks();
 }

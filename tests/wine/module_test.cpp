@@ -14,24 +14,12 @@
 #include <vector>
 
 #include "format/installer_layout.h"
+#include "tests/wine/checks.h"
 #include "tests/wine/crash_report.h"
 #include "tests/wine/module_binding.h"
 #include "tests/wine/test_fixtures.h"
 
 namespace {
-
-int g_passed = 0, g_failed = 0;
-
-#define CHECK(condition, what) Check((condition), (what), __LINE__)
-
-void Check(bool condition, const std::string &what, int line) {
-  if (condition) {
-    g_passed++;
-  } else {
-    g_failed++;
-    printf("FAIL (line %d): %s\n", line, what.c_str());
-  }
-}
 
 ModuleBinding g_module;
 
@@ -424,6 +412,5 @@ int main(int argc, char **argv) {
             "       module_test check MODULE INSTALLER PROJECT WORKDIR\n");
     return 2;
   }
-  printf("checks: %d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportChecks();
 }

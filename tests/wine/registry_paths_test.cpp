@@ -20,23 +20,12 @@
 #include "platform/text_width.h"
 #include "script/document.h"
 #include "script/script_settings.h"
+#include "tests/wine/checks.h"
 #include "tests/wine/crash_report.h"
 
 namespace {
 
-int g_passed = 0, g_failed = 0;
-
-#define CHECK(condition, what) Check((condition), (what), __LINE__)
 #define CHECK_EQ(actual, expected) CheckEqual((actual), (expected), #actual, __LINE__)
-
-void Check(bool condition, const std::string &what, int line) {
-  if (condition) {
-    g_passed++;
-  } else {
-    g_failed++;
-    printf("FAIL (line %d): %s\n", line, what.c_str());
-  }
-}
 
 // Long texts are shown by their start and length.
 std::string Shown(const std::string &text) {
@@ -426,6 +415,5 @@ int main() {
   TestCompaction();
   RegDeleteTreeA(HKEY_CURRENT_USER, kBase);
   CHECK(RegistryKeyExists(User(), kBase) == 0, "scratch key deleted");
-  printf("checks: %d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportChecks();
 }
