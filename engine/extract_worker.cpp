@@ -144,6 +144,20 @@ void RecordOutcome(const std::string &destination, bool written) {
 
 enum EntryResult { kEntryDone, kEntryStop };
 
+// The user let the installation go on without this file: what it replaced
+// comes back.
+EntryResult SkipEntry(const std::string &destination) {
+  PutBackOriginal(destination);
+  RecordOutcome(destination, false);
+  return kEntryDone;
+}
+
+EntryResult StopOnEntry(const std::string &destination, ExtractionEnd outcome) {
+  RecordOutcome(destination, false);
+  End(outcome);
+  return kEntryStop;
+}
+
 // Extracts one entry with the answers the user gives to its errors.
 EntryResult ExtractEntry(const ModuleExports &module, const EntryDestination &entry) {
   Shared().current = CurrentFile();
@@ -153,35 +167,20 @@ EntryResult ExtractEntry(const ModuleExports &module, const EntryDestination &en
     int message = 0;
     switch (result) {
       case UNPACK_DONE: RecordOutcome(entry.destination, true); return kEntryDone;
-      case UNPACK_STOPPED:
-        RecordOutcome(entry.destination, false);
-        End(kExtractionStopped);
-        return kEntryStop;
+      case UNPACK_STOPPED: return StopOnEntry(entry.destination, kExtractionStopped);
       case UNPACK_DECOMPRESSION_ERROR: message = kStrDecompressionError; break;
       case UNPACK_OUT_OF_MEMORY: message = kStrMemoryError; break;
       case UNPACK_INTERNAL_ERROR: message = kStrInternalError; break;
       case UNPACK_CANNOT_WRITE: {
         const int answer = Ask(kStrCannotWrite, entry.destination, kButtonsAbortRetryIgnore);
         if (answer == kAnswerRetry) continue;
-        if (answer == kAnswerIgnore) {
-          PutBackOriginal(entry.destination);
-          RecordOutcome(entry.destination, false);
-          return kEntryDone;
-        }
-        RecordOutcome(entry.destination, false);
-        End(kExtractionFailed);
-        return kEntryStop;
+        if (answer == kAnswerIgnore) return SkipEntry(entry.destination);
+        return StopOnEntry(entry.destination, kExtractionFailed);
       }
-      case UNPACK_CRC_MISMATCH: {
-        if (Ask(kStrCrcError, entry.destination, kButtonsYesNo) == kAnswerYes) {
-          PutBackOriginal(entry.destination);
-          RecordOutcome(entry.destination, false);
-          return kEntryDone;
-        }
-        RecordOutcome(entry.destination, false);
-        End(kExtractionFailed);
-        return kEntryStop;
-      }
+      case UNPACK_CRC_MISMATCH:
+        if (Ask(kStrCrcError, entry.destination, kButtonsYesNo) == kAnswerYes)
+          return SkipEntry(entry.destination);
+        return StopOnEntry(entry.destination, kExtractionFailed);
       default:
         if (++unknownResults < kUnknownResultRetries) continue;
         message = kStrInternalError;
@@ -189,9 +188,7 @@ EntryResult ExtractEntry(const ModuleExports &module, const EntryDestination &en
     }
     LogLine("Extraction error " + std::to_string(result) + " for " + entry.relative);
     Ask(message, entry.relative, kButtonsOk);
-    RecordOutcome(entry.destination, false);
-    End(kExtractionFailed);
-    return kEntryStop;
+    return StopOnEntry(entry.destination, kExtractionFailed);
   }
 }
 
