@@ -221,6 +221,21 @@ void NotePictureSize(ScanContext *scan, const std::string &path, const char *fil
                          ", so the wizard stretches it (an image of exactly that size stays sharp)");
 }
 
+// Reads up to `size` bytes of a file's start through the checked open;
+// -1, with the problem noted, when it cannot be opened.
+ssize_t ReadFileHead(ScanContext *scan, const std::string &path, const struct stat &info,
+                     void *head, size_t size) {
+  std::string error;
+  int fd = OpenSourceFile(path, IdentityOf(info), &error);
+  if (fd < 0) {
+    scan->problems->push_back(error);
+    return -1;
+  }
+  ssize_t got = read(fd, head, size);
+  close(fd);
+  return got;
+}
+
 void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
                       const char *entryName, const char *magic, const char *kind) {
   std::string path = Join(scan->root, fileName);
@@ -228,14 +243,8 @@ void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
   if (lstat(path.c_str(), &info) != 0) return;
   if (!StatInside(scan, path, &info) || !RegularFile(scan, path, info, false)) return;
   unsigned char head[kOptionalHeadSize] = {0};
-  std::string error;
-  int fd = OpenSourceFile(path, IdentityOf(info), &error);
-  if (fd < 0) {
-    scan->problems->push_back(error);
-    return;
-  }
-  ssize_t got = read(fd, head, sizeof head);
-  close(fd);
+  const ssize_t got = ReadFileHead(scan, path, info, head, sizeof head);
+  if (got < 0) return;
   if (got < 2 || !HasPrefix(std::string((const char *)head, 2), magic)) {
     Problem(scan, path, std::string("not ") + kind);
     return;
@@ -256,14 +265,8 @@ void AddDefaultUninstaller(ScanContext *scan, Project *project, const std::strin
     return;
   }
   char head[2] = {0, 0};
-  std::string error;
-  int fd = OpenSourceFile(path, IdentityOf(info), &error);
-  if (fd < 0) {
-    scan->problems->push_back(error);
-    return;
-  }
-  ssize_t got = read(fd, head, sizeof head);
-  close(fd);
+  const ssize_t got = ReadFileHead(scan, path, info, head, sizeof head);
+  if (got < 0) return;
   if (got != (ssize_t)sizeof head || head[0] != 'M' || head[1] != 'Z') {
     Problem(scan, path, kHint);
     return;
