@@ -2,7 +2,7 @@
 #ifndef QVS_STARTUP_BUILTIN_ICONS_H
 #define QVS_STARTUP_BUILTIN_ICONS_H
 
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 
 // Fills state->pageIcons (32 x 32, 24-bit).
 void LoadPageIcons(StartupState *state);

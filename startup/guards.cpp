@@ -7,11 +7,11 @@
 #include "platform/processes.h"
 #include "platform/services.h"
 #include "startup/command_line.h"
-#include "engine/exit_codes.h"
-#include "engine/exits.h"
-#include "engine/install_log.h"
-#include "engine/unattended_options.h"
-#include "engine/startup_state.h"
+#include "engine/state/exit_codes.h"
+#include "engine/state/exits.h"
+#include "engine/state/install_log.h"
+#include "engine/state/unattended_options.h"
+#include "engine/state/startup_state.h"
 
 namespace {
 

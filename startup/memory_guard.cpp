@@ -5,7 +5,7 @@
 #include <atomic>
 #include <new>
 
-#include "engine/exits.h"
+#include "engine/state/exits.h"
 #include "platform/messages.h"
 
 namespace {

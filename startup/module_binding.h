@@ -3,7 +3,7 @@
 #define QVS_STARTUP_MODULE_BINDING_H
 
 #include "platform/libraries.h"
-#include "engine/payload_state.h"
+#include "engine/state/payload_state.h"
 
 // Looks up all exports of `module` by name into `exports`. False when any is
 // missing; the ones found are filled in all the same.

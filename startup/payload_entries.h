@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/payload_state.h"
+#include "engine/state/payload_state.h"
 
 // True when `name` is a configuration entry; `prefix` (may be NULL) then
 // receives its first component.

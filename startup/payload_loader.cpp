@@ -8,12 +8,12 @@
 #include "format/payload_limits.h"
 #include "platform/files.h"
 #include "platform/messages.h"
-#include "engine/exits.h"
+#include "engine/state/exits.h"
 #include "startup/guards.h"
 #include "startup/module_binding.h"
 #include "startup/payload_entries.h"
-#include "engine/payload_state.h"
-#include "engine/startup_state.h"
+#include "engine/state/payload_state.h"
+#include "engine/state/startup_state.h"
 #include "startup/temp_module.h"
 
 namespace {

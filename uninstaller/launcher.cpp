@@ -3,7 +3,7 @@
 #include <string>
 
 #include "checks/os_codes.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "platform/messages.h"

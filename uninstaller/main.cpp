@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "checks/os_detection.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "platform/libraries.h"
 #include "platform/processes.h"
 #include "uninstaller/arguments.h"

@@ -6,9 +6,9 @@
 
 #include "checks/running_instances.h"
 #include "checks/system_probes.h"
-#include "engine/removal_plan.h"
-#include "engine/removal_run.h"
-#include "engine/startup_state.h"
+#include "engine/undo/removal_plan.h"
+#include "engine/undo/removal_run.h"
+#include "engine/state/startup_state.h"
 #include "format/uninstaller_data.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "checks/path_expansion.h"
-#include "engine/install_plan.h"
-#include "engine/installer_script.h"
-#include "engine/payload_state.h"
+#include "engine/install/install_plan.h"
+#include "engine/state/installer_script.h"
+#include "engine/state/payload_state.h"
 #include "script/ansi_text.h"
 #include "script/path_rules.h"
 #include "wizard/install_folder_text.h"

@@ -4,7 +4,7 @@
 #include "platform/screen_scale.h"
 #include "platform/text_fit.h"
 #include "script/language_strings.h"
-#include "engine/payload_state.h"
+#include "engine/state/payload_state.h"
 #include "script/string_ids.h"
 #include "wizard/text_shadow.h"
 

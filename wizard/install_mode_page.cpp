@@ -3,7 +3,7 @@
 #include "checks/os_codes.h"
 #include "platform/controls.h"
 #include "script/language_strings.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "script/string_ids.h"
 #include "wizard/control_ids.h"
 #include "wizard/page_parts.h"

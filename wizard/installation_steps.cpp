@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #include "checks/path_display.h"
-#include "engine/exits.h"
-#include "engine/finish_actions.h"
-#include "engine/install_choices.h"
-#include "engine/run_installation.h"
+#include "engine/state/exits.h"
+#include "engine/install/finish_actions.h"
+#include "engine/state/install_choices.h"
+#include "engine/install/run_installation.h"
 #include "platform/controls.h"
 #include "platform/page_controls.h"
 #include "platform/screen_scale.h"

@@ -4,7 +4,7 @@
 #include "platform/fitted_texts.h"
 #include "platform/page_controls.h"
 #include "platform/ui_window.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "wizard/control_ids.h"
 #include "wizard/header_images.h"
 #include "wizard/wizard_state.h"

@@ -4,7 +4,7 @@
 #include "platform/page_controls.h"
 #include "platform/rich_text.h"
 #include "script/language_strings.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/install_choices.h"
-#include "engine/unattended_options.h"
+#include "engine/state/install_choices.h"
+#include "engine/state/unattended_options.h"
 #include "script/script_settings.h"
 #include "wizard/tree_states.h"
 

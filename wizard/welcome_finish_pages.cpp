@@ -4,7 +4,7 @@
 #include "platform/controls.h"
 #include "platform/page_controls.h"
 #include "script/language_strings.h"
-#include "engine/payload_state.h"
+#include "engine/state/payload_state.h"
 #include "script/string_ids.h"
 #include "wizard/components_page.h"
 #include "wizard/control_ids.h"

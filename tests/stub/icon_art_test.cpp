@@ -3,7 +3,7 @@
 #include <set>
 
 #include "startup/icon_art.h"
-#include "engine/startup_state.h"
+#include "engine/state/startup_state.h"
 #include "startup/builtin_icons.h"
 #include "tests/stub/stub_check.h"
 

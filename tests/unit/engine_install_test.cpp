@@ -5,10 +5,10 @@
 
 #include <set>
 
-#include "engine/install_journal.h"
-#include "engine/install_plan.h"
-#include "engine/remaining_time.h"
-#include "engine/replace_rules.h"
+#include "engine/undo/install_journal.h"
+#include "engine/install/install_plan.h"
+#include "engine/install/remaining_time.h"
+#include "engine/install/replace_rules.h"
 #include "script/reserved_names.h"
 
 namespace {

@@ -6,12 +6,12 @@
 
 #include <set>
 
-#include "engine/association_plan.h"
-#include "engine/done_tasks.h"
-#include "engine/folder_protection.h"
-#include "engine/link_rules.h"
-#include "engine/system_rules.h"
-#include "engine/task_rules.h"
+#include "engine/tasks/association_plan.h"
+#include "engine/tasks/done_tasks.h"
+#include "engine/undo/folder_protection.h"
+#include "engine/tasks/link_rules.h"
+#include "engine/tasks/system_rules.h"
+#include "engine/tasks/task_rules.h"
 
 TEST(TaskRules, EachKnownSystemReadsItsOwnSwitchAndOthersReadZero) {
   const int codes[] = {10, 20, 30, 40, 50, 60, 65, 70, 75, 80};

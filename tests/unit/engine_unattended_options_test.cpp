@@ -4,8 +4,8 @@
 // anything.
 #include <gtest/gtest.h>
 
-#include "engine/install_log.h"
-#include "engine/unattended_options.h"
+#include "engine/state/install_log.h"
+#include "engine/state/unattended_options.h"
 
 TEST(UnattendedOptions, EverySwitchInAnyCase) {
   const UnattendedOptions o = ReadUnattendedOptions(

@@ -4,7 +4,7 @@
 // the uninstaller's own two last, and a file the reader takes back.
 #include <gtest/gtest.h>
 
-#include "engine/uninstaller_data_plan.h"
+#include "engine/install/uninstaller_data_plan.h"
 
 namespace {
 

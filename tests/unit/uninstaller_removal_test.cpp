@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "checks/os_codes.h"
-#include "engine/removal_plan.h"
-#include "engine/undo_rules.h"
+#include "engine/undo/removal_plan.h"
+#include "engine/undo/undo_rules.h"
 #include "format/uninstaller_data.h"
 #include "tests/unit/uninstaller_data_fixtures.h"
 #include "uninstaller/arguments.h"

@@ -1,0 +1,155 @@
+#include "engine/install/uninstaller_output.h"
+
+#include "checks/path_expansion.h"
+#include "engine/tasks/done_tasks.h"
+#include "engine/state/install_choices.h"
+#include "engine/undo/install_journal.h"
+#include "engine/state/install_log.h"
+#include "engine/state/install_state.h"
+#include "engine/state/installer_script.h"
+#include "engine/state/payload_state.h"
+#include "engine/install/uninstaller_data_plan.h"
+#include "platform/files.h"
+#include "platform/messages.h"
+#include "platform/registry_api.h"
+#include "script/language_strings.h"
+#include "script/string_ids.h"
+
+namespace {
+
+const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
+// Appended to the final names while the files are written.
+const char kPartialSuffix[] = ".partial";
+
+bool WriteWholeFile(const std::string &path, const void *bytes, size_t size,
+                    const void *trailer, size_t trailerSize) {
+  FileHandle file = CreateFileForWriting(path);
+  if (file == NULL) return false;
+  bool written = WriteToFile(file, bytes, size) && WriteToFile(file, trailer, trailerSize);
+  CloseFileHandle(&file);
+  return written;
+}
+
+// The uninstaller image with the administrator flag after it.
+bool WriteUninstallerImage(const std::string &path) {
+  const PayloadState &payload = Payload();
+  if (payload.uninstallerBytes == NULL || payload.uninstallerSize == 0) return false;
+  const uint32_t flag = payload.requireAdminRights;
+  const uint8_t trailer[4] = {(uint8_t)flag, (uint8_t)(flag >> 8), (uint8_t)(flag >> 16),
+                              (uint8_t)(flag >> 24)};
+  return WriteWholeFile(path, payload.uninstallerBytes, payload.uninstallerSize, trailer,
+                        sizeof trailer);
+}
+
+std::string DataFileText(bool forAllUsers) {
+  const InstallState &state = Install();
+  UninstallerDataSources sources;
+  sources.settings = &InstallerScript().settings;
+  sources.choices = &UserChoices();
+  sources.journal = &Journal();
+  sources.doneTasks = &DoneTasks();
+  sources.uninstallerStrings = &UninstallerStrings();
+  sources.startMenuFolder = InstallerScript().StartMenuFolder;
+  sources.uninstallerExePath = state.UninstallerExePath;
+  sources.uninstallerDataPath = state.UninstallerDataPath;
+  sources.addRemoveForAllUsers = forAllUsers ? 1 : 0;
+  sources.expand = ReplacePathVariables;
+  return WriteUninstallerData(MakeUninstallerData(sources));
+}
+
+bool WantsAddRemoveEntry(std::string *name) {
+  const ScriptSettings &s = InstallerScript().settings;
+  if (s.CreateAddRemoveEntry != 1) return false;
+  *name = ReplacePathVariables(s.AddRemoveEntryName);
+  // An empty name would put the values into the Uninstall key itself.
+  return !name->empty();
+}
+
+AddRemoveEntry MakeAddRemoveEntry(const std::string &name, bool forAllUsers) {
+  const ScriptSettings &s = InstallerScript().settings;
+  const InstallState &state = Install();
+  AddRemoveEntry entry;
+  entry.name = name;
+  entry.version = s.ProgramVersion;
+  entry.publisher = s.CompanyName;
+  entry.website = s.ProgramWebsite;
+  entry.supportEmail = s.SupportEmail;
+  entry.uninstallerPath = state.UninstallerExePath;
+  entry.iconPath = ReplacePathVariables(s.CustomUninstallerIconPath);
+  if (entry.iconPath.empty()) entry.iconPath = state.UninstallerExePath;
+  entry.iconIndex = s.CustomUninstallerIconIndex;
+  entry.installLocation = state.InstallPath;
+  const int64_t bytes = state.BytesTotal.load();
+  entry.estimatedSizeKb = bytes > 0 ? ((uint64_t)bytes + 1023) / 1024 : 0;
+  entry.forAllUsers = forAllUsers;
+  return entry;
+}
+
+int WarnNotCreated(const InstallView &view) {
+  LogLine("The uninstaller could not be written");
+  ShowMessage(view.owner, LangString(kStrUninstallerNotCreated).c_str(),
+              LangString(kStrWarningCaption).c_str(), kButtonsOk, kIconWarning);
+  return 0;
+}
+
+}  // namespace
+
+int WriteAddRemoveEntry(const AddRemoveEntry &entry) {
+  RegistryKeyHandle root =
+      PredefinedRegistryKey(entry.forAllUsers ? kPredefinedLocalMachine : kPredefinedCurrentUser);
+  RegistryKeyHandle key = NULL;
+  if (!CreateRegistryKeyPath(root, kUninstallKey + entry.name, &key)) return 0;
+  const std::string icon = entry.iconPath.empty()
+                               ? std::string()
+                               : entry.iconPath + "," + std::to_string((long)entry.iconIndex);
+  // Individual failures are not fatal: the entry is as complete as it can be.
+  WriteRegistryString(key, "DisplayName", entry.name);
+  WriteRegistryString(key, "DisplayVersion", entry.version);
+  WriteRegistryString(key, "DisplayIcon", icon);
+  WriteRegistryString(key, "Publisher", entry.publisher);
+  WriteRegistryString(key, "URLInfoAbout", entry.website);
+  WriteRegistryString(key, "HelpLink", entry.website);
+  WriteRegistryString(key, "Contact", entry.supportEmail);
+  WriteRegistryString(key, "UninstallString", entry.uninstallerPath);
+  WriteRegistryString(key, "QuietUninstallString", "\"" + entry.uninstallerPath + "\" /S");
+  WriteRegistryString(key, "InstallLocation", entry.installLocation);
+  const uint64_t sizeKb = entry.estimatedSizeKb > 0xFFFFFFFFull ? 0xFFFFFFFFull : entry.estimatedSizeKb;
+  WriteRegistryDword(key, "EstimatedSize", (uint32_t)sizeKb);
+  WriteRegistryDword(key, "NoModify", 1);
+  WriteRegistryDword(key, "NoRepair", 1);
+  CloseRegistryKeyHandle(&key);
+  return 1;
+}
+
+int WriteUninstaller(const InstallView &view) {
+  const InstallState &state = Install();
+  view.setStatus(LangString(kStrFinishingInstallation));
+  if (state.UninstallerExePath.empty()) return WarnNotCreated(view);
+  const InstallChoices &choices = UserChoices();
+  std::string entryName;
+  const bool wantsEntry = WantsAddRemoveEntry(&entryName);
+  const bool forAllUsers = wantsEntry && choices.userScopeOffered && choices.allUsers;
+
+  const std::string exePartial = state.UninstallerExePath + kPartialSuffix;
+  const std::string dataPartial = state.UninstallerDataPath + kPartialSuffix;
+  const std::string text = DataFileText(forAllUsers);
+  bool written = !text.empty() && WriteUninstallerImage(exePartial) &&
+                 WriteWholeFile(dataPartial, text.data(), text.size(), NULL, 0) &&
+                 RenameFileOver(exePartial, state.UninstallerExePath);
+  if (written && !RenameFileOver(dataPartial, state.UninstallerDataPath)) {
+    DeleteFileClearingAttributes(state.UninstallerExePath);
+    written = false;
+  }
+  if (!written) {
+    DeleteFileClearingAttributes(exePartial);
+    DeleteFileClearingAttributes(dataPartial);
+    return WarnNotCreated(view);
+  }
+  LogLine("Uninstaller " + state.UninstallerExePath + " with its data " +
+          state.UninstallerDataPath);
+  // The entry names an uninstaller that is in place.
+  if (wantsEntry && WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
+    LogLine(std::string("Add/Remove Programs entry \"") + entryName + "\" for " +
+            (forAllUsers ? "all users" : "the current user"));
+  return 1;
+}

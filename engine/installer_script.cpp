@@ -1,6 +1,0 @@
-#include "engine/installer_script.h"
-
-InstallerScriptState &InstallerScript() {
-  static InstallerScriptState state;
-  return state;
-}

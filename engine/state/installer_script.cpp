@@ -1,0 +1,6 @@
+#include "engine/state/installer_script.h"
+
+InstallerScriptState &InstallerScript() {
+  static InstallerScriptState state;
+  return state;
+}

@@ -1,0 +1,210 @@
+#include "engine/state/unattended_options.h"
+
+#include <set>
+
+#include "script/ansi_text.h"
+
+namespace {
+
+const char kElevated[] = "-elevated";
+const int32_t kLargestLangId = 0xFFFF;
+const int kLargestInstallType = 2;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+void SkipBlanks(const std::string &line, size_t *at) {
+  while (*at < line.size() && IsBlank(line[*at])) (*at)++;
+}
+
+// One word: up to the first blank outside double quotes; the quotes are
+// dropped, so "/GROUP=My Group" and /GROUP="My Group" read alike.
+std::string ReadWord(const std::string &line, size_t *at) {
+  std::string word;
+  bool quoted = false;
+  for (; *at < line.size(); (*at)++) {
+    const char c = line[*at];
+    if (c == '"') {
+      quoted = !quoted;
+      continue;
+    }
+    if (!quoted && IsBlank(c)) break;
+    word += c;
+  }
+  return word;
+}
+
+bool StartsWithIgnoringCase(const std::string &text, const std::string &prefix) {
+  return text.size() >= prefix.size() && AnsiLower(text.substr(0, prefix.size())) == prefix;
+}
+
+// A decimal number without sign or leading zeros, up to `largest`.
+bool ReadNumber(const std::string &text, int64_t largest, int64_t *value) {
+  if (text.empty() || text.size() > 10 || (text.size() > 1 && text[0] == '0')) return false;
+  int64_t result = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    result = result * 10 + (c - '0');
+  }
+  if (result > largest) return false;
+  *value = result;
+  return true;
+}
+
+bool ReadComponentList(const std::string &text, std::vector<int32_t> *ids) {
+  size_t start = 0;
+  for (;;) {
+    const size_t comma = text.find(',', start);
+    const std::string field = TrimSpaces(text.substr(start, comma - start));
+    int64_t id = 0;
+    if (!ReadNumber(field, 2147483647, &id)) return false;
+    ids->push_back((int32_t)id);
+    if (comma == std::string::npos) return true;
+    start = comma + 1;
+  }
+}
+
+// The folder of /D=: the rest of the line, blanks at its end dropped, and
+// the quotes that may enclose it.
+std::string ReadFolder(const std::string &line, size_t at) {
+  std::string folder = line.substr(at);
+  while (!folder.empty() && IsBlank(folder[folder.size() - 1])) folder.erase(folder.size() - 1);
+  if (folder.size() >= 2 && folder[0] == '"' && folder[folder.size() - 1] == '"')
+    folder = folder.substr(1, folder.size() - 2);
+  return folder;
+}
+
+struct Reader {
+  UnattendedOptions *options;
+  std::set<std::string> seen;
+
+  void Problem(const std::string &text) { options->problems.push_back(text); }
+
+  // False (with a problem) when the switch `name` was given before.
+  bool FirstTime(const std::string &name) {
+    if (seen.insert(name).second) return true;
+    Problem("the switch /" + name + " is given twice");
+    return false;
+  }
+
+  void Switch(const std::string &word);
+};
+
+void Reader::Switch(const std::string &word) {
+  UnattendedOptions &o = *options;
+  const size_t equals = word.find('=');
+  const std::string name = AnsiLower(word.substr(1, equals == std::string::npos ? std::string::npos
+                                                                                : equals - 1));
+  const bool hasValue = equals != std::string::npos;
+  const std::string value = hasValue ? word.substr(equals + 1) : std::string();
+  const struct {
+    const char *name;
+    bool takesValue;
+  } known[] = {{"s", false},         {"components", true}, {"type", true},
+               {"allusers", false},  {"currentuser", false}, {"group", true},
+               {"nogroup", false},   {"desktop", false},    {"quicklaunch", false},
+               {"lang", true},       {"log", true},         {"norestart", false},
+               {"forcerestart", false}};
+  bool isKnown = false;
+  for (const auto &k : known) {
+    if (name != k.name) continue;
+    isKnown = true;
+    if (k.takesValue != hasValue) {
+      Problem(k.takesValue ? "the switch /" + name + " needs a value (/" + name + "=...)"
+                           : "the switch /" + name + " takes no value");
+      return;
+    }
+  }
+  if (!isKnown) {
+    Problem("unknown switch " + word);
+    return;
+  }
+  if (!FirstTime(name)) return;
+  int64_t number = 0;
+  if (name == "s") {
+    o.silent = true;
+  } else if (name == "components") {
+    if (!ReadComponentList(value, &o.components)) Problem("/COMPONENTS needs a list of component IDs such as 1,4,7: " + value);
+    o.hasComponents = true;
+  } else if (name == "type") {
+    if (ReadNumber(value, kLargestInstallType, &number))
+      o.installType = (int)number;
+    else
+      Problem("/TYPE needs an install type from 0 to 2: " + value);
+  } else if (name == "allusers" || name == "currentuser") {
+    if (o.scope != kScopeNotGiven) Problem("/ALLUSERS and /CURRENTUSER exclude each other");
+    o.scope = name == "allusers" ? kScopeAllUsers : kScopeCurrentUser;
+  } else if (name == "group" || name == "nogroup") {
+    if (o.group != kGroupNotGiven) Problem("/GROUP and /NOGROUP exclude each other");
+    o.group = name == "group" ? kGroupNamed : kGroupNone;
+    o.groupName = value;
+    if (name == "group" && TrimSpaces(value).empty()) Problem("/GROUP needs a group name");
+  } else if (name == "desktop") {
+    o.desktop = true;
+  } else if (name == "quicklaunch") {
+    o.quickLaunch = true;
+  } else if (name == "lang") {
+    if (ReadNumber(value, kLargestLangId, &number) && number > 0) {
+      o.hasLanguage = true;
+      o.languageId = (int32_t)number;
+    } else {
+      Problem("/LANG needs a language ID such as 1033: " + value);
+    }
+  } else if (name == "log") {
+    o.logPath = value;
+    if (value.empty()) Problem("/LOG needs a file name");
+  } else if (name == "norestart" || name == "forcerestart") {
+    if (o.restart != kRestartNotGiven) Problem("/NORESTART and /FORCERESTART exclude each other");
+    o.restart = name == "norestart" ? kRestartNever : kRestartForced;
+  }
+}
+
+}  // namespace
+
+UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
+  UnattendedOptions options;
+  Reader reader{&options, {}};
+  size_t at = 0;
+  SkipBlanks(commandLine, &at);
+  ReadWord(commandLine, &at);  // the program
+  SkipBlanks(commandLine, &at);
+  for (;;) {
+    SkipBlanks(commandLine, &at);
+    if (at >= commandLine.size()) break;
+    if (StartsWithIgnoringCase(commandLine.substr(at), "/d=")) {
+      options.hasFolder = true;
+      options.folder = ReadFolder(commandLine, at + 3);
+      if (options.folder.empty()) reader.Problem("/D= needs a folder");
+      options.switches += (options.switches.empty() ? "" : " ") + commandLine.substr(at);
+      break;
+    }
+    const size_t wordStart = at;
+    const std::string word = ReadWord(commandLine, &at);
+    if (word == kElevated) {
+      options.elevated = true;
+      continue;
+    }
+    options.switches += (options.switches.empty() ? "" : " ") +
+                        commandLine.substr(wordStart, at - wordStart);
+    if (word.size() < 2 || word[0] != '/') {
+      reader.Problem("unknown switch " + word);
+      continue;
+    }
+    // A quoted "/D=C:\My Folder" holds the folder whole.
+    if (StartsWithIgnoringCase(word, "/d=")) {
+      if (options.hasFolder) reader.Problem("the switch /D is given twice");
+      options.hasFolder = true;
+      options.folder = word.substr(3);
+      if (options.folder.empty()) reader.Problem("/D= needs a folder");
+      continue;
+    }
+    reader.Switch(word);
+  }
+  if (options.hasComponents && options.installType >= 0)
+    reader.Problem("/COMPONENTS and /TYPE exclude each other");
+  return options;
+}
+
+UnattendedOptions &Unattended() {
+  static UnattendedOptions options;
+  return options;
+}

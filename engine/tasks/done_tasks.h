@@ -1,0 +1,40 @@
+// The record of performed changes (done tasks) that the uninstaller
+// receives, and the drawing of their IDs.
+//
+// One writer: the after-copy task thread appends while it runs; the
+// uninstaller writer reads the list only after that thread has ended.
+#ifndef QVS_ENGINE_TASKS_DONE_TASKS_H
+#define QVS_ENGINE_TASKS_DONE_TASKS_H
+
+#include <stdint.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "format/uninstaller_data.h"
+
+// Done-record IDs are drawn from 0 to this number inclusive.
+static const int32_t kDoneIdMaximum = 99999999;
+
+// The process's done records, in the order the tasks ran.
+std::vector<DoneTaskRecord> &DoneTasks();
+
+// A pseudo-random sequence for the IDs; seed it once per run.
+struct DoneIdSource {
+  uint64_t state = 0;
+};
+void SeedDoneIdSource(DoneIdSource *source, uint32_t seed);
+
+// A random ID from 0 to kDoneIdMaximum that `usedIds` does not hold (the
+// script's item IDs and the IDs drawn before), added to `usedIds`. After
+// many unlucky draws the next free ID above the last draw is taken, so a
+// crowded set still ends the search. -1 only when every ID is taken.
+int32_t DrawDoneTaskId(DoneIdSource *source, std::set<int32_t> *usedIds);
+
+// Appends `record` to `list` with a fresh ID, `name` as its Name and
+// component 0. False (nothing appended) when no ID is left.
+bool AppendDoneTask(DoneTaskRecord record, const std::string &name, DoneIdSource *source,
+                    std::set<int32_t> *usedIds, std::vector<DoneTaskRecord> *list);
+
+#endif

@@ -1,0 +1,49 @@
+#include "engine/tasks/run_program.h"
+
+#include "engine/tasks/task_rules.h"
+#include "platform/program_run.h"
+#include "script/path_rules.h"
+
+namespace {
+
+const int32_t kYes = 1;
+
+// `context` points at the caller's callback.
+int CallWaitCallback(void *context) {
+  return (*(const WaitCallbackFunction *)context)(NULL);
+}
+
+void WaitIfAsked(ProcessHandle process, int32_t wait, WaitCallbackFunction callback) {
+  if (wait != kYes) return;
+  if (callback == NULL) {
+    WaitForProcessEnd(process, NULL, NULL);
+  } else {
+    WaitForProcessEnd(process, CallWaitCallback, &callback);
+  }
+}
+
+}  // namespace
+
+int WaitCallback(void *) {
+  ProcessPendingWindowEvents();
+  return 0;
+}
+
+int RunProgram(const std::string &path, const std::string &commandLine, int32_t runMode,
+               int32_t hidden, int32_t wait, WaitCallbackFunction callback) {
+  if (path.empty()) return 0;
+  const std::string folder = FolderPartOf(path);
+  ProcessHandle process = NULL;
+  int result = 0;
+  if (runMode == kRunThroughShell) {
+    result = StartThroughShell(path, commandLine, folder, hidden == kYes, &process) ? 1 : 0;
+    if (result == 1) WaitIfAsked(process, wait, callback);
+  } else if (runMode == kRunDirect) {
+    if (StartProgramDirectly(path, DirectCommandLine(path, commandLine), folder, hidden == kYes,
+                             &process)) {
+      WaitIfAsked(process, wait, callback);
+    }
+  }
+  CloseProcessHandle(&process);
+  return result;
+}
