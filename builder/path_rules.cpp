@@ -79,7 +79,7 @@ const char *WindowsNameProblem(const std::string &component) {
 }
 
 // The messages name the limits; the asserts keep them in step.
-static_assert(kMaxRelativePathLength == 158 && kMaxRelativeFolderLength == 144 &&
+static_assert(kMaxRelativePathLength == 158 && kMaxRelativeFolderLength == 141 &&
                   kInstallFolderAllowance == 100,
               "update the path-length messages");
 
@@ -92,9 +92,9 @@ const char *RelativePathProblem(const std::string &path) {
            "folder of 100 characters (Windows paths stop at 259)";
   size_t lastSeparator = path.rfind('\\');
   if (lastSeparator != std::string::npos && lastSeparator > kMaxRelativeFolderLength)
-    return "folder path longer than 144 bytes: the installer could not create its files below "
-           "an install folder of 100 characters (Windows temporary files need a folder of at "
-           "most 246)";
+    return "folder path longer than 141 bytes: the installer could not write its files below "
+           "an install folder of 100 characters (it writes into folders of at most 243, so that "
+           "its own names of 16 fit beside the product's)";
   size_t start = 0;
   while (true) {
     size_t end = path.find('\\', start);

@@ -9,10 +9,14 @@
 //
 // Paths: the unpacker module writes each product file as install folder +
 // "\" + the path below it, in one Windows path of at most MAX_PATH (260)
-// characters with its terminating zero, and first writes it to a temporary
-// file made by GetTempFileNameA in the file's folder, which refuses folders
-// longer than MAX_PATH - 14 characters. The builder leaves room for an
-// install folder of kInstallFolderAllowance characters below those limits.
+// characters with its terminating zero. Beside the product's files the
+// installer makes names of its own in the same folders (the module's
+// temporary file, the kept copy of a replaced file, the uninstaller's
+// files while they are written), none longer than kInstallerNameLength:
+// so every folder the installer writes into is at most
+// kMaxWritableFolderLength characters, its trailing "\" included. The
+// wizard holds the install folder to that, and the builder leaves room for
+// an install folder of kInstallFolderAllowance characters below it.
 #ifndef QVS_FORMAT_PAYLOAD_LIMITS_H
 #define QVS_FORMAT_PAYLOAD_LIMITS_H
 
@@ -26,11 +30,16 @@ static const uint32_t kMaxLanguageFileSize = 1u * 1024 * 1024;
 // One Information or License text.
 static const uint32_t kMaxInfoTextSize = 4u * 1024 * 1024;
 
-// Longest full path the module writes: MAX_PATH less the terminating zero.
+// Longest full path the installer writes: MAX_PATH less the terminating
+// zero.
 static const uint32_t kMaxInstalledPathLength = 259;
-// Longest folder, its trailing "\" included, that GetTempFileNameA accepts
-// (MAX_PATH - 14): the module's temporary file is made there.
-static const uint32_t kMaxTempFileFolderLength = 246;
+// Longest name the installer makes itself in a folder it installs into:
+// "~qvs" + 8 hexadecimal digits + ".tmp" (the module's temporary file) or
+// ".old" (a kept copy), "Uninst9999.exe".
+static const uint32_t kInstallerNameLength = 16;
+// Longest folder, its trailing "\" included, that the installer writes
+// into.
+static const uint32_t kMaxWritableFolderLength = kMaxInstalledPathLength - kInstallerNameLength;
 // Install folder length the builder's path limits leave room for, without
 // its trailing "\" (for example "C:\Program Files (x86)\Vendor\Product").
 static const uint32_t kInstallFolderAllowance = 100;
@@ -41,8 +50,8 @@ static const uint32_t kMaxProductPathLength =
     kMaxInstalledPathLength - kInstallFolderAllowance - 1;
 // Longest folder part of a product path (without the file name and the "\"
 // before it): install folder + "\" + folder + "\" fit in
-// kMaxTempFileFolderLength.
+// kMaxWritableFolderLength.
 static const uint32_t kMaxProductFolderLength =
-    kMaxTempFileFolderLength - kInstallFolderAllowance - 2;
+    kMaxWritableFolderLength - kInstallFolderAllowance - 2;
 
 #endif

@@ -3,6 +3,7 @@
 #include <string.h>
 #include <windows.h>
 
+#include "format/payload_limits.h"
 #include "module/folder_creation.h"
 
 // Attributes an extracted file may carry; the rest describe what a file is
@@ -16,10 +17,11 @@ static const DWORD kCreationAttributes =
     FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
 static const DWORD kLateAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 
-// "~qvs", 8 hexadecimal digits, ".tmp" and the zero.
-static const size_t kTemporaryNameLength = 17;
 // Names tried before giving up on a temporary file: only taken names count.
 static const uint32_t kTemporaryNameAttempts = 64;
+
+static_assert(kMaxWritableFolderLength + kInstallerNameLength < MAX_PATH,
+              "a temporary file's path fits in MAX_PATH with its zero");
 
 // Seconds between 1601-01-01 (FILETIME) and 1970-01-01.
 static const uint64_t kFileTimeEpochSeconds = 11644473600ull;
@@ -180,12 +182,14 @@ static int WriteNewFile(const EntrySource *source, HANDLE handle, const char *pa
   return UNPACK_DONE;
 }
 
-// A new file named `folder` + "~qvs" + 8 hexadecimal digits + ".tmp", its
-// name in `path` (MAX_PATH bytes); INVALID_HANDLE_VALUE when none can be made.
+// A new file named `folder` + "~qvs" + 8 hexadecimal digits + ".tmp" (a
+// name of kInstallerNameLength), its name in `path` (MAX_PATH bytes);
+// INVALID_HANDLE_VALUE when none can be made. The folder is one the
+// installer may write into (format/payload_limits.h).
 static HANDLE CreateTemporaryFile(const char *folder, uint32_t entryAttributes, char *path) {
   static uint32_t counter = 0;
   size_t folderLength = strlen(folder);
-  if (folderLength + kTemporaryNameLength >= MAX_PATH) return INVALID_HANDLE_VALUE;
+  if (folderLength > kMaxWritableFolderLength) return INVALID_HANDLE_VALUE;
   uint32_t seed = GetCurrentProcessId() << 16 ^ GetTickCount();
   for (uint32_t attempt = 0; attempt < kTemporaryNameAttempts; attempt++) {
     uint32_t number = seed + counter++;

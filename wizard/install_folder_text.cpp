@@ -1,8 +1,9 @@
 #include "wizard/install_folder_text.h"
 
+#include "format/payload_limits.h"
 #include "script/ansi_text.h"
 #include "script/language_strings.h"
-#include "wizard/format_size.h"
+#include "script/format_size.h"
 
 std::string DriveOfFolder(const std::string &folder) { return folder.substr(0, 3); }
 
@@ -21,12 +22,14 @@ std::string SpaceLineText(const std::string &pattern, int64_t bytes, int decimal
 
 bool FitsWindowsPathLimit(const std::string &folder, const std::vector<std::string> &relativeFiles) {
   const size_t base = WithTrailingBackslash(folder).size();
-  // The install folder itself is made too, also when it will stay empty.
-  if (base - 1 > kLongestWindowsFolder) return false;
+  // The install folder itself is written into (the uninstaller's files),
+  // also when no product file lies in it.
+  if (base > kMaxWritableFolderLength) return false;
   for (const std::string &relative : relativeFiles) {
-    if (base + relative.size() > kLongestWindowsPath) return false;
-    size_t lastBreak = relative.rfind('\\');
-    if (lastBreak != std::string::npos && base + lastBreak > kLongestWindowsFolder) return false;
+    if (base + relative.size() > kMaxInstalledPathLength) return false;
+    const size_t lastBreak = relative.rfind('\\');
+    if (lastBreak != std::string::npos && base + lastBreak + 1 > kMaxWritableFolderLength)
+      return false;
   }
   return true;
 }

@@ -23,20 +23,15 @@ bool IsBlankFolderText(const std::string &text);
 std::string SpaceLineText(const std::string &pattern, int64_t bytes, int decimals,
                           const std::string &notAvailable);
 
-// Windows refuses a path of more than 259 characters (MAX_PATH with its
-// terminator), and a folder of more than 247 (the room CreateDirectory
-// keeps for a short file name).
-static const size_t kLongestWindowsPath = 259;
-static const size_t kLongestWindowsFolder = 247;
-
 // True when `path` lies in `folder` (ending in "\") or below it, letter case
 // ignored; *below gets the rest of `path` after the folder.
 bool IsBelowFolder(const std::string &folder, const std::string &path, std::string *below);
 
 // True when every file of `relativeFiles` (paths below the install folder,
-// such as "Docs\Manual.txt") fits these limits once placed below `folder`
-// as the installation places it (with a "\" appended when missing), and
-// so does every folder that holds one.
+// such as "Docs\Manual.txt") fits the installer's path limits
+// (format/payload_limits.h) once placed below `folder` as the installation
+// places it (with a "\" appended when missing): the whole path, and every
+// folder the installer writes into, the install folder itself included.
 bool FitsWindowsPathLimit(const std::string &folder, const std::vector<std::string> &relativeFiles);
 
 #endif

@@ -34,22 +34,22 @@ TEST(BuilderPathRules, RelativePathsStayInsideTheInstallFolder) {
   const char *outside[] = {"..\\x", "a\\..\\..\\x", "\\x", "/x", "C:\\x", "c:x", "a\\\\b",
                            "a\\", "a\\.\\b", ""};
   for (const char *path : outside) EXPECT_NE(RelativePathProblem(path), nullptr) << path;
-  // The module writes install folder + "\\" + path in 259 bytes and makes its
-  // temporary file in a folder of at most 246: paths that once passed here
-  // failed under any install folder.
-  std::string longest = std::string(144, 'a') + "\\" + std::string(13, 'b');
+  // The module writes install folder + "\\" + path in 259 bytes, and the
+  // installer writes names of its own into folders of at most 243: paths
+  // that once passed here failed under any install folder.
+  std::string longest = std::string(141, 'a') + "\\" + std::string(16, 'b');
   EXPECT_EQ(longest.size(), 158u);
   EXPECT_EQ(RelativePathProblem(longest), nullptr);
   EXPECT_NE(std::string(RelativePathProblem(longest + "b")).find("install folder of 100"),
             std::string::npos);
   EXPECT_EQ(RelativePathProblem(std::string(158, 'c')), nullptr);
-  std::string deepFolder = std::string(145, 'a') + "\\b";
-  EXPECT_NE(std::string(RelativePathProblem(deepFolder)).find("folder path longer than 144"),
+  std::string deepFolder = std::string(142, 'a') + "\\b";
+  EXPECT_NE(std::string(RelativePathProblem(deepFolder)).find("folder path longer than 141"),
             std::string::npos);
   std::string oldLimit = std::string(200, 'a') + "\\" + std::string(58, 'b');
   EXPECT_NE(RelativePathProblem(oldLimit), nullptr);
   EXPECT_LE(kInstallFolderAllowance + 1 + kMaxRelativePathLength, kMaxInstalledPathLength);
-  EXPECT_LE(kInstallFolderAllowance + 1 + kMaxRelativeFolderLength + 1, kMaxTempFileFolderLength);
+  EXPECT_LE(kInstallFolderAllowance + 1 + kMaxRelativeFolderLength + 1, kMaxWritableFolderLength);
 }
 
 TEST(BuilderPathRules, ComponentFoldersAreCanonicalDecimalIds) {

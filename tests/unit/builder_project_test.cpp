@@ -120,7 +120,7 @@ TEST(BuilderProject, CollectsEveryProblemOfABadProject) {
                             "Files/007", "Files/2147483648", "Files/loose.txt", "con.txt",
                             "LPT3", "what?.txt", "back\\slash", "dot.", "space ", "ctl",
                             "Windows-1252", "letter case", "default.txt", "Wizard.bmp",
-                            "longer than 158"};
+                            "folder path longer than 141"};
   for (const char *what : expected) EXPECT_TRUE(Mentions(outcome.problems, what)) << what;
   EXPECT_FALSE(Mentions(outcome.problems, "ok.txt"));
 }

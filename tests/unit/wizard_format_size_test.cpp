@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "wizard/format_size.h"
+#include "script/format_size.h"
 #include "wizard/gradient.h"
 #include "wizard/install_folder_text.h"
 
@@ -88,9 +88,11 @@ TEST(WizardFolderText, PathLimitTheLongestFileAndItsFolderDecide) {
   EXPECT_FALSE(FitsWindowsPathLimit(folder, {std::string(18, 'f')}));
   // The field's text may lack the final "\": the installation adds it.
   EXPECT_FALSE(FitsWindowsPathLimit(folder + "\\", {std::string(18, 'f')}));
-  // A file's folder may be at most 247 characters long.
-  EXPECT_TRUE(FitsWindowsPathLimit(folder, {"12345\\f"}));
-  EXPECT_FALSE(FitsWindowsPathLimit(folder, {"123456\\f"}));
+  // A folder the installer writes into holds at most 243 characters with
+  // its "\\", so that its own names of 16 fit beside the product's files.
+  const std::string shorter = "C:\\" + std::string(236, 'a');  // 240 with its "\\"
+  EXPECT_TRUE(FitsWindowsPathLimit(shorter, {"12\\f"}));
+  EXPECT_FALSE(FitsWindowsPathLimit(shorter, {"123\\f"}));
   // Components whose folders lie below the one typed count, in any case.
   std::string below;
   EXPECT_TRUE(IsBelowFolder("C:\\App\\", "c:\\app\\Docs\\", &below));
@@ -98,6 +100,6 @@ TEST(WizardFolderText, PathLimitTheLongestFileAndItsFolderDecide) {
   EXPECT_FALSE(IsBelowFolder("C:\\App\\", "C:\\Apps\\", &below));
   EXPECT_FALSE(IsBelowFolder("C:\\App\\", "C:\\", &below));
   // The install folder itself, even with no file.
-  EXPECT_TRUE(FitsWindowsPathLimit("C:\\" + std::string(244, 'a'), {}));
-  EXPECT_FALSE(FitsWindowsPathLimit("C:\\" + std::string(245, 'a'), {}));
+  EXPECT_TRUE(FitsWindowsPathLimit("C:\\" + std::string(239, 'a'), {}));
+  EXPECT_FALSE(FitsWindowsPathLimit("C:\\" + std::string(240, 'a'), {}));
 }
