@@ -14,6 +14,7 @@
 #include "archive/archive_format.h"
 #include "builder/path_rules.h"
 #include "builder/script_checks.h"
+#include "builder/uninstaller_ceiling.h"
 #include "builder/source_file.h"
 #include "format/image_boxes.h"
 #include "format/payload_limits.h"
@@ -481,5 +482,7 @@ bool ScanProject(const std::string &root, const ScanOptions &options, Project *p
   ScanLanguageTexts(&scan, project, "Information");
   ScanLanguageTexts(&scan, project, "License");
   ScanProducts(&scan, project);
+  const std::string ceiling = UninstallerDataProblem(*project);
+  if (!ceiling.empty()) Problem(&scan, Join(root, "Files"), ceiling);
   return problems->size() == problemsBefore;
 }

@@ -49,7 +49,9 @@ int64_t ParseInteger(const std::string &text) {
 
 }  // namespace
 
-std::string ReadBuilderValue(const std::string &text, const std::string &key) {
+std::string ReadScriptGroupValue(const std::string &text, const std::string &groupName,
+                                 const std::string &key) {
+  const std::string wantedGroup = NameForm(groupName);
   const std::string wantedKey = NameForm(key);
   std::string group;
   size_t start = 0;
@@ -67,13 +69,21 @@ std::string ReadBuilderValue(const std::string &text, const std::string &key) {
       group = NameForm(line.substr(1, line.size() - 2));
       continue;
     }
-    if (group != "builder") continue;
+    if (group != wantedGroup) continue;
     size_t equals = line.find('=');
     std::string lineKey = equals == std::string::npos ? std::string() : line.substr(0, equals);
     if (NameForm(lineKey) != wantedKey) continue;
     return equals == std::string::npos ? line : TrimSpaces(line.substr(equals + 1));
   }
   return std::string();
+}
+
+std::string ReadBuilderValue(const std::string &text, const std::string &key) {
+  return ReadScriptGroupValue(text, "Builder", key);
+}
+
+bool ScriptCreatesUninstaller(const std::string &text) {
+  return ParseInteger(ReadScriptGroupValue(text, "UninstallerSettings", "CreateUninstaller")) == 1;
 }
 
 bool ScriptRequiresAdministrator(const std::string &text) {

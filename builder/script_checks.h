@@ -6,10 +6,16 @@
 
 #include <string>
 
-// Value of `key` in the [Builder] group of a document text, read as the
+// Value of `key` in the group `group` of a document text, read as the
 // installer reads documents (lines split at CR, names compared ignoring case
 // and surrounding spaces, first match wins). Empty when missing.
+std::string ReadScriptGroupValue(const std::string &text, const std::string &group,
+                                 const std::string &key);
+// The same in the [Builder] group.
 std::string ReadBuilderValue(const std::string &text, const std::string &key);
+
+// True when [UninstallerSettings] CreateUninstaller reads as the integer 1.
+bool ScriptCreatesUninstaller(const std::string &text);
 
 // True when [Builder] RequireAdministrator reads as the integer 1.
 bool ScriptRequiresAdministrator(const std::string &text);

@@ -8,6 +8,8 @@
 #include "builder/entry_plan.h"
 #include "builder/project_scan.h"
 #include "builder/script_checks.h"
+#include "builder/uninstaller_ceiling.h"
+#include "format/uninstaller_data.h"
 #include "builder_test_project.h"
 
 namespace {
@@ -267,4 +269,27 @@ TEST(BuilderProject, NotesPicturesThatTheWizardStretches) {
   outcome = Scan(test.root);
   ASSERT_TRUE(outcome.ok);
   EXPECT_TRUE(outcome.notes.empty());
+}
+
+// A product whose uninstaller data file would pass its limits below a
+// 100-character install folder is refused, by size or by count; one made
+// without an uninstaller is not.
+TEST(BuilderProject, UninstallerDataMustFitItsLimits) {
+  Project project;
+  project.scriptText = "[UninstallerSettings]\r\nCreateUninstaller = 1\r\n";
+  InputFile file = {};
+  file.entryName = "1\\" + std::string(60, 'f') + "\\" + std::string(150, 'n');
+  project.productEntries.assign(220000, file);
+  const UninstallerDataEstimate estimate = EstimateUninstallerData(project);
+  EXPECT_EQ(estimate.folders, 1u + 50u);  // its folder and the install folder's levels
+  EXPECT_GT(estimate.bytes, kMaxUninstallerDataSize);
+  EXPECT_NE(UninstallerDataProblem(project).find("MiB below an install folder of 100"),
+            std::string::npos);
+  project.productEntries.resize(200000);
+  EXPECT_EQ(UninstallerDataProblem(project), "");
+  file.entryName = "1\\x";
+  project.productEntries.assign(1048576, file);
+  EXPECT_NE(UninstallerDataProblem(project).find("1048576 of each"), std::string::npos);
+  project.scriptText = "[UninstallerSettings]\r\nCreateUninstaller = 0\r\n";
+  EXPECT_EQ(UninstallerDataProblem(project), "");
 }
