@@ -28,7 +28,7 @@ i686: build/i686/CMakeCache.txt
 x64: build/x64/CMakeCache.txt
 	cmake --build build/x64 -j $(JOBS)
 fuzz: build/fuzz/CMakeCache.txt
-	cmake --build build/fuzz -j $(JOBS) --target fuzz_archive_reader fuzz_script_reader fuzz_uninstaller_data
+	cmake --build build/fuzz -j $(JOBS) --target fuzz_archive_reader fuzz_script_reader fuzz_uninstaller_data fuzz_install_journal
 
 # The main job: the demo product turned into an installer (out/demo-setup.exe,
 # the 32-bit product; out/demo-setup-x64.exe, the flavour Wine runs here).

@@ -10,7 +10,9 @@
 //                             additive ones: CreatedFoldersCount and
 //                             LeaveFilesCount, the line counts of the last two
 //                             groups, so that a file cut short at a line end
-//                             there (losing files to leave) is refused
+//                             there (losing files to leave) is refused; and
+//                             ProductKey, the installer's configuration
+//                             prefix, when it is known
 //   [CloseItemsUninstaller]   always: UninstCheckForInstances, then Items and
 //                             one [<ID>] group per close item when there are any
 //   [Components]              when the script defines components
@@ -124,6 +126,9 @@ struct UninstallerConfig {
   std::string AddRemoveEntryName;
   int32_t AddRemoveForAllUsers = 0;  // 1 when the entry went below HKEY_LOCAL_MACHINE
   int32_t RebootRequired = 0;        // the script's UninstRestartPC
+  // Additive: the installer's configuration prefix (empty when the file
+  // has none), which names the journal of an interrupted installation.
+  std::string ProductKey;
 };
 
 // A close item of the uninstaller: type 0 names a mutex, type 1 a window;

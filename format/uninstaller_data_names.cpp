@@ -169,7 +169,7 @@ FieldLines<UninstallerTaskRecord> TaskTypeLines(int32_t type) {
 }
 
 bool IsConfigKey(const std::string &key) {
-  return key == kCreatedFoldersCountKey || key == kLeaveFilesCountKey ||
+  return key == kCreatedFoldersCountKey || key == kLeaveFilesCountKey || key == kProductKeyKey ||
          HasKey(ConfigLines(), key);
 }
 

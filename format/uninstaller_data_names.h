@@ -54,6 +54,10 @@ inline const char kWrittenDataHexKey[] = "WrittenDataHex";
 // is not taken for a complete one (it would lose files to leave).
 inline const char kCreatedFoldersCountKey[] = "CreatedFoldersCount";
 inline const char kLeaveFilesCountKey[] = "LeaveFilesCount";
+// Additive line of [UninstallerConfig]: the installer's configuration
+// prefix, which names the journal of an interrupted installation of the
+// same product (engine/undo/journal_file.h).
+inline const char kProductKeyKey[] = "ProductKey";
 
 // One line of a record: its key and the field it carries, a text or an
 // integer (exactly one of the two is set).

@@ -234,6 +234,8 @@ bool ReadWritten(Reader *r, DoneTaskRecord *record) {
 // check, but a file with one has both.
 bool ReadConfig(Reader *r) {
   if (!ReadFields(r, ConfigLines(), &r->out->config)) return false;
+  const std::string *productKey = Find(*r, kProductKeyKey);
+  if (productKey != nullptr) r->out->config.ProductKey = *productKey;
   bool folders = Find(*r, kCreatedFoldersCountKey) != nullptr;
   bool leave = Find(*r, kLeaveFilesCountKey) != nullptr;
   if (!folders && !leave) return true;

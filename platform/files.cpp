@@ -49,6 +49,14 @@ FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists)
   return FromWin32(handle);
 }
 
+FileHandle OpenFileExclusively(const std::string &path, bool *inUse) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | DELETE, 0, NULL, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, NULL);
+  if (inUse != NULL)
+    *inUse = handle == INVALID_HANDLE_VALUE && GetLastError() == ERROR_SHARING_VIOLATION;
+  return FromWin32(handle);
+}
+
 bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead) {
   size_t total = 0;
   bool ok = file != NULL && buffer != NULL;
@@ -76,6 +84,10 @@ bool WriteToFile(FileHandle file, const void *buffer, size_t size) {
     total += put;
   }
   return true;
+}
+
+bool FlushFileToDisk(FileHandle file) {
+  return file != NULL && FlushFileBuffers((HANDLE)file) != 0;
 }
 
 bool SeekFileTo(FileHandle file, uint64_t offset) {
@@ -113,40 +125,33 @@ bool ReadFileSizeAt(const std::string &path, uint64_t *size) {
 
 bool DeleteFileAt(const std::string &path) { return DeleteFileA(path.c_str()) != 0; }
 
-bool MoveFileAside(const std::string &path, std::string *backupPath) {
-  // A few hundred names are plenty: each run removes its copies when it
-  // completes, so only interrupted runs leave any behind.
-  const int kMaxAttempts = 500;
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
-    return false;
-  for (int n = 0; n < kMaxAttempts; n++) {
-    std::string candidate = path + ".qvsold" + std::to_string(n);
-    if (GetFileAttributesA(candidate.c_str()) != INVALID_FILE_ATTRIBUTES) continue;
-    // A file in use cannot be renamed, but can often be read: a copy keeps
-    // it just as well, since the writer replaces it in place.
-    bool kept = MoveFileA(path.c_str(), candidate.c_str()) ||
-                CopyFileA(path.c_str(), candidate.c_str(), TRUE);
-    if (!kept) return false;
-    SetFileAttributesA(candidate.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
-    if (backupPath != NULL) *backupPath = candidate;
-    return true;
-  }
-  return false;
+bool ReadFileAttributesAt(const std::string &path, uint32_t *attributes) {
+  const DWORD found = GetFileAttributesA(path.c_str());
+  if (found == INVALID_FILE_ATTRIBUTES || (found & FILE_ATTRIBUTE_DIRECTORY) != 0) return false;
+  if (attributes != NULL) *attributes = found;
+  return true;
 }
 
-bool RestoreFileFromAside(const std::string &backupPath, const std::string &path) {
-  DWORD attributes = GetFileAttributesA(backupPath.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return false;
+bool MoveFileToKeptPath(const std::string &path, const std::string &keptPath) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0 ||
+      !MoveFileA(path.c_str(), keptPath.c_str()))
+    return false;
+  SetFileAttributesA(keptPath.c_str(), attributes | FILE_ATTRIBUTE_HIDDEN);
+  return true;
+}
+
+bool PutKeptFileBack(const std::string &keptPath, const std::string &path, uint32_t attributes) {
+  if (GetFileAttributesA(keptPath.c_str()) == INVALID_FILE_ATTRIBUTES) return false;
   DWORD existing = GetFileAttributesA(path.c_str());
   if (existing != INVALID_FILE_ATTRIBUTES) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  BOOL moved = MoveFileExA(backupPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+  BOOL moved = MoveFileExA(keptPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
   // Windows 9x has no MoveFileExA: delete, then move.
   if (!moved && GetLastError() == ERROR_CALL_NOT_IMPLEMENTED &&
       (existing == INVALID_FILE_ATTRIBUTES || DeleteFileA(path.c_str())))
-    moved = MoveFileA(backupPath.c_str(), path.c_str());
+    moved = MoveFileA(keptPath.c_str(), path.c_str());
   if (!moved) return false;
-  SetFileAttributesA(path.c_str(), attributes & ~(DWORD)FILE_ATTRIBUTE_HIDDEN);
+  SetFileAttributesA(path.c_str(), attributes != 0 ? attributes : FILE_ATTRIBUTE_NORMAL);
   return true;
 }
 

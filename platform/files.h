@@ -29,11 +29,18 @@ FileHandle OpenFileForAppending(const std::string &path);
 // the failure was a name already taken.
 FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists);
 
+// Opens an existing file for reading and deletion while no one else has it
+// open, and lets no one else open it meanwhile. *inUse (may be NULL) tells
+// whether the failure was another process holding it.
+FileHandle OpenFileExclusively(const std::string &path, bool *inUse);
+
 // Reads up to `size` bytes, stopping early only at the end of the file.
 // `bytesRead` receives the count. False on a read error.
 bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead);
 // Writes all `size` bytes; false when any could not be written.
 bool WriteToFile(FileHandle file, const void *buffer, size_t size);
+// Returns once everything written to the file is on the disk.
+bool FlushFileToDisk(FileHandle file);
 // Moves the file position to `offset` bytes from the start.
 bool SeekFileTo(FileHandle file, uint64_t offset);
 // Size of the open file; false when it cannot be read.
@@ -45,15 +52,17 @@ bool FileExists(const std::string &path);
 bool ReadFileSizeAt(const std::string &path, uint64_t *size);
 bool DeleteFileAt(const std::string &path);
 
-// Keeps the existing file `path` aside under a new, hidden name beside it
-// (`path` + ".qvsold" + a number), so that it can be restored if what
-// replaces it must be undone: moved there, or copied when it cannot be
-// moved (a file in use). *backupPath receives the new name. False when
-// neither worked; the file is then left as it was.
-bool MoveFileAside(const std::string &path, std::string *backupPath);
-// Moves `backupPath` back to `path`, replacing whatever is at `path` now,
-// and clears the hidden attribute MoveFileAside set. False when it failed.
-bool RestoreFileFromAside(const std::string &backupPath, const std::string &path);
+// The attributes of the file `path` (a folder does not count); false when
+// there is none.
+bool ReadFileAttributesAt(const std::string &path, uint32_t *attributes);
+// Moves the file `path` to `keptPath`, which must not exist yet, and hides
+// it there: kept so that it can be put back. False when it could not be
+// moved; `path` is then as it was.
+bool MoveFileToKeptPath(const std::string &path, const std::string &keptPath);
+// Moves the kept file back to `path`, replacing whatever is there now, and
+// gives it `attributes` (those it had before it was kept). False when it
+// failed.
+bool PutKeptFileBack(const std::string &keptPath, const std::string &path, uint32_t attributes);
 
 // Renames the file `from` to `to`, replacing a file there. False when it
 // failed; `from` is then as it was.

@@ -1,4 +1,4 @@
-#include "wizard/format_size.h"
+#include "script/format_size.h"
 
 #include <stdio.h>
 

@@ -1,7 +1,7 @@
 // Byte counts written for people: "512 B", "1.5 KB", "1.00 GB".
 // Portable: no system calls.
-#ifndef QVS_WIZARD_FORMAT_SIZE_H
-#define QVS_WIZARD_FORMAT_SIZE_H
+#ifndef QVS_SCRIPT_FORMAT_SIZE_H
+#define QVS_SCRIPT_FORMAT_SIZE_H
 
 #include <stdint.h>
 

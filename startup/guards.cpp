@@ -15,8 +15,6 @@
 
 namespace {
 
-// Standard rights plus connect, create service, enumerate service and lock.
-const uint32_t kServiceManagerAdminAccess = 0x000F000F;
 const char kElevationMutexName[] = "QuorvantisInstallerElevation";
 const char kInstanceMutexName[] = "QuorvantisInstaller";
 // How long the relaunched copy waits for the first copy to end.

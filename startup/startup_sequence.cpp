@@ -15,6 +15,7 @@
 #include "engine/state/exits.h"
 #include "engine/state/install_log.h"
 #include "engine/state/unattended_options.h"
+#include "engine/undo/recovery.h"
 #include "startup/guards.h"
 #include "startup/memory_guard.h"
 #include "startup/payload_loader.h"
@@ -92,6 +93,21 @@ void ChooseStartupLanguage(StartupState *state) {
   if (chosen >= 0) state->languageId = languages[(size_t)chosen].langId;
 }
 
+// An installation of this product that was cut off before it completed is
+// undone before anything else; the user is told in one message (a silent
+// run's goes to the log). While a user's file could not be given back no
+// installation may begin.
+void RecoverEarlierInstallation() {
+  const RecoveryReport report =
+      RecoverInterruptedRun(Payload().configPrefix, Startup().isAdministrator);
+  const std::string text = RecoveryMessage(report, "this product");
+  if (text.empty()) return;
+  const bool undone = report.outcome == kRecoveryUndone;
+  ShowMessage(NULL, text.c_str(), undone ? "Information" : "Warning", kButtonsOk,
+              undone ? kIconInformation : kIconWarning);
+  if (report.outcome == kRecoveryIncomplete) CleanExit();
+}
+
 void RecordMessage(const char *caption, const char *text) {
   LogLine(std::string("Message \"") + caption + "\": " + text);
 }
@@ -138,6 +154,7 @@ void RunInstaller() {
   state.hasAdminRightsNT = IsNtFamily(state.osCode) && state.isAdministrator;
 
   LoadPayload();
+  RecoverEarlierInstallation();
   ChooseStartupLanguage(&state);
   LogLine("Language: " + state.languageName);
   if (!state.languageName.empty()) {

@@ -16,9 +16,6 @@
 
 namespace {
 
-// Standard rights plus connect, create service, enumerate service and lock:
-// only administrators may open the service manager so.
-const uint32_t kServiceManagerAdminAccess = 0x000F000F;
 const char kCopyPrefix[] = "qvu";
 const size_t kFlagSize = 4;
 

@@ -7,6 +7,7 @@
 #include "checks/running_instances.h"
 #include "checks/system_probes.h"
 #include "engine/undo/removal_plan.h"
+#include "engine/undo/recovery.h"
 #include "engine/undo/removal_run.h"
 #include "engine/state/startup_state.h"
 #include "format/uninstaller_data.h"
@@ -15,6 +16,7 @@
 #include "platform/messages.h"
 #include "platform/mutexes.h"
 #include "platform/process_handoff.h"
+#include "platform/services.h"
 #include "platform/system_changes.h"
 #include "platform/threads.h"
 #include "script/language_strings.h"
@@ -123,13 +125,30 @@ bool NoProgramRunning(const Session &s) {
   }
 }
 
+// An installation of this product that was cut off before it completed
+// (a reinstallation, an update) is undone first, as the installer would
+// undo it; the user is told in one message. False while a user's file
+// could not be given back: nothing is removed then.
+bool RecoverEarlierInstallation(const Session &s) {
+  if (s.data.config.ProductKey.empty()) return true;
+  const RecoveryReport report = RecoverInterruptedRun(
+      s.data.config.ProductKey, CanOpenServiceManager(kServiceManagerAdminAccess));
+  const std::string text = RecoveryMessage(report, s.data.config.ProgramName);
+  if (!text.empty()) {
+    const bool undone = report.outcome == kRecoveryUndone;
+    Ask(s, text, undone ? kFixedInformationCaption : kFixedErrorCaption, kButtonsOk,
+        undone ? kIconInformation : kIconWarning);
+  }
+  return report.outcome != kRecoveryIncomplete;
+}
+
 size_t TotalSteps(const Session &s) { return s.plan.steps.size() + s.plan.finalSteps.size(); }
 
 // The whole removal, on the worker when there is a window.
 int RemoveEverything(void *context) {
   Session *s = static_cast<Session *>(context);
   for (const RemovalStep &step : s->plan.steps) {
-    RunRemovalStep(step, &s->run);
+    RunRemovalStep(step, s->plan, &s->run);
     s->stepsDone.fetch_add(1);
   }
   const bool restart = s->run.restartNeeded || s->data.config.RebootRequired == kRebootRequired;
@@ -137,7 +156,7 @@ int RemoveEverything(void *context) {
   Report(s, s->arguments.silent ? s->code : (uint32_t)kExitSuccess);
   if (s->parent != NULL) WaitForHandoffProcess(s->parent, kParentEndWaitMs);
   for (const RemovalStep &step : s->plan.finalSteps) {
-    RunRemovalStep(step, &s->run);
+    RunRemovalStep(step, s->plan, &s->run);
     s->stepsDone.fetch_add(1);
   }
   if (s->run.restartNeeded) s->code = kExitRestartNeeded;
@@ -190,6 +209,7 @@ uint32_t Work(Session *s) {
     Ask(*s, kAnotherUninstallationText, kFixedInformationCaption, kButtonsOk, kIconInformation);
     return kExitBusy;
   }
+  if (!RecoverEarlierInstallation(*s)) return kExitFailed;
   if (!s->arguments.silent &&
       Ask(*s, Text(*s, kTextAreYouSure), Text(*s, kTextUninstall), kButtonsYesNo,
           kIconQuestion) != kAnswerYes) {

@@ -141,10 +141,13 @@ void RunUnattendedInstallation() {
     SetExitCode(SuccessCode(settings));
     NotifyAssociationsChanged();
   } else {
-    const bool cancelled = LastInstallationEnd() == kInstallEndCancelled;
+    const InstallEnd end = LastInstallationEnd();
+    const bool cancelled = end == kInstallEndCancelled;
     LogLine(cancelled ? "Installation cancelled and rolled back"
                       : "Installation failed and rolled back");
-    SetExitCode(cancelled ? kExitCancelled : kExitFatalError);
+    SetExitCode(cancelled                    ? kExitCancelled
+                : end == kInstallEndNoSpace ? kExitNotEnoughSpace
+                                            : kExitFatalError);
   }
   CleanExit();
 }

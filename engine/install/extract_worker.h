@@ -25,7 +25,14 @@ enum ExtractionEnd {
   kExtractionComplete,   // every entry walked
   kExtractionStopped,    // Running went to 0: the user cancelled
   kExtractionFailed,     // an error the user was told about, or an abort they chose
+  kExtractionNoSpace,    // a disk was full and the user gave up
   kExtractionFatal,      // as failed, and the installer ends once it has rolled back
+};
+
+// A product file the extraction will write, in archive order.
+struct PlannedFile {
+  std::string destination;
+  int64_t size = 0;
 };
 
 // What the extraction needs, fixed before it starts.
@@ -35,6 +42,9 @@ struct ExtractionPlan {
   std::vector<ComponentFolder> folders;  // the selected components' folders
   std::vector<std::string> reservedNames;
   int32_t replaceStatus = 0;
+  // The files to write: their notes go to the journal a batch at a time,
+  // ahead of the files, with the folders they need.
+  std::vector<PlannedFile> files;
 };
 
 void PrepareExtraction(const ExtractionPlan &plan);

@@ -65,7 +65,7 @@ int ChooseUninstallerNumber(const std::string &installPath,
                             bool (*exists)(const std::string &path), int limit);
 std::string UninstallerFileName(int number, const char *extension);
 
-// The folders CreateFolderLevels makes for `path` (ending in "\"): every
+// The folders MakeFolderLevels (engine/undo/journalled_files.h) makes for `path` (ending in "\"): every
 // prefix that ends in "\" after the drive or share, shortest first.
 std::vector<std::string> FolderLevels(const std::string &path);
 

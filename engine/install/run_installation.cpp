@@ -4,11 +4,13 @@
 
 #include "checks/path_expansion.h"
 #include "engine/state/exits.h"
-#include "engine/tasks/done_tasks.h"
 #include "engine/install/extract_worker.h"
 #include "engine/tasks/file_tasks.h"
 #include "engine/state/install_choices.h"
 #include "engine/undo/install_journal.h"
+#include "engine/undo/journal_file.h"
+#include "engine/undo/journalled_files.h"
+#include "engine/install/install_messages.h"
 #include "engine/install/install_plan.h"
 #include "engine/state/install_state.h"
 #include "engine/state/install_log.h"
@@ -124,10 +126,30 @@ void RefuseDamagedEntries() {
   }
 }
 
-// The install folder, made level by level; each level made is journalled.
+// The journal's file, before the first change: without it the
+// installation does not begin.
+void StartJournal(const std::string &installPath) {
+  JournalIdentity identity;
+  identity.productKey = Payload().configPrefix;
+  identity.productName = InstallerScript().settings.ProgramName;
+  identity.installFolder = installPath;
+  std::string problem;
+  if (StartJournalFile(identity, Startup().isAdministrator, &problem)) {
+    LogLine("Journal " + OpenJournalPath());
+    return;
+  }
+  LogLine("No journal: " + problem);
+  EndWithError(problem);
+}
+
+// The journal could not be written: nothing more may change, and what the
+// run made goes.
+[[noreturn]] void EndForJournal() { EndWithError(JournalWriteFailedText(OpenJournalPath())); }
+
+// The install folder, made level by level; each level is journalled first.
 void CreateInstallFolder(const std::string &installPath) {
   if (FolderExists(installPath)) return;
-  CreateFolderLevels(installPath);
+  if (!MakeFolderLevels(installPath, true)) EndForJournal();
   PumpEvents();
   if (!FolderExists(installPath))
     EndWithError(ReplacePlaceholder(LangString(kStrInvalidInstallPath), "$P", installPath));
@@ -179,6 +201,12 @@ void CountSelectedFiles(InstallState *state) {
   state->BytesDone.store(0);
 }
 
+bool IsFolderOfPlan(int32_t componentId, void *context) {
+  for (const ComponentFolder &folder : *static_cast<const std::vector<ComponentFolder> *>(context))
+    if (folder.componentId == componentId) return true;
+  return false;
+}
+
 ExtractionPlan MakeExtractionPlan(const std::vector<ComponentFolder> &folders) {
   ExtractionPlan plan;
   GetOwnExecutablePath(&plan.installerPath);
@@ -186,6 +214,19 @@ ExtractionPlan MakeExtractionPlan(const std::vector<ComponentFolder> &folders) {
   plan.folders = folders;
   plan.reservedNames = Startup().reservedNames;
   plan.replaceStatus = InstallerScript().settings.ReplaceStatus;
+  void *context = const_cast<std::vector<ComponentFolder> *>(&folders);
+  for (const ComponentFileGroup &group : Payload().componentFiles) {
+    for (const ProductFile &file : group.files) {
+      EntryDestination entry;
+      if (PlaceArchiveEntry(file.entryName, plan.configPrefix, folders, IsFolderOfPlan, context,
+                            plan.reservedNames, &entry) != kEntryInstall)
+        continue;
+      PlannedFile planned;
+      planned.destination = entry.destination;
+      planned.size = file.uncompressedSize;
+      plan.files.push_back(planned);
+    }
+  }
   return plan;
 }
 
@@ -241,14 +282,20 @@ void RunAfterCopyTaskThread() {
   CloseThreadHandle(&tasks);
 }
 
-// The copies of files that the run replaced are no longer needed once it
-// has completed.
-void DropReplacedCopies() {
-  for (const std::string &backup : BackupsOf(Journal())) DeleteFileClearingAttributes(backup);
+// The run completed: its journal says so, the copies of the files it
+// replaced go, then the journal. Should the mark fail, the journal goes
+// first: a completed run must never be undone.
+void CompleteJournal() {
+  const bool marked = NoteCompleted();
+  DetachJournalSink();
+  if (!marked) EndJournalFile(true);
+  UndoJournal(Journal(), nullptr, nullptr);
+  EndJournalFile(true);
 }
 
 int RollBack() {
-  gRun.end = gRun.cancelConfirmed ? kInstallEndCancelled : kInstallEndFailed;
+  if (gRun.end == kInstallEndCompleted)
+    gRun.end = gRun.cancelConfirmed ? kInstallEndCancelled : kInstallEndFailed;
   LogLine("Rolling back");
   const double startPercent = gRun.percent > 0 ? gRun.percent : OverallPercent(Install());
   RollBackInstallation(*gRun.view, startPercent);
@@ -263,14 +310,13 @@ int RunInstallation(const InstallView &view) {
   gRun.view = &view;
   gRun.phase = kPhasePreparing;
   InstallState &state = Install();
-  Journal().entries.clear();
-  DoneTasks().clear();
   PrepareInterfaceQuestions();
 
   ShowStatus(LangString(kStrPreparing));
   view.beginInstallation();
   RefuseDamagedEntries();
   state.InstallPath = WithTrailingBackslash(UserChoices().installFolder);
+  StartJournal(state.InstallPath);
   CreateInstallFolder(state.InstallPath);
   ChooseUninstallerFiles(&state);
   const ModuleExports &module = Payload().moduleExports;
@@ -278,6 +324,7 @@ int RunInstallation(const InstallView &view) {
   module.SetReplaceCallback(OnReplaceExisting);
   const std::vector<ComponentFolder> folders = ResolveComponentFolders(state.InstallPath);
   CreateStartMenuShortcuts();
+  if (JournalBroken()) EndForJournal();
   PumpEvents();
   ShowStatus(LangString(kStrRunningPrerequisites));
   RunBeforeCopyTasks();
@@ -292,6 +339,7 @@ int RunInstallation(const InstallView &view) {
   // A cancel confirmed as the last file completed still rolls back: the
   // user was told the installation would stop.
   if (end != kExtractionComplete || gRun.cancelConfirmed) {
+    if (end == kExtractionNoSpace) gRun.end = kInstallEndNoSpace;
     RollBack();
     if (end == kExtractionFatal) CleanExit();
     return 0;
@@ -302,8 +350,20 @@ int RunInstallation(const InstallView &view) {
   view.setRemainingTime(std::string(), false);
   if (!InstallerScript().settings.installerTasks.empty()) RunAfterCopyTaskThread();
   PumpEvents();
-  DropReplacedCopies();
-  if (InstallerScript().settings.CreateUninstaller == 1) WriteUninstaller(view);
+  if (!JournalBroken() && InstallerScript().settings.CreateUninstaller == 1 &&
+      WriteUninstaller(view) == 0 && !JournalBroken() && Unattended().silent) {
+    // A deployment asked for a product it can uninstall: without the
+    // uninstaller the run does not count as done.
+    ShowMessage(view.owner, UninstallerMissingText(state.UninstallerExePath).c_str(),
+                LangString(kStrErrorCaption).c_str(), kButtonsOk, kIconError);
+    return RollBack();
+  }
+  if (JournalBroken()) {
+    ShowMessage(view.owner, JournalWriteFailedText(OpenJournalPath()).c_str(),
+                LangString(kStrErrorCaption).c_str(), kButtonsOk, kIconError);
+    return RollBack();
+  }
+  CompleteJournal();
   gRun.phase = kPhaseIdle;
   return 1;
 }

@@ -71,7 +71,8 @@ UninstallerData MakeUninstallerData(const UninstallerDataSources &sources) {
   }
   for (const Component &component : s.components)
     data.components.push_back({component.ID, component.PathVariable, component.InstallationPath});
-  data.doneTasks = *sources.doneTasks;
+  config.ProductKey = sources.productKey;
+  data.doneTasks = DoneTasksOf(*sources.journal);
   for (const TaskItem &task : s.uninstallerTasks)
     data.uninstallerTasks.push_back(TaskRecordOf(task, sources));
 

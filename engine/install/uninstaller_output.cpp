@@ -1,11 +1,12 @@
 #include "engine/install/uninstaller_output.h"
 
 #include "checks/path_expansion.h"
-#include "engine/tasks/done_tasks.h"
+#include "engine/install/add_remove_journal.h"
 #include "engine/state/install_choices.h"
 #include "engine/undo/install_journal.h"
 #include "engine/state/install_log.h"
 #include "engine/state/install_state.h"
+#include "engine/state/pause_points.h"
 #include "engine/state/installer_script.h"
 #include "engine/state/payload_state.h"
 #include "engine/install/uninstaller_data_plan.h"
@@ -18,15 +19,16 @@
 namespace {
 
 const char kUninstallKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\";
-// Appended to the final names while the files are written.
-const char kPartialSuffix[] = ".partial";
 
+// Writes a file that must not exist yet; one that could not be written
+// whole goes again.
 bool WriteWholeFile(const std::string &path, const void *bytes, size_t size,
                     const void *trailer, size_t trailerSize) {
-  FileHandle file = CreateFileForWriting(path);
+  FileHandle file = CreateNewFileForWriting(path, NULL);
   if (file == NULL) return false;
   bool written = WriteToFile(file, bytes, size) && WriteToFile(file, trailer, trailerSize);
   CloseFileHandle(&file);
+  if (!written) DeleteFileClearingAttributes(path);
   return written;
 }
 
@@ -47,7 +49,7 @@ std::string DataFileText(bool forAllUsers) {
   sources.settings = &InstallerScript().settings;
   sources.choices = &UserChoices();
   sources.journal = &Journal();
-  sources.doneTasks = &DoneTasks();
+  sources.productKey = Payload().configPrefix;
   sources.uninstallerStrings = &UninstallerStrings();
   sources.startMenuFolder = InstallerScript().StartMenuFolder;
   sources.uninstallerExePath = state.UninstallerExePath;
@@ -130,25 +132,29 @@ int WriteUninstaller(const InstallView &view) {
   const bool wantsEntry = WantsAddRemoveEntry(&entryName);
   const bool forAllUsers = wantsEntry && choices.userScopeOffered && choices.allUsers;
 
-  const std::string exePartial = state.UninstallerExePath + kPartialSuffix;
-  const std::string dataPartial = state.UninstallerDataPath + kPartialSuffix;
+  // Both files are new (their names were free) and journalled first, for
+  // the rollback and the recovery alone: the uninstaller deletes itself its
+  // own way.
   const std::string text = DataFileText(forAllUsers);
-  bool written = !text.empty() && WriteUninstallerImage(exePartial) &&
-                 WriteWholeFile(dataPartial, text.data(), text.size(), NULL, 0) &&
-                 RenameFileOver(exePartial, state.UninstallerExePath);
-  if (written && !RenameFileOver(dataPartial, state.UninstallerDataPath)) {
-    DeleteFileClearingAttributes(state.UninstallerExePath);
-    written = false;
-  }
+  size_t exeEntry = 0, dataEntry = 0;
+  if (text.empty() ||
+      !NoteFileCreating(state.UninstallerExePath, false, false, &exeEntry) ||
+      !NoteFileCreating(state.UninstallerDataPath, false, true, &dataEntry))
+    return WarnNotCreated(view);
+  bool written = WriteUninstallerImage(state.UninstallerExePath);
+  PausePoint(kPauseUninstaller);
+  written = written && WriteWholeFile(state.UninstallerDataPath, text.data(), text.size(), NULL, 0);
   if (!written) {
-    DeleteFileClearingAttributes(exePartial);
-    DeleteFileClearingAttributes(dataPartial);
+    DeleteFileClearingAttributes(state.UninstallerExePath);
+    NoteUndone(exeEntry, false);
+    NoteUndone(dataEntry, false);
     return WarnNotCreated(view);
   }
   LogLine("Uninstaller " + state.UninstallerExePath + " with its data " +
           state.UninstallerDataPath);
   // The entry names an uninstaller that is in place.
-  if (wantsEntry && WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
+  if (wantsEntry && NoteAddRemoveEntryAhead(entryName, forAllUsers) &&
+      WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
     LogLine(std::string("Add/Remove Programs entry \"") + entryName + "\" for " +
             (forAllUsers ? "all users" : "the current user"));
   return 1;

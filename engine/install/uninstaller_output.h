@@ -12,10 +12,10 @@
 
 // Writes Install().UninstallerExePath (the payload's uninstaller image and
 // the administrator flag as a 32-bit little-endian number after it) and
-// Install().UninstallerDataPath (the data file), each to a temporary name
-// first and renamed into place when complete, so that a failure never
-// leaves a half-written file; and, when the script asks, the Add/Remove
-// Programs entry. When a file cannot be written, warns the user (the
+// Install().UninstallerDataPath (the data file), each journalled before it
+// is written and removed again when it could not be written whole; and,
+// when the script asks, the Add/Remove Programs entry, journalled with
+// what it replaces. When a file cannot be written, warns the user (the
 // installation still counts as done), removes what it had written and
 // returns 0; else 1.
 int WriteUninstaller(const InstallView &view);

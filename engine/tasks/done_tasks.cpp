@@ -16,11 +16,6 @@ uint64_t NextRandom(DoneIdSource *source) {
 
 }  // namespace
 
-std::vector<DoneTaskRecord> &DoneTasks() {
-  static std::vector<DoneTaskRecord> tasks;
-  return tasks;
-}
-
 void SeedDoneIdSource(DoneIdSource *source, uint32_t seed) { source->state = seed; }
 
 int32_t DrawDoneTaskId(DoneIdSource *source, std::set<int32_t> *usedIds) {
@@ -36,13 +31,12 @@ int32_t DrawDoneTaskId(DoneIdSource *source, std::set<int32_t> *usedIds) {
   return -1;
 }
 
-bool AppendDoneTask(DoneTaskRecord record, const std::string &name, DoneIdSource *source,
-                    std::set<int32_t> *usedIds, std::vector<DoneTaskRecord> *list) {
+bool NameDoneRecord(DoneTaskRecord *record, const std::string &name, DoneIdSource *source,
+                    std::set<int32_t> *usedIds) {
   const int32_t id = DrawDoneTaskId(source, usedIds);
   if (id < 0) return false;
-  record.ID = id;
-  record.Name = name;
-  record.ComponentID = 0;
-  list->push_back(record);
+  record->ID = id;
+  record->Name = name;
+  record->ComponentID = 0;
   return true;
 }

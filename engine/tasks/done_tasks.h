@@ -1,8 +1,7 @@
-// The record of performed changes (done tasks) that the uninstaller
-// receives, and the drawing of their IDs.
-//
-// One writer: the after-copy task thread appends while it runs; the
-// uninstaller writer reads the list only after that thread has ended.
+// The records of performed changes (done tasks) that the uninstaller
+// receives: the drawing of their IDs and their names. The records
+// themselves are the journal's task changes (engine/undo/install_journal.h,
+// DoneTasksOf).
 #ifndef QVS_ENGINE_TASKS_DONE_TASKS_H
 #define QVS_ENGINE_TASKS_DONE_TASKS_H
 
@@ -10,15 +9,11 @@
 
 #include <set>
 #include <string>
-#include <vector>
 
 #include "format/uninstaller_data.h"
 
 // Done-record IDs are drawn from 0 to this number inclusive.
 static const int32_t kDoneIdMaximum = 99999999;
-
-// The process's done records, in the order the tasks ran.
-std::vector<DoneTaskRecord> &DoneTasks();
 
 // A pseudo-random sequence for the IDs; seed it once per run.
 struct DoneIdSource {
@@ -32,9 +27,9 @@ void SeedDoneIdSource(DoneIdSource *source, uint32_t seed);
 // crowded set still ends the search. -1 only when every ID is taken.
 int32_t DrawDoneTaskId(DoneIdSource *source, std::set<int32_t> *usedIds);
 
-// Appends `record` to `list` with a fresh ID, `name` as its Name and
-// component 0. False (nothing appended) when no ID is left.
-bool AppendDoneTask(DoneTaskRecord record, const std::string &name, DoneIdSource *source,
-                    std::set<int32_t> *usedIds, std::vector<DoneTaskRecord> *list);
+// Gives `record` a fresh ID, `name` as its Name and component 0. False
+// (the record unchanged) when no ID is left.
+bool NameDoneRecord(DoneTaskRecord *record, const std::string &name, DoneIdSource *source,
+                    std::set<int32_t> *usedIds);
 
 #endif

@@ -21,7 +21,7 @@ const size_t kDriveRootLength = 3;
 // AUTOEXEC.BAT is a few lines; a larger file is not taken as one.
 const size_t kAutoexecLimit = 16u << 20;
 
-int SetInAutoexec(const std::string &name, const std::string &value) {
+int SetInAutoexec(const std::string &name, const std::string &value, const ChangeAhead *ahead) {
   std::string temporary;
   if (!GetTemporaryFolder(&temporary) || temporary.size() < kDriveRootLength) return 0;
   const std::string path = temporary.substr(0, kDriveRootLength) + kAutoexecName;
@@ -29,10 +29,12 @@ int SetInAutoexec(const std::string &name, const std::string &value) {
   const PathKind kind = ReadPathKind(path);
   if (kind == kPathFolder || kind == kPathFolderLink) return 0;
   if (kind != kPathMissing && !ReadSmallFile(path, kAutoexecLimit, &existing)) return 0;
+  // The earlier SET lines stay; undoing the line is left to the user there.
+  if (!AllowsChange(ahead, PreviousValue())) return 0;
   return RewriteFile(path, AppendAutoexecSet(existing, name, value)) ? 1 : 0;
 }
 
-int SetInRegistry(const std::string &name, const std::string &value, PreviousValue *previous) {
+int SetInRegistry(const std::string &name, const std::string &value, const ChangeAhead *ahead) {
   RegistryKeyHandle key = NULL;
   if (!OpenRegistryKey(RegistryRootFromCode(kRootLocalMachine), kEnvironmentKey,
                        kRegistryAccessAll, &key)) {
@@ -42,11 +44,13 @@ int SetInRegistry(const std::string &name, const std::string &value, PreviousVal
   std::vector<uint8_t> data;
   const RegistryReadResult read = ReadRegistryValueTyped(key, name, &type, &data);
   bool ok = read != kRegistryValueUnreadable;  // never overwrite what could not be kept
-  if (ok && read == kRegistryValueRead && previous != NULL) {
-    previous->present = true;
-    previous->type = (int32_t)type;
-    previous->data = PreviousRegistryText(type, data.data(), data.size());
+  PreviousValue previous;
+  if (ok && read == kRegistryValueRead) {
+    previous.present = true;
+    previous.type = (int32_t)type;
+    previous.data = PreviousRegistryText(type, data.data(), data.size());
   }
+  ok = ok && AllowsChange(ahead, previous);
   if (ok) {
     const bool wasExpand = read == kRegistryValueRead && type == kRegistryExpandString;
     ok = EnvironmentValueType(wasExpand, value) == kRegistryExpandString
@@ -60,15 +64,14 @@ int SetInRegistry(const std::string &name, const std::string &value, PreviousVal
 }  // namespace
 
 int SetEnvironmentVariableTask(const std::string &name, const std::string &value,
-                               PreviousValue *previous) {
-  if (previous != NULL) *previous = PreviousValue();
+                               const ChangeAhead *ahead) {
   if (name.empty()) return 0;
   const int osCode = Startup().osCode;
   int result = 0;
   if (IsNineXSystem(osCode)) {
-    result = SetInAutoexec(name, value);
+    result = SetInAutoexec(name, value, ahead);
   } else if (osCode == kOsNT3 || IsListedNtSystem(osCode)) {
-    result = SetInRegistry(name, value, previous);
+    result = SetInRegistry(name, value, ahead);
   } else {
     return 0;
   }

@@ -39,7 +39,7 @@ bool WriteDefaultValue(RegistryKeyHandle root, const std::string &keyPath,
 int RegisterFileAssociation(const std::string &extension, const std::string &description,
                             const std::string &programPath, const std::string &iconSpec,
                             const std::string &programFileName, const std::string &verb,
-                            const std::string &commandLine, PreviousValue *previous) {
+                            const std::string &commandLine, const ChangeAhead *ahead) {
   AssociationTexts texts;
   texts.extension = extension;
   texts.description = description;
@@ -51,7 +51,7 @@ int RegisterFileAssociation(const std::string &extension, const std::string &des
   AssociationPlan plan;
   if (!PlanFileAssociation(texts, Startup().osCode, &plan)) return 0;
   const RegistryKeyHandle root = RegistryRootFromCode(plan.rootCode);
-  if (previous != NULL) *previous = ReadDefaultValue(root, plan.extensionKey);
+  if (!AllowsChange(ahead, ReadDefaultValue(root, plan.extensionKey))) return 0;
   int result = 0;
   for (const AssociationStep &step : plan.steps) {
     if (RegistryCreateKey(root, step.key) != 1 || !step.setValue) continue;

@@ -4,7 +4,7 @@
 
 #include "checks/registry.h"
 #include "engine/undo/install_journal.h"
-#include "engine/install/install_plan.h"
+#include "engine/undo/journalled_files.h"
 #include "platform/environment.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
@@ -78,9 +78,15 @@ void DeleteEntriesOf(const std::string &folder, int depthLeft) {
 }  // namespace
 
 bool CreateFolderTask(const std::string &folder) {
-  if (folder.empty() || !CreateFolderAt(folder)) return false;
-  RecordFolderCreated(&Journal(), folder);
-  return true;
+  // Only a folder that is not there yet is the task's to make (and to
+  // undo); the note goes first.
+  size_t number = 0;
+  if (folder.empty() || ReadPathKind(StripTrailingBackslash(folder)) != kPathMissing ||
+      !NoteFolderCreating(folder, true, true, &number))
+    return false;
+  if (CreateFolderAt(folder)) return true;
+  NoteUndone(number, false);
+  return false;
 }
 
 ProtectedFolders SystemProtectedFolders() {
@@ -123,18 +129,17 @@ bool DeleteFolderWithContents(const std::string &folder) {
   }
 }
 
-void CreateFolderLevels(const std::string &folder) {
-  for (const std::string &level : FolderLevels(folder))
-    if (CreateFolderAt(level)) RecordFolderCreated(&Journal(), level);
-}
 
 void CopyFileTask(const std::string &source, const std::string &destination) {
-  CopyFileOver(source, destination);
+  FileSpot spot;
+  if (PrepareFileSpot(destination, false, &spot))
+    FinishFileSpot(spot, CopyFileOver(source, destination));
 }
 
 void DeleteFileTask(const std::string &path) {
   const PathKind kind = ReadPathKind(path);
   if (kind != kPathFile && kind != kPathFileLink) return;
-  if (kind == kPathFile) MakeAttributesNormal(path);
-  DeleteFileAt(path);
+  // Kept aside until the run completes, then deleted with the other kept
+  // copies: a rollback puts it back.
+  KeepFileAside(path, false, NULL);
 }

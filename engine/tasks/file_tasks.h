@@ -7,8 +7,9 @@
 
 #include "engine/undo/folder_protection.h"
 
-// Creates the last level of `folder` (its parent must exist) and journals
-// it as created. True when it was created.
+// Creates the last level of `folder` (its parent must exist), journalled
+// before it is made. True when it was created; false also when it was
+// there already or the journal could not take it.
 bool CreateFolderTask(const std::string &folder);
 
 // Deletes `folder` with everything below it, read-only entries included.
@@ -18,14 +19,13 @@ bool CreateFolderTask(const std::string &folder);
 // folders (see IsFolderDeletionRefused). True when the folder is gone.
 bool DeleteFolderWithContents(const std::string &folder);
 
-// Creates `folder` (ending in "\") one level at a time, as far as it is
-// missing; each level made is journalled as created.
-void CreateFolderLevels(const std::string &folder);
-
-// CopyFileA with overwriting allowed; the result is not needed.
+// CopyFileA with overwriting allowed, journalled first (a file it replaces
+// is kept aside), for the rollback alone: the uninstaller leaves the copy.
 void CopyFileTask(const std::string &source, const std::string &destination);
 
-// Deletes `path` when it names a file (not a folder), read-only or not.
+// Deletes `path` when it names a file (not a folder), read-only or not: it
+// is kept aside, journalled, until the run completes, so that a rollback
+// puts it back.
 void DeleteFileTask(const std::string &path);
 
 // The folders of this machine that must never be deleted, in full, long

@@ -10,29 +10,27 @@ const int32_t kPreviousIniText = 1;
 
 }  // namespace
 
-int WriteIniGroup(const std::string &group, const std::string &iniPath, PreviousValue *previous) {
-  if (previous != NULL) *previous = PreviousValue();
+int WriteIniGroup(const std::string &group, const std::string &iniPath, const ChangeAhead *ahead) {
+  PreviousValue found;
   // Writing an empty group over an existing one would wipe its keys.
   if (IniNameListed(ReadIniGroupNames(iniPath), group)) {
-    if (previous != NULL) {
-      previous->present = true;
-      previous->type = kPreviousIniGroup;
-    }
-    return 1;
+    found.present = true;
+    found.type = kPreviousIniGroup;
+    return AllowsChange(ahead, found) ? 1 : 0;
   }
+  if (!AllowsChange(ahead, found)) return 0;
   return WriteIniGroupEmpty(iniPath, group) ? 1 : 0;
 }
 
 int WriteIniValue(const std::string &group, const std::string &valueName,
                   const std::string &valueData, const std::string &iniPath,
-                  PreviousValue *previous) {
-  if (previous != NULL) {
-    *previous = PreviousValue();
-    if (IniNameListed(ReadIniKeyNames(iniPath, group), valueName)) {
-      previous->present = true;
-      previous->type = kPreviousIniText;
-      previous->data = ReadIniString(iniPath, group, valueName);
-    }
+                  const ChangeAhead *ahead) {
+  PreviousValue found;
+  if (IniNameListed(ReadIniKeyNames(iniPath, group), valueName)) {
+    found.present = true;
+    found.type = kPreviousIniText;
+    found.data = ReadIniString(iniPath, group, valueName);
   }
+  if (!AllowsChange(ahead, found)) return 0;
   return WriteIniString(iniPath, group, valueName, valueData) ? 1 : 0;
 }

@@ -10,32 +10,35 @@
 #include "platform/registry_api.h"
 #include "script/registry_text.h"
 
-bool CreateRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done) {
+bool PlanRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done) {
   const RegistryKeyHandle root = RegistryRootFromCode(task.BaseKey);
   const std::string keyPath = ReplacePathVariables(task.KeyPath);
   if (root == NULL || keyPath.empty()) return false;
   std::vector<std::string> levels = KeyPathLevels(CleanKeyPath(keyPath));
   if (!levels.empty()) levels.pop_back();  // the key itself is recorded as named
-  std::vector<std::string> missingAbove;
-  for (const std::string &level : levels)
-    if (RegistryKeyExists(root, level) != 1) missingAbove.push_back(level);
-  const bool existed = RegistryKeyExists(root, keyPath) == 1;
-  if (RegistryCreateKey(root, keyPath) != 1) return false;
   done->clear();
   DoneTaskRecord record;
   record.Type = kDoneRegistryKey;
   record.BaseKey = RootHandleValue(task.BaseKey);
-  for (const std::string &level : missingAbove) {
+  for (const std::string &level : levels) {
+    if (RegistryKeyExists(root, level) == 1) continue;
     record.KeyPath = level;
     done->push_back(record);
   }
   record.KeyPath = keyPath;
-  record.hasPrevious = existed;
+  record.hasPrevious = RegistryKeyExists(root, keyPath) == 1;
   done->push_back(record);
   return true;
 }
 
-bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done) {
+bool CreateRegistryKeyOfTask(const TaskDetails &task) {
+  const RegistryKeyHandle root = RegistryRootFromCode(task.BaseKey);
+  const std::string keyPath = ReplacePathVariables(task.KeyPath);
+  return root != NULL && !keyPath.empty() && RegistryCreateKey(root, keyPath) == 1;
+}
+
+bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done,
+                            const ChangeAhead *ahead) {
   const RegistryKeyHandle root = RegistryRootFromCode(task.BaseKey);
   if (root == NULL || task.KeyPath.empty()) return false;
   const std::string keyPath = ReplacePathVariables(task.KeyPath);
@@ -56,11 +59,6 @@ bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done) {
     previous.type = (int32_t)previousType;
     previous.data = PreviousRegistryText(previousType, previousData.data(), previousData.size());
   }
-  if (ok && type == kRegistryString) ok = WriteRegistryString(key, valueName, data);
-  if (ok && type == kRegistryDword)
-    ok = WriteRegistryDword(key, valueName, RegistryDwordFromText(data));
-  CloseRegistryKeyHandle(&key);
-  if (!ok) return false;
   *done = DoneTaskRecord();
   done->Type = kDoneRegistryValue;
   done->BaseKey = RootHandleValue(task.BaseKey);
@@ -69,5 +67,10 @@ bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done) {
   done->hasPrevious = previous.present;
   done->PreviousType = previous.type;
   done->PreviousData = previous.data;
-  return true;
+  ok = ok && AllowsChange(ahead, previous);
+  if (ok && type == kRegistryString) ok = WriteRegistryString(key, valueName, data);
+  if (ok && type == kRegistryDword)
+    ok = WriteRegistryDword(key, valueName, RegistryDwordFromText(data));
+  CloseRegistryKeyHandle(&key);
+  return ok;
 }

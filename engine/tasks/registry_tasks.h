@@ -1,27 +1,32 @@
-// Task types 1 (create a registry key) and 2 (write a registry value).
-// Each fills the done record of what it changed and returns true only when
-// the change took effect; an earlier value (or an existing key) is kept in
-// the record so that undoing the task restores instead of deleting.
+// Task types 1 (create a registry key) and 2 (write a registry value). An
+// earlier value (or an existing key) is kept in the done record so that
+// undoing the task restores instead of deleting; the records are known,
+// and journalled, before anything changes.
 #ifndef QVS_ENGINE_TASKS_REGISTRY_TASKS_H
 #define QVS_ENGINE_TASKS_REGISTRY_TASKS_H
 
 #include <vector>
 
+#include "engine/tasks/system_rules.h"
 #include "format/uninstaller_data.h"
 #include "script/script_settings.h"
 
-// Creates the expanded "KeyPath" below "BaseKey" with the keys above it.
-// *done receives a record for each key above it that this made, outermost
-// first, so that undoing them leaves no empty key behind, and last the
-// key's own record. An existing key counts as created and is marked in its
-// record (hasPrevious) as there before.
-bool CreateRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done);
+// What creating the expanded "KeyPath" below "BaseKey", with the keys
+// above it, changes, before anything is changed: a record for each key
+// above it that is missing, outermost first, so that undoing them leaves
+// no empty key behind, and last the key's own record, marked (hasPrevious)
+// when the key exists already. False when the task names no key.
+bool PlanRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done);
+// Creates that key with the keys above it. True when it exists afterwards.
+bool CreateRegistryKeyOfTask(const TaskDetails &task);
 
 // Writes "ValueData" into "ValueName" of an existing key (never created
 // here): "ValueType" 0 as REG_SZ, 1 as REG_DWORD; any other type writes
-// nothing and still counts as done. A write the system refuses counts as
-// failed. A value that was there before is kept in the record; one that
+// nothing and still counts as done. *done receives the record, with the
+// value that was there before; `ahead` is told before the write. A write
+// the system refuses, or `ahead` forbids, counts as failed; a value that
 // exists but cannot be read is not overwritten.
-bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done);
+bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done,
+                            const ChangeAhead *ahead);
 
 #endif

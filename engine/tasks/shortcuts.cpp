@@ -2,14 +2,13 @@
 
 #include "checks/path_expansion.h"
 #include "engine/state/install_choices.h"
-#include "engine/undo/install_journal.h"
+#include "engine/undo/journalled_files.h"
 #include "engine/tasks/link_rules.h"
 #include "engine/state/startup_state.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "platform/shell_folders.h"
 #include "platform/shell_links.h"
-#include "script/ansi_text.h"
 #include "script/path_rules.h"
 
 namespace {
@@ -17,57 +16,6 @@ namespace {
 const char kInternetShortcutHeader[] = "[InternetShortcut]\r\n";
 const char kInternetShortcutUrl[] = "URL=";
 const char kLineEnd[] = "\r\n";
-
-// True when this run wrote the file at `path` (a file it kept or skipped is
-// someone else's).
-bool RunWroteFile(const std::string &path) {
-  const std::string wanted = AnsiLower(path);
-  for (const JournalEntry &entry : Journal().entries) {
-    if (entry.kind != kJournalFileWritten && entry.kind != kJournalFileReplaced) continue;
-    if (AnsiLower(entry.path) == wanted) return true;
-  }
-  return false;
-}
-
-// Where a link is about to be written: what was there before.
-struct LinkSpot {
-  bool ours = false;       // a file this run wrote already: overwrite it
-  std::string backupPath;  // an earlier file moved aside
-};
-
-// Clears the way for a link file: an earlier file is moved aside. False
-// when the path is a folder, or a file that cannot be moved aside (it is
-// then left alone and no link is made).
-bool PrepareLinkSpot(const std::string &link, LinkSpot *spot) {
-  switch (ReadPathKind(link)) {
-    case kPathMissing:
-      return true;
-    case kPathFile:
-    case kPathFileLink:
-      if (RunWroteFile(link)) {
-        spot->ours = true;
-        return true;
-      }
-      return MoveFileAside(link, &spot->backupPath);
-    default:
-      return false;
-  }
-}
-
-// After the write: journal the link, or put the earlier file back.
-int FinishLinkSpot(const std::string &link, const LinkSpot &spot, bool written) {
-  if (!written) {
-    if (!spot.backupPath.empty()) RestoreFileFromAside(spot.backupPath, link);
-    return 0;
-  }
-  if (spot.ours) return 1;
-  if (spot.backupPath.empty()) {
-    RecordFile(&Journal(), kJournalFileWritten, link);
-  } else {
-    RecordFile(&Journal(), kJournalFileReplaced, link, spot.backupPath);
-  }
-  return 1;
-}
 
 bool WriteInternetShortcutFile(const std::string &url, const std::string &link) {
   const std::string text =
@@ -86,8 +34,8 @@ int CreateShellLink(const std::string &target, const std::string &linkFile,
                     const std::string &arguments, const std::string &description,
                     const std::string &workingDirectory, int showCommand, int hotkey,
                     const std::string &iconPath, int iconIndex) {
-  LinkSpot spot;
-  if (linkFile.empty() || !PrepareLinkSpot(linkFile, &spot)) return 0;
+  FileSpot spot;
+  if (linkFile.empty() || !PrepareFileSpot(linkFile, true, &spot)) return 0;
   ShellLinkFields fields;
   fields.target = target;
   fields.arguments = arguments;
@@ -97,14 +45,15 @@ int CreateShellLink(const std::string &target, const std::string &linkFile,
   fields.hotkey = (uint16_t)hotkey;
   fields.iconPath = iconPath;
   fields.iconIndex = iconIndex;
-  return FinishLinkSpot(linkFile, spot, SaveShellLink(fields, linkFile) == kShellLinkSaved);
+  return FinishFileSpot(spot, SaveShellLink(fields, linkFile) == kShellLinkSaved) ? 1 : 0;
 }
 
 int CreateInternetShortcut(const std::string &url, const std::string &linkFile) {
-  LinkSpot spot;
-  if (!FolderExistsAt(FolderPartOf(linkFile)) || !PrepareLinkSpot(linkFile, &spot)) return 0;
+  FileSpot spot;
+  if (!FolderExistsAt(FolderPartOf(linkFile)) || !PrepareFileSpot(linkFile, true, &spot))
+    return 0;
   if (spot.ours) DeleteFileAt(linkFile);
-  return FinishLinkSpot(linkFile, spot, WriteInternetShortcutFile(url, linkFile));
+  return FinishFileSpot(spot, WriteInternetShortcutFile(url, linkFile)) ? 1 : 0;
 }
 
 void RunShortcutTask(const TaskDetails &task) {

@@ -2,10 +2,11 @@
 // the start-menu group with its shortcuts, and the shortcut tasks (types 3
 // and 4).
 //
-// Every link made is journalled: as written, or, when a file of that name
-// was there before, as replaced with the earlier file kept aside (so a
-// rollback puts it back). A link whose file could not be written is not
-// journalled. A file the run itself wrote earlier is simply overwritten.
+// Every link is journalled before it is written: as a new file, or, when a
+// file of that name was there before, as a replaced one with the earlier
+// file kept aside (so a rollback puts it back). A link whose file could
+// not be written is marked undone and the earlier file put back. A file
+// the run itself wrote earlier is simply overwritten.
 #ifndef QVS_ENGINE_TASKS_SHORTCUTS_H
 #define QVS_ENGINE_TASKS_SHORTCUTS_H
 

@@ -2,7 +2,7 @@
 // CreateStartMenuShortcuts (declared in engine/tasks/shortcuts.h).
 #include "checks/path_expansion.h"
 #include "engine/state/install_choices.h"
-#include "engine/undo/install_journal.h"
+#include "engine/undo/journalled_files.h"
 #include "engine/tasks/file_tasks.h"
 #include "engine/state/install_state.h"
 #include "engine/state/installer_script.h"
@@ -60,7 +60,7 @@ void CreateStartMenuShortcuts() {
   const std::string group = BuildStartMenuFolder(
       ReplacePathVariables(allUsers ? kCommonProgramsToken : kProgramsToken), choices.groupName);
   script.StartMenuFolder = group;
-  CreateFolderLevels(group);
+  if (!MakeFolderLevels(group, true)) return;
   if (!FolderExistsAt(group)) return;
 
   if (s.CreateUninstallShortcut == 1 && s.CreateUninstaller == 1) CreateUninstallShortcut(s, group);

@@ -72,3 +72,7 @@ bool IniNameListed(const std::vector<std::string> &names, const std::string &nam
   }
   return false;
 }
+
+bool AllowsChange(const ChangeAhead *ahead, const PreviousValue &found) {
+  return ahead == nullptr || ahead->before == nullptr || ahead->before(found, ahead->context);
+}

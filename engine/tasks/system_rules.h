@@ -21,6 +21,16 @@ struct PreviousValue {
   std::string data;
 };
 
+// A task says what it is about to change, with what it found there, right
+// before it changes anything: a false answer means the change must not be
+// made (the journal could not note it). Null: nobody needs to know.
+struct ChangeAhead {
+  bool (*before)(const PreviousValue &found, void *context) = nullptr;
+  void *context = nullptr;
+};
+// True when the change may go ahead: no one asks, or the answer is yes.
+bool AllowsChange(const ChangeAhead *ahead, const PreviousValue &found);
+
 // True when `text` holds a %NAME% reference: a "%", at least one other
 // character, and a closing "%" ("100%" holds none).
 bool HasPercentReference(const std::string &text);

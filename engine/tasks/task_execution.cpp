@@ -8,6 +8,7 @@
 #include "engine/undo/install_journal.h"
 #include "engine/state/install_log.h"
 #include "engine/state/install_state.h"
+#include "engine/state/pause_points.h"
 #include "engine/state/installer_script.h"
 #include "engine/tasks/registry_tasks.h"
 #include "engine/tasks/run_program.h"
@@ -20,23 +21,53 @@
 
 namespace {
 
-// Adds a done record with a fresh ID and the current local time as its
-// name. Only the thread running the tasks calls this.
-void AddDoneTask(const DoneTaskRecord &record) {
+// Gives a done record its ID and name (the current local time). Only the
+// thread running the tasks calls this.
+bool NameRecord(DoneTaskRecord *record) {
   static DoneIdSource source;
   static bool seeded = false;
   if (!seeded) {
     SeedDoneIdSource(&source, ReadRandomSeed());
     seeded = true;
   }
-  AppendDoneTask(record, std::to_string(LocalSecondsSince1970()), &source,
-                 &InstallerScript().settings.usedIds, &DoneTasks());
+  return NameDoneRecord(record, std::to_string(LocalSecondsSince1970()), &source,
+                        &InstallerScript().settings.usedIds);
 }
 
-void KeepPrevious(const PreviousValue &previous, DoneTaskRecord *done) {
-  done->hasPrevious = previous.present;
-  done->PreviousType = previous.type;
-  done->PreviousData = previous.data;
+// What one task is about to change, noted in the journal before the change
+// (ChangeAhead) with what it found; the notes of a change that then failed
+// are marked undone.
+struct TaskNotes {
+  DoneTaskRecord record;  // the change, without what it found yet
+  std::vector<size_t> numbers;
+};
+
+bool NoteChange(DoneTaskRecord change, TaskNotes *notes) {
+  size_t number = 0;
+  if (!NameRecord(&change) || !NoteTaskChanging(change, true, true, &number)) return false;
+  notes->numbers.push_back(number);
+  return true;
+}
+
+bool NoteWithFound(const PreviousValue &found, void *context) {
+  TaskNotes *notes = static_cast<TaskNotes *>(context);
+  DoneTaskRecord change = notes->record;
+  change.hasPrevious = found.present;
+  change.PreviousType = found.type;
+  change.PreviousData = found.data;
+  return NoteChange(change, notes);
+}
+
+ChangeAhead AheadFor(TaskNotes *notes) {
+  ChangeAhead ahead;
+  ahead.before = NoteWithFound;
+  ahead.context = notes;
+  return ahead;
+}
+
+void Finish(const TaskNotes &notes, bool done) {
+  if (done) return;
+  for (size_t number : notes.numbers) NoteUndone(number, false);
 }
 
 std::string Expand(const std::string &text) { return ReplacePathVariables(text); }
@@ -51,87 +82,95 @@ void FileAssociationTask(const TaskDetails &task) {
   const std::string program = Expand(task.ExePath);
   const std::string extension = Expand(task.Extension);
   if (program.empty() || extension.empty()) return;
-  PreviousValue previous;
-  if (RegisterFileAssociation(extension, Expand(task.Description), program,
-                              AssociationIconSpec(Expand(task.Icon), task.IconIndex, program),
-                              FileNamePartOf(program), Expand(task.ExplorerDescription),
-                              Expand(task.CommandLine), &previous) != 1) {
-    return;
-  }
-  DoneTaskRecord done;
-  done.Type = kDoneFileAssociation;
-  done.ExePath = program;
-  done.Extension = extension;
-  KeepPrevious(previous, &done);
-  AddDoneTask(done);
+  TaskNotes notes;
+  notes.record.Type = kDoneFileAssociation;
+  notes.record.ExePath = program;
+  notes.record.Extension = extension;
+  const ChangeAhead ahead = AheadFor(&notes);
+  Finish(notes, RegisterFileAssociation(
+                    extension, Expand(task.Description), program,
+                    AssociationIconSpec(Expand(task.Icon), task.IconIndex, program),
+                    FileNamePartOf(program), Expand(task.ExplorerDescription),
+                    Expand(task.CommandLine), &ahead) == 1);
 }
 
 void DllTask(const TaskDetails &task) {
   if (task.DllPath.empty()) return;
-  const std::string path = Expand(task.DllPath);
-  if (RegisterDll(path, WaitCallback) != 1) return;
-  DoneTaskRecord done;
-  done.Type = kDoneDllRegistration;
-  done.DLLPath = path;
-  AddDoneTask(done);
+  TaskNotes notes;
+  notes.record.Type = kDoneDllRegistration;
+  notes.record.DLLPath = Expand(task.DllPath);
+  if (!NoteChange(notes.record, &notes)) return;
+  Finish(notes, RegisterDll(notes.record.DLLPath, WaitCallback) == 1);
 }
 
 void EnvironmentTask(const TaskDetails &task) {
   const std::string name = Expand(task.VariableName);
   const std::string value = Expand(task.VariableData);
-  PreviousValue previous;
-  if (name.empty() || value.empty() || SetEnvironmentVariableTask(name, value, &previous) != 1)
-    return;
-  DoneTaskRecord done;
-  done.Type = kDoneEnvironmentVariable;
-  done.VariableName = name;
-  KeepPrevious(previous, &done);
+  if (name.empty() || value.empty()) return;
+  TaskNotes notes;
+  notes.record.Type = kDoneEnvironmentVariable;
+  notes.record.VariableName = name;
   // So that undoing it can tell whether the variable changed since.
-  done.hasWritten = true;
-  done.WrittenData = value;
-  AddDoneTask(done);
+  notes.record.hasWritten = true;
+  notes.record.WrittenData = value;
+  const ChangeAhead ahead = AheadFor(&notes);
+  Finish(notes, SetEnvironmentVariableTask(name, value, &ahead) == 1);
 }
 
 void IniGroupTask(const TaskDetails &task) {
-  const std::string iniPath = Expand(task.IniPath);
-  const std::string group = Expand(task.GroupName);
-  PreviousValue previous;
-  if (iniPath.empty() || group.empty() || WriteIniGroup(group, iniPath, &previous) == 0) return;
-  DoneTaskRecord done;
-  done.Type = kDoneIniGroup;
-  done.IniPath = iniPath;
-  done.GroupName = group;
-  KeepPrevious(previous, &done);
-  AddDoneTask(done);
+  TaskNotes notes;
+  notes.record.Type = kDoneIniGroup;
+  notes.record.IniPath = Expand(task.IniPath);
+  notes.record.GroupName = Expand(task.GroupName);
+  if (notes.record.IniPath.empty() || notes.record.GroupName.empty()) return;
+  const ChangeAhead ahead = AheadFor(&notes);
+  Finish(notes, WriteIniGroup(notes.record.GroupName, notes.record.IniPath, &ahead) != 0);
 }
 
 void IniValueTask(const TaskDetails &task) {
-  const std::string iniPath = Expand(task.IniPath);
-  const std::string group = Expand(task.Group);
-  const std::string name = Expand(task.ValueName);
-  PreviousValue previous;
-  if (iniPath.empty() || group.empty() || name.empty() ||
-      WriteIniValue(group, name, Expand(task.ValueData), iniPath, &previous) == 0) {
-    return;
-  }
-  DoneTaskRecord done;
-  done.Type = kDoneIniValue;
-  done.IniPath = iniPath;
-  done.Group = group;
-  done.ValueName = name;
-  KeepPrevious(previous, &done);
-  AddDoneTask(done);
+  TaskNotes notes;
+  notes.record.Type = kDoneIniValue;
+  notes.record.IniPath = Expand(task.IniPath);
+  notes.record.Group = Expand(task.Group);
+  notes.record.ValueName = Expand(task.ValueName);
+  const DoneTaskRecord &r = notes.record;
+  if (r.IniPath.empty() || r.Group.empty() || r.ValueName.empty()) return;
+  const ChangeAhead ahead = AheadFor(&notes);
+  Finish(notes, WriteIniValue(r.Group, r.ValueName, Expand(task.ValueData), r.IniPath, &ahead) != 0);
 }
 
-void RegistryTask(bool (*task)(const TaskDetails &, DoneTaskRecord *), const TaskDetails &details) {
+// The value's record is complete only once the earlier value is read:
+// WriteRegistryValueTask fills it before it asks ahead.
+struct ValueNotes {
+  TaskNotes notes;
+  const DoneTaskRecord *record = nullptr;
+};
+
+bool NoteValue(const PreviousValue &, void *context) {
+  ValueNotes *value = static_cast<ValueNotes *>(context);
+  return NoteChange(*value->record, &value->notes);
+}
+
+void RegistryValueTask(const TaskDetails &details) {
   DoneTaskRecord done;
-  if (task(details, &done)) AddDoneTask(done);
+  ValueNotes value;
+  value.record = &done;
+  ChangeAhead ahead;
+  ahead.before = NoteValue;
+  ahead.context = &value;
+  Finish(value.notes, WriteRegistryValueTask(details, &done, &ahead));
 }
 
 void RegistryKeyTask(const TaskDetails &details) {
-  std::vector<DoneTaskRecord> done;
-  if (!CreateRegistryKeyTask(details, &done)) return;
-  for (const DoneTaskRecord &record : done) AddDoneTask(record);
+  std::vector<DoneTaskRecord> changes;
+  if (!PlanRegistryKeyTask(details, &changes)) return;
+  TaskNotes notes;
+  for (const DoneTaskRecord &change : changes)
+    if (!NoteChange(change, &notes)) {
+      Finish(notes, false);
+      return;
+    }
+  Finish(notes, CreateRegistryKeyOfTask(details));
 }
 
 void NonEmpty(void (*task)(const std::string &), const std::string &text) {
@@ -147,7 +186,7 @@ void Dispatch(const TaskDetails &task, int32_t type, int phase) {
   switch (type) {
     case kTaskRunProgram: RunProgramTask(task, phase); break;
     case kTaskCreateRegistryKey: RegistryKeyTask(task); break;
-    case kTaskWriteRegistryValue: RegistryTask(WriteRegistryValueTask, task); break;
+    case kTaskWriteRegistryValue: RegistryValueTask(task); break;
     case kTaskShortcut: RunShortcutTask(task); break;
     case kTaskInternetShortcut: RunInternetShortcutTask(task); break;
     case kTaskFileAssociation: FileAssociationTask(task); break;
@@ -190,14 +229,22 @@ bool RecordsEverySuccess(int type) {
          type == kTaskEnvironmentVariable || type == kTaskIniGroup || type == kTaskIniValue;
 }
 
+// True when the journal gained, from entry `from` on, a change the
+// uninstaller will see.
+bool RecordedSince(size_t from) {
+  const std::vector<JournalEntry> &entries = Journal().entries;
+  for (size_t i = from; i < entries.size(); i++)
+    if (entries[i].listed && !entries[i].undone) return true;
+  return false;
+}
+
 // Runs one selected task and writes its result to the log.
 void ExecuteAndLog(const TaskItem &item, int phase) {
-  const size_t recordsBefore = DoneTasks().size();
   const size_t entriesBefore = Journal().entries.size();
   std::string result;
   if (ExecuteTask(&item.details, item.Type, item.systems, phase) == 0)
     result = "not for this system";
-  else if (DoneTasks().size() > recordsBefore || Journal().entries.size() > entriesBefore)
+  else if (RecordedSince(entriesBefore))
     result = "done, recorded for the uninstaller";
   else if (RecordsEverySuccess(item.Type) && phase == kPhaseAfterCopy)
     result = "not done (it failed or had nothing to change)";
@@ -228,6 +275,9 @@ int RunAfterCopyTasks(int phase) {
     else
       LogLine("Task " + std::to_string((long)item.ID) + ": its component is not installed");
     Install().TaskPercent = TaskProgressPercent(i + 1, items.size());
+    // No change may be made that the journal does not name first.
+    if (JournalBroken()) break;
+    PausePoint(kPauseAfterTask);
   }
   return 0;
 }

@@ -31,7 +31,9 @@ void RunBeforeCopyTasks();
 // The after-copy task thread's work: every task of a selected component, in
 // list order, with `phase` (the driver passes kPhaseAfterCopy). After each
 // item, selected or not, Install().TaskPercent becomes i / n x 100
-// (rounded). Returns 0.
+// (rounded). Each change is journalled before it is made; once the journal
+// cannot be written no further task runs (the driver then rolls back).
+// Returns 0.
 int RunAfterCopyTasks(int phase);
 
 #endif

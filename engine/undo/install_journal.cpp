@@ -1,12 +1,49 @@
 #include "engine/undo/install_journal.h"
 
-#include <algorithm>
+#include "script/ansi_text.h"
 
 namespace {
 
-bool IsFileEntry(JournalEntryKind kind) { return kind != kJournalFolderCreated; }
+struct JournalWriter {
+  JournalSink sink;
+  bool broken = false;
+};
 
-size_t Depth(const std::string &path) { return (size_t)std::count(path.begin(), path.end(), '\\'); }
+JournalWriter &Writer() {
+  static JournalWriter writer;
+  return writer;
+}
+
+bool Write(const std::string &bytes, bool flush) {
+  JournalWriter &writer = Writer();
+  if (writer.broken) return false;
+  if (writer.sink.append != nullptr && !writer.sink.append(writer.sink.context, bytes, flush)) {
+    writer.broken = true;
+    return false;
+  }
+  return true;
+}
+
+bool Note(const JournalEntry &entry, bool flush, size_t *number) {
+  std::string bytes;
+  if (Writer().broken || !JournalEntryBytes(entry, &bytes) || !Write(bytes, flush)) return false;
+  InstallJournal &journal = Journal();
+  if (number != nullptr) *number = journal.entries.size();
+  journal.entries.push_back(entry);
+  return true;
+}
+
+JournalEntry Entry(JournalEntryKind kind, const std::string &path, bool listed) {
+  JournalEntry entry;
+  entry.kind = kind;
+  entry.path = path;
+  entry.listed = listed;
+  return entry;
+}
+
+bool Counts(const JournalEntry &entry, JournalEntryKind kind) {
+  return entry.kind == kind && entry.listed && !entry.undone;
+}
 
 }  // namespace
 
@@ -15,79 +52,90 @@ InstallJournal &Journal() {
   return journal;
 }
 
-void RecordFolderCreated(InstallJournal *journal, const std::string &path) {
-  JournalEntry entry;
-  entry.kind = kJournalFolderCreated;
-  entry.path = path;
-  journal->entries.push_back(entry);
+bool BeginJournal(const JournalIdentity &identity, const JournalSink &sink) {
+  JournalWriter &writer = Writer();
+  Journal() = InstallJournal();
+  Journal().identity = identity;
+  writer.sink = sink;
+  writer.broken = false;
+  if (Write(JournalHeaderBytes(identity), true)) return true;
+  writer.sink = JournalSink();
+  return false;
 }
 
-void RecordFile(InstallJournal *journal, JournalEntryKind kind, const std::string &path,
-                const std::string &backupPath) {
-  JournalEntry entry;
-  entry.kind = kind;
-  entry.path = path;
-  entry.backupPath = backupPath;
-  journal->entries.push_back(entry);
+void DetachJournalSink() { Writer().sink = JournalSink(); }
+
+bool NoteFolderCreating(const std::string &path, bool listed, bool flush, size_t *number) {
+  return Note(Entry(kJournalFolderCreated, path, listed), flush, number);
 }
+
+bool NoteFileCreating(const std::string &path, bool listed, bool flush, size_t *number) {
+  return Note(Entry(kJournalFileCreated, path, listed), flush, number);
+}
+
+bool NoteFileReplacing(const std::string &path, const std::string &keptPath, uint32_t attributes,
+                       bool listed, size_t *number) {
+  JournalEntry entry = Entry(kJournalFileReplaced, path, listed);
+  entry.keptPath = keptPath;
+  entry.attributes = attributes;
+  return Note(entry, true, number);
+}
+
+bool NoteTaskChanging(const DoneTaskRecord &change, bool listed, bool flush, size_t *number) {
+  JournalEntry entry;
+  entry.kind = kJournalTaskChange;
+  entry.listed = listed;
+  entry.change = change;
+  return Note(entry, flush, number);
+}
+
+bool NoteUndone(size_t number, bool flush) {
+  InstallJournal &journal = Journal();
+  if (number >= journal.entries.size() || journal.entries[number].undone) return true;
+  // In memory at once: even when the file cannot say so, this run must
+  // not list or undo what did not happen.
+  journal.entries[number].undone = true;
+  return Write(JournalUndoneBytes((uint32_t)number), flush);
+}
+
+bool NoteCompleted() {
+  if (!Write(JournalCompletedBytes(), true)) return false;
+  Journal().completed = true;
+  return true;
+}
+
+bool FlushJournal() { return Write(std::string(), true); }
+
+bool JournalBroken() { return Writer().broken; }
 
 std::vector<std::string> CreatedFilesOf(const InstallJournal &journal) {
   std::vector<std::string> files;
   for (const JournalEntry &entry : journal.entries)
-    if (IsFileEntry(entry.kind)) files.push_back(entry.path);
+    if (Counts(entry, kJournalFileCreated) || Counts(entry, kJournalFileReplaced))
+      files.push_back(entry.path);
   return files;
 }
 
 std::vector<std::string> CreatedFoldersOf(const InstallJournal &journal) {
   std::vector<std::string> folders;
   for (const JournalEntry &entry : journal.entries)
-    if (entry.kind == kJournalFolderCreated) folders.push_back(entry.path);
+    if (Counts(entry, kJournalFolderCreated)) folders.push_back(entry.path);
   return folders;
 }
 
-std::vector<std::string> BackupsOf(const InstallJournal &journal) {
-  std::vector<std::string> backups;
+std::vector<DoneTaskRecord> DoneTasksOf(const InstallJournal &journal) {
+  std::vector<DoneTaskRecord> changes;
   for (const JournalEntry &entry : journal.entries)
-    if (entry.kind == kJournalFileReplaced && !entry.backupPath.empty())
-      backups.push_back(entry.backupPath);
-  return backups;
+    if (Counts(entry, kJournalTaskChange)) changes.push_back(entry.change);
+  return changes;
 }
 
-std::vector<RollbackStep> PlanRollback(const InstallJournal &journal) {
-  std::vector<RollbackStep> steps;
-  std::vector<const JournalEntry *> folders;
-  // Newest first: a file the run wrote, kept aside and wrote again comes
-  // back as it was before the run, not as the run's first version.
-  for (auto it = journal.entries.rbegin(); it != journal.entries.rend(); ++it) {
-    const JournalEntry &entry = *it;
-    RollbackStep step;
-    step.path = entry.path;
-    switch (entry.kind) {
-      case kJournalFolderCreated: folders.push_back(&entry); continue;
-      case kJournalFileKept:
-      case kJournalFileSkipped: continue;
-      case kJournalFileWritten: step.action = kRollbackDeleteFile; break;
-      case kJournalFileReplaced:
-        // Without a copy to restore there is nothing the rollback may do:
-        // deleting would destroy what was there before.
-        if (entry.backupPath.empty()) continue;
-        step.action = kRollbackRestoreFile;
-        step.backupPath = entry.backupPath;
-        break;
-    }
-    steps.push_back(step);
+bool RunWroteFile(const InstallJournal &journal, const std::string &path) {
+  const std::string wanted = AnsiLower(path);
+  for (const JournalEntry &entry : journal.entries) {
+    if (entry.undone || (entry.kind != kJournalFileCreated && entry.kind != kJournalFileReplaced))
+      continue;
+    if (AnsiLower(entry.path) == wanted) return true;
   }
-  // Later-created first among equal depths (the walk above was newest
-  // first), so a folder recorded twice is tried in reverse order too.
-  std::stable_sort(folders.begin(), folders.end(),
-                   [](const JournalEntry *a, const JournalEntry *b) {
-                     return Depth(a->path) > Depth(b->path);
-                   });
-  for (const JournalEntry *folder : folders) {
-    RollbackStep step;
-    step.action = kRollbackRemoveFolder;
-    step.path = folder->path;
-    steps.push_back(step);
-  }
-  return steps;
+  return false;
 }

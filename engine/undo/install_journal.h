@@ -1,68 +1,73 @@
-// The journal of one installation run: every file and folder the run
-// created, replaced or decided to keep, in the order it happened. It is the
-// one truth of what the run changed: the rollback undoes it, the list of
-// created files and folders that the uninstaller receives is read from it.
+// The process's journal of the current installation run (the record of
+// format/install_journal.h): each change the run makes is noted here, and
+// written to the journal file through a sink, before it is made. It is the
+// one truth of what the run changed: the rollback and the recovery after a
+// crash undo it (PlanRollback, engine/undo/removal_plan.h), and the
+// uninstaller's data lists what it made (CreatedFilesOf, ...).
 //
-// Portable: the decisions here make no system call. One writer at a time
-// (the interface thread before extraction, the extraction worker during it,
-// the task thread after it); readers look only while no writer runs.
+// Portable: the file is reached only through the sink. One writer at a
+// time (the interface thread before extraction, the extraction worker
+// during it, the task thread after it, the interface thread for the
+// uninstaller's files); readers look only while no writer runs.
 #ifndef QVS_ENGINE_UNDO_INSTALL_JOURNAL_H
 #define QVS_ENGINE_UNDO_INSTALL_JOURNAL_H
+
+#include <stddef.h>
+#include <stdint.h>
 
 #include <string>
 #include <vector>
 
-enum JournalEntryKind {
-  kJournalFolderCreated,  // a folder the run made (as its maker named it)
-  kJournalFileWritten,    // a file where none was before
-  kJournalFileReplaced,   // a file written over an existing one, kept aside at backupPath
-  kJournalFileKept,       // an existing file left as it was (replace answer "keep")
-  kJournalFileSkipped,    // a file that could not be written and was ignored
-};
-
-struct JournalEntry {
-  JournalEntryKind kind = kJournalFileWritten;
-  std::string path;
-  std::string backupPath;  // kJournalFileReplaced only
-};
-
-struct InstallJournal {
-  std::vector<JournalEntry> entries;
-};
+#include "format/install_journal.h"
 
 // The process's journal.
 InstallJournal &Journal();
 
-void RecordFolderCreated(InstallJournal *journal, const std::string &path);
-void RecordFile(InstallJournal *journal, JournalEntryKind kind, const std::string &path,
-                const std::string &backupPath = std::string());
+// Where the notes go besides memory: `append` writes the bytes at the
+// file's end and, with `flush`, returns only once everything written is on
+// the disk, so that it survives a power cut. False on any failure.
+struct JournalSink {
+  bool (*append)(void *context, const std::string &bytes, bool flush) = nullptr;
+  void *context = nullptr;
+};
 
-// The installed files in journal order: every file the run wrote, replaced,
-// kept or skipped (the uninstaller removes them all, save those it is told
-// to leave).
+// Begins a run's journal: empties Journal(), gives it `identity` and writes
+// its header through `sink`, flushed. False when that failed: the run must
+// not begin. Without an `append` the notes stay in memory.
+bool BeginJournal(const JournalIdentity &identity, const JournalSink &sink);
+// Writes no more: Journal() stays as it is, to read and undo.
+void DetachJournalSink();
+
+// The Note functions record one change before it is made and give its
+// entry's number (may be null). False when it could not be noted, and the
+// change must then not be made, for one of two reasons:
+//   - the change cannot be journalled (a text over the journal's limit):
+//     only this change is left out, JournalBroken() stays false;
+//   - the file could not be written: JournalBroken() is true from then on,
+//     every later note fails, and the run must stop and roll back.
+// A note with `flush` is on the disk when it returns (with every note
+// before it); one without is flushed with the next flushed note or
+// FlushJournal, which the caller calls before the change is made.
+bool NoteFolderCreating(const std::string &path, bool listed, bool flush, size_t *number);
+bool NoteFileCreating(const std::string &path, bool listed, bool flush, size_t *number);
+bool NoteFileReplacing(const std::string &path, const std::string &keptPath, uint32_t attributes,
+                       bool listed, size_t *number);
+bool NoteTaskChanging(const DoneTaskRecord &change, bool listed, bool flush, size_t *number);
+// Entry `number`'s change did not happen after all, or the run undid it.
+bool NoteUndone(size_t number, bool flush);
+// The run completed: only the kept copies remain to be deleted. Flushed.
+bool NoteCompleted();
+bool FlushJournal();
+bool JournalBroken();
+
+// What the uninstaller receives: the listed entries that were not undone,
+// in journal order.
 std::vector<std::string> CreatedFilesOf(const InstallJournal &journal);
-// The folders the run created, in creation order.
 std::vector<std::string> CreatedFoldersOf(const InstallJournal &journal);
-// The copies of replaced files, to delete once the installation has
-// completed.
-std::vector<std::string> BackupsOf(const InstallJournal &journal);
+std::vector<DoneTaskRecord> DoneTasksOf(const InstallJournal &journal);
 
-enum RollbackAction {
-  kRollbackDeleteFile,    // the run made it: delete
-  kRollbackRestoreFile,   // the run overwrote it: move backupPath back over path
-  kRollbackRemoveFolder,  // the run made it: remove when empty
-};
-
-struct RollbackStep {
-  RollbackAction action = kRollbackDeleteFile;
-  std::string path;
-  std::string backupPath;
-};
-
-// What undoing the run takes, in order: the files newest first (written
-// ones deleted, replaced ones restored; kept and skipped ones left alone,
-// since they are not the run's), then the created folders deepest first
-// (more "\" first; among equals, the later created first).
-std::vector<RollbackStep> PlanRollback(const InstallJournal &journal);
+// True when the run has written the file `path` itself (created or
+// replaced, not undone), letter case ignored.
+bool RunWroteFile(const InstallJournal &journal, const std::string &path);
 
 #endif

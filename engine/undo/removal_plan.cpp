@@ -240,6 +240,47 @@ bool IsOrHolds(const std::string &folder, const std::string &path) {
   return path.size() == folder.size() || path[folder.size()] == '\\';
 }
 
+// The created folders as the plan's table, and each one's place in it by
+// its normal form.
+struct FolderTable {
+  std::map<std::string, int32_t> index;
+
+  // The nearest created folder above `normal` (a normal path), walking up
+  // from its own folder; -1 when none is.
+  int32_t NearestAbove(const std::string &normal) const {
+    for (size_t at = normal.rfind('\\'); at != std::string::npos && at > 0;
+         at = normal.rfind('\\', at - 1)) {
+      const auto found = index.find(normal.substr(0, at));
+      if (found != index.end()) return found->second;
+    }
+    return -1;
+  }
+};
+
+// Fills the plan's table of created folders (deepest first, as given),
+// each with the nearest created folder above it.
+FolderTable MakeFolderTable(Planner *p, const std::vector<std::string> &folders) {
+  FolderTable table;
+  std::vector<PlannedFolder> &planned = p->plan.createdFolders;
+  for (const std::string &folder : folders) {
+    table.index[NormalizeFolderPath(folder)] = (int32_t)planned.size();
+    PlannedFolder entry;
+    entry.path = folder;
+    planned.push_back(entry);
+  }
+  for (PlannedFolder &entry : planned) entry.parent = table.NearestAbove(NormalizeFolderPath(entry.path));
+  return table;
+}
+
+// Deleting the file `path` (normal form `normal`), unless it lies below a
+// created folder that has become a link.
+RemovalStep DeleteFileStep(const std::string &path, const std::string &normal,
+                           const FolderTable &table) {
+  RemovalStep step = Step(kStepDeleteFile, path);
+  step.createdFolder = table.NearestAbove(normal);
+  return step;
+}
+
 void PlanFiles(Planner *p, const std::vector<std::string> &folders) {
   std::set<std::string> leave;
   for (const std::string &path : p->data->leaveFiles) {
@@ -248,22 +289,14 @@ void PlanFiles(Planner *p, const std::vector<std::string> &folders) {
   }
   const std::string own = NormalizeFolderPath(p->context.uninstallerPath);
   const std::string ownData = NormalizeFolderPath(p->context.dataPath);
-  std::map<std::string, std::string> created;  // normal form -> as recorded
-  for (const std::string &folder : folders) created[NormalizeFolderPath(folder)] = folder;
+  const FolderTable table = MakeFolderTable(p, folders);
   std::set<std::string> planned;
   for (const std::string &path : p->data->createdFiles) {
     if (!PathOk(p, "created file", path)) continue;
     const std::string normal = NormalizeFolderPath(path);
     if (leave.count(normal) != 0 || normal == own || normal == ownData) continue;
     if (!planned.insert(normal).second) continue;
-    RemovalStep step = Step(kStepDeleteFile, path);
-    // Walk up the file's folders: only those the installation made matter.
-    for (size_t at = normal.rfind('\\'); at != std::string::npos && at > 0;
-         at = normal.rfind('\\', at - 1)) {
-      const auto found = created.find(normal.substr(0, at));
-      if (found != created.end()) step.createdAncestors.push_back(found->second);
-    }
-    p->Add(step);
+    p->Add(DeleteFileStep(path, normal, table));
   }
 }
 
@@ -329,5 +362,47 @@ RemovalPlan PlanRemoval(const UninstallerData &data, const RemovalContext &conte
   for (const RemovalStep &step : p.laterPrograms) p.Add(step);
   PlanAddRemoveEntry(&p);
   PlanFinal(&p);
+  return p.plan;
+}
+
+RemovalPlan PlanRollback(const InstallJournal &journal, const RemovalContext &context) {
+  Planner p;
+  p.context = context;
+  if (journal.completed) {
+    for (const JournalEntry &entry : journal.entries)
+      if (entry.kind == kJournalFileReplaced && !entry.undone &&
+          PathOk(&p, "kept copy", entry.keptPath))
+        p.Add(Step(kStepDeleteKeptCopy, entry.keptPath));
+    return p.plan;
+  }
+  std::vector<std::string> folders;
+  for (const JournalEntry &entry : journal.entries)
+    if (entry.kind == kJournalFolderCreated && !entry.undone) folders.push_back(entry.path);
+  const std::vector<std::string> ordered = FoldersDeepestFirst(folders, &p);
+  const FolderTable table = MakeFolderTable(&p, ordered);
+  // Newest first: a file the run wrote, kept aside and wrote again comes
+  // back as it was before the run, and values go before their keys.
+  for (auto it = journal.entries.rbegin(); it != journal.entries.rend(); ++it) {
+    const JournalEntry &entry = *it;
+    if (entry.undone) continue;
+    RemovalStep step;
+    switch (entry.kind) {
+      case kJournalFileCreated:
+        if (PathOk(&p, "created file", entry.path))
+          p.Add(DeleteFileStep(entry.path, NormalizeFolderPath(entry.path), table));
+        break;
+      case kJournalFileReplaced:
+        if (!PathOk(&p, "replaced file", entry.path) || !PathOk(&p, "kept copy", entry.keptPath))
+          break;
+        step = Step(kStepRestoreKeptFile, entry.path);
+        step.otherPath = entry.keptPath;
+        step.attributes = entry.attributes;
+        p.Add(step);
+        break;
+      case kJournalTaskChange: PlanDone(&p, entry.change); break;
+      case kJournalFolderCreated: break;
+    }
+  }
+  for (const std::string &folder : ordered) p.Add(Step(kStepRemoveFolder, folder));
   return p.plan;
 }

@@ -33,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "format/install_journal.h"
 #include "format/uninstaller_data.h"
 
 enum RemovalStepKind {
@@ -52,6 +53,9 @@ enum RemovalStepKind {
   kStepRemoveGroupFolder,   // path, when empty
   kStepRemoveAddRemoveEntry,  // rootCode, keyPath; only while it names `path` (the uninstaller)
   kStepDeleteOwnFile,       // path: the uninstaller's data file or executable
+  // Undoing a run (PlanRollback).
+  kStepRestoreKeptFile,     // the kept copy otherPath back to path, with `attributes`
+  kStepDeleteKeptCopy,      // path: a kept copy a completed run no longer needs
 };
 
 struct RemovalStep {
@@ -65,14 +69,26 @@ struct RemovalStep {
   int32_t runHidden = 0;
   int32_t waitUntilQuit = 0;
   DoneTaskRecord done;
-  // kStepDeleteFile: the created folders above the file. A file below one
-  // that has become a link since is not deleted: the link is not followed.
-  std::vector<std::string> createdAncestors;
+  uint32_t attributes = 0;  // kStepRestoreKeptFile
+  // kStepDeleteFile: the nearest created folder above the file, as an index
+  // into the plan's createdFolders (-1: none). A file below a created
+  // folder that has become a link since is not deleted: the link is not
+  // followed.
+  int32_t createdFolder = -1;
+};
+
+// A created folder that files lie below, with the nearest created folder
+// above it (-1: none): each is asked once whether it has become a link,
+// however many files lie below it.
+struct PlannedFolder {
+  std::string path;
+  int32_t parent = -1;
 };
 
 struct RemovalPlan {
   std::vector<RemovalStep> steps;
   std::vector<RemovalStep> finalSteps;
+  std::vector<PlannedFolder> createdFolders;
   // One line per record left out as unsafe, naming it and why.
   std::vector<std::string> refused;
 };
@@ -85,6 +101,17 @@ struct RemovalContext {
 };
 
 RemovalPlan PlanRemoval(const UninstallerData &data, const RemovalContext &context);
+
+// What undoing a run takes, from its journal (format/install_journal.h),
+// for the rollback of a run that did not complete and for the recovery
+// after one that was cut off. Entries marked undone are passed over. Of a
+// completed journal only the kept copies of replaced files remain, to be
+// deleted. Otherwise, newest first: created files deleted, replaced files
+// given back their kept copy, task changes undone as the uninstaller
+// undoes done records; then the created folders, deepest first (later
+// created first among equal depths), each only when empty. Paths and
+// changes are refused as PlanRemoval refuses them.
+RemovalPlan PlanRollback(const InstallJournal &journal, const RemovalContext &context);
 
 // The Add/Remove entries' key, below HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER.
 extern const char kAddRemoveKeyPrefix[];

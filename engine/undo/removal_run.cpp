@@ -5,6 +5,7 @@
 #include "engine/undo/safe_removal.h"
 #include "engine/undo/undo_actions.h"
 #include "platform/file_tasks.h"
+#include "platform/files.h"
 #include "platform/processes.h"
 
 namespace {
@@ -32,12 +33,42 @@ void RemoveFolder(const std::string &path, RemovalRun *run) {
   if (ScheduleFolderAfterFiles(path, run->scheduled)) run->scheduled.push_back(path);
 }
 
+enum LinkAnswer : uint8_t { kLinkNotAsked = 0, kNoLinkAbove = 1, kLinkAbove = 2 };
+
+// Whether created folder `index` of the plan, or one above it, has become a
+// link: each folder is asked once.
+bool IsOrBelowLink(int32_t index, const RemovalPlan &plan, RemovalRun *run) {
+  std::vector<uint8_t> &answers = run->linkAnswers;
+  if (answers.size() != plan.createdFolders.size())
+    answers.assign(plan.createdFolders.size(), kLinkNotAsked);
+  // The chain up to the first folder already answered, then the answers
+  // down again.
+  std::vector<int32_t> chain;
+  int32_t at = index;
+  while (at >= 0 && (size_t)at < answers.size() && answers[(size_t)at] == kLinkNotAsked) {
+    chain.push_back(at);
+    at = plan.createdFolders[(size_t)at].parent;
+  }
+  bool link = at >= 0 && (size_t)at < answers.size() && answers[(size_t)at] == kLinkAbove;
+  for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+    link = link || IsFolderLinkAt(plan.createdFolders[(size_t)*it].path);
+    answers[(size_t)*it] = link ? kLinkAbove : kNoLinkAbove;
+  }
+  return link;
+}
+
 // A created folder above the file that has become a link since would lead
 // the deletion somewhere else.
-bool LeadsThroughLink(const RemovalStep &step) {
-  for (const std::string &folder : step.createdAncestors)
-    if (IsFolderLinkAt(folder)) return true;
-  return false;
+bool LeadsThroughLink(const RemovalStep &step, const RemovalPlan &plan, RemovalRun *run) {
+  return step.createdFolder >= 0 && IsOrBelowLink(step.createdFolder, plan, run);
+}
+
+// The user's file back from its kept copy; only a plain file is taken back.
+void RestoreKeptFile(const RemovalStep &step, RemovalRun *run) {
+  const PathKind kept = ReadPathKind(step.otherPath);
+  if (kept == kPathMissing) return;  // never moved, or given back already
+  if (kept != kPathFile || !PutKeptFileBack(step.otherPath, step.path, step.attributes))
+    run->notRestored.push_back(step.otherPath);
 }
 
 void RemoveOwnFile(const std::string &path, RemovalRun *run) {
@@ -51,7 +82,7 @@ void RemoveOwnFile(const std::string &path, RemovalRun *run) {
 
 }  // namespace
 
-void RunRemovalStep(const RemovalStep &step, RemovalRun *run) {
+void RunRemovalStep(const RemovalStep &step, const RemovalPlan &plan, RemovalRun *run) {
   switch (step.kind) {
     case kStepRunProgram:
       RunProgram(step.path, step.otherPath, step.runMode, step.runHidden, step.waitUntilQuit,
@@ -68,7 +99,8 @@ void RunRemovalStep(const RemovalStep &step, RemovalRun *run) {
       UndoDoneRecord(step.done, step.rootCode, step.keyPath, run->osCode, run->waitCallback);
       break;
     case kStepDeleteFile:
-      if (!LeadsThroughLink(step)) NoteRemoval(RemoveFileAt(step.path, true), step.path, run);
+      if (!LeadsThroughLink(step, plan, run))
+        NoteRemoval(RemoveFileAt(step.path, run->scheduleInUse), step.path, run);
       break;
     case kStepRemoveFolder:
     case kStepRemoveGroupFolder: RemoveFolder(step.path, run); break;
@@ -76,5 +108,7 @@ void RunRemovalStep(const RemovalStep &step, RemovalRun *run) {
       RemoveAddRemoveEntry(step.rootCode, step.keyPath, step.path);
       break;
     case kStepDeleteOwnFile: RemoveOwnFile(step.path, run); break;
+    case kStepRestoreKeptFile: RestoreKeptFile(step, run); break;
+    case kStepDeleteKeptCopy: RemoveFileAt(step.path, false); break;
   }
 }

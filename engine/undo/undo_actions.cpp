@@ -24,13 +24,6 @@ const char kShellKey[] = "\\shell";
 const char kCommandKey[] = "\\command";
 const char kIconKey[] = "\\DefaultIcon";
 const char kUninstallStringValue[] = "UninstallString";
-// Every value the installer writes into its Add/Remove entry.
-const char *const kAddRemoveValues[] = {
-    "DisplayName",    "DisplayVersion",   "DisplayIcon",          "Publisher",
-    "URLInfoAbout",   "HelpLink",         "Contact",              "UninstallString",
-    "QuietUninstallString", "InstallLocation", "EstimatedSize",  "NoModify",
-    "NoRepair",
-};
 // Registry key names are at most 255 characters.
 const size_t kKeyNameBuffer = 256;
 // Bounds of a key tree's deletion, so that a damaged registry cannot keep
@@ -250,7 +243,8 @@ void RemoveAddRemoveEntry(int32_t rootCode, const std::string &keyPath,
       !IsSamePath(CommandProgram(command), uninstallerPath)) {
     return;
   }
-  for (const char *value : kAddRemoveValues) DeleteValueOf(rootCode, keyPath, value);
+  for (size_t i = 0; i < kAddRemoveValueCount; i++)
+    DeleteValueOf(rootCode, keyPath, kAddRemoveValues[i]);
   DeleteKeyIfEmpty(rootCode, keyPath);
 }
 

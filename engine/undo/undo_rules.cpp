@@ -8,6 +8,14 @@
 #include "script/ansi_text.h"
 #include "script/registry_text.h"
 
+const char *const kAddRemoveValues[] = {
+    "DisplayName",    "DisplayVersion",   "DisplayIcon",          "Publisher",
+    "URLInfoAbout",   "HelpLink",         "Contact",              "UninstallString",
+    "QuietUninstallString", "InstallLocation", "EstimatedSize",  "NoModify",
+    "NoRepair",
+};
+const size_t kAddRemoveValueCount = sizeof kAddRemoveValues / sizeof kAddRemoveValues[0];
+
 namespace {
 
 const int32_t kLastRootCode = kRootDynData;

@@ -8,12 +8,17 @@
 #ifndef QVS_ENGINE_UNDO_UNDO_RULES_H
 #define QVS_ENGINE_UNDO_UNDO_RULES_H
 
+#include <stddef.h>
 #include <stdint.h>
 
 #include <string>
 #include <vector>
 
 #include "format/uninstaller_data.h"
+
+// Every value the installer writes into its Add/Remove Programs entry.
+extern const char *const kAddRemoveValues[];
+extern const size_t kAddRemoveValueCount;
 
 // The script's root-key code (0 to 5) of a root's predefined handle value
 // as a done record holds it (HKEY_LOCAL_MACHINE: -2147483646 gives 2).

@@ -155,7 +155,7 @@ main() {
   for f in "$BUILD/host/builder/qvsbuild" "$BUILD/x64/startup/qvssetup.exe" \
            "$BUILD/x64/module/qvsunpack.dll" "$BUILD/x64/uninstaller/qvsuninst.exe" \
            "$BUILD/x64/tests/e2e/uidriver.exe" \
-           "$BUILD/x64/tests/e2e/qvsforeign.dll"; do
+           "$BUILD/x64/tests/e2e/qvsforeign.dll" "$BUILD/x64/tests/e2e/e2epausing.exe"; do
     [ -f "$f" ] || { echo "FAIL: missing $f"; missing=1; }
   done
   if [ $missing -eq 1 ]; then echo "RESULT 0 1"; return 1; fi

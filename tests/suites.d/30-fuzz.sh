@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The libFuzzer targets: the archive reader (tests/fuzz/corpus), the script
-# and language texts (tests/fuzz/script-corpus) and the uninstaller's data
-# file (tests/fuzz/uninstaller-corpus). Each replays its kept
+# and language texts (tests/fuzz/script-corpus), the uninstaller's data
+# file (tests/fuzz/uninstaller-corpus) and the journal of an installation
+# run (tests/fuzz/journal-corpus). Each replays its kept
 # corpus once, then fuzzes for about 20 seconds from it. Findings are left in
 # out/fuzz/<target>/ (crash-*, and the grown corpus).
 set -u
@@ -38,5 +39,6 @@ fuzz_target() {  # target, kept corpus
 fuzz_target fuzz_archive_reader tests/fuzz/corpus
 fuzz_target fuzz_script_reader tests/fuzz/script-corpus
 fuzz_target fuzz_uninstaller_data tests/fuzz/uninstaller-corpus
+fuzz_target fuzz_install_journal tests/fuzz/journal-corpus
 echo "RESULT $passed $failed"
 [ "$failed" -eq 0 ]

@@ -1,11 +1,10 @@
 // The installation's decisions: where entries go and which names are
-// refused, the uninstaller's names, the replace rules, the remaining time,
-// and what a rollback undoes in which order.
+// refused, the uninstaller's names, the replace rules and the remaining
+// time.
 #include <gtest/gtest.h>
 
 #include <set>
 
-#include "engine/undo/install_journal.h"
 #include "engine/install/install_plan.h"
 #include "engine/install/remaining_time.h"
 #include "engine/install/replace_rules.h"
@@ -128,41 +127,4 @@ TEST(RemainingTime, DatesFollowTheMask) {
   EXPECT_EQ(FormatLocalDate(when, "%dd.%mm.%yyyy"), "07.12.2026");
   EXPECT_EQ(FormatLocalDate(0, "%yyyy-%mm-%dd %hh"), "1970-01-01 00");
   EXPECT_EQ(FormatLocalDate(951782400, "%dd/%mm/%yyyy"), "29/02/2000");
-}
-
-TEST(Rollback, RestoresWhatWasThereAndRemovesFoldersDeepestFirst) {
-  InstallJournal journal;
-  RecordFolderCreated(&journal, "C:\\P\\");
-  RecordFile(&journal, kJournalFileWritten, "C:\\Menu\\Group\\App.lnk");
-  RecordFolderCreated(&journal, "C:\\P\\A\\B\\");
-  RecordFolderCreated(&journal, "C:\\P\\A\\");
-  RecordFile(&journal, kJournalFileWritten, "C:\\P\\A\\B\\new.txt");
-  RecordFile(&journal, kJournalFileReplaced, "C:\\P\\old.dll", "C:\\P\\old.dll.qvsold0");
-  RecordFile(&journal, kJournalFileKept, "C:\\P\\user.cfg");
-  RecordFile(&journal, kJournalFileSkipped, "C:\\P\\locked.exe");
-  RecordFile(&journal, kJournalFileReplaced, "C:\\P\\nocopy.dll");
-
-  // A file written, kept aside and written again by the same run.
-  RecordFile(&journal, kJournalFileReplaced, "C:\\P\\A\\B\\new.txt", "C:\\P\\new.qvsold1");
-
-  const std::vector<RollbackStep> steps = PlanRollback(journal);
-  ASSERT_EQ(steps.size(), 7u);
-  EXPECT_EQ(steps[0].action, kRollbackRestoreFile);
-  EXPECT_EQ(steps[0].backupPath, "C:\\P\\new.qvsold1");
-  EXPECT_EQ(steps[1].action, kRollbackRestoreFile);
-  EXPECT_EQ(steps[1].backupPath, "C:\\P\\old.dll.qvsold0");
-  EXPECT_EQ(steps[2].action, kRollbackDeleteFile);
-  EXPECT_EQ(steps[2].path, "C:\\P\\A\\B\\new.txt");
-  EXPECT_EQ(steps[3].path, "C:\\Menu\\Group\\App.lnk");
-  EXPECT_EQ(steps[4].path, "C:\\P\\A\\B\\");
-  EXPECT_EQ(steps[5].path, "C:\\P\\A\\");
-  EXPECT_EQ(steps[6].path, "C:\\P\\");
-  for (size_t i = 4; i < steps.size(); i++) EXPECT_EQ(steps[i].action, kRollbackRemoveFolder);
-
-  // The uninstaller still gets every file and folder of the run.
-  EXPECT_EQ(CreatedFilesOf(journal).size(), 7u);
-  EXPECT_EQ(CreatedFoldersOf(journal),
-            (std::vector<std::string>{"C:\\P\\", "C:\\P\\A\\B\\", "C:\\P\\A\\"}));
-  EXPECT_EQ(BackupsOf(journal), (std::vector<std::string>{"C:\\P\\old.dll.qvsold0",
-                                                          "C:\\P\\new.qvsold1"}));
 }

@@ -230,15 +230,14 @@ TEST(DoneTasks, IdsAreInRangeUniqueAndAvoidTheScriptsIds) {
   }
   EXPECT_EQ(used.size(), script.size() + 2000);
 
-  std::vector<DoneTaskRecord> list;
   DoneTaskRecord record;
   record.Type = kDoneIniGroup;
   record.ComponentID = 9;
-  ASSERT_TRUE(AppendDoneTask(record, "1700000000", &source, &used, &list));
-  EXPECT_EQ(list[0].Name, "1700000000");
-  EXPECT_EQ(list[0].ComponentID, 0);
-  EXPECT_EQ(list[0].Type, kDoneIniGroup);
-  EXPECT_EQ(used.count(list[0].ID), 1u);
+  ASSERT_TRUE(NameDoneRecord(&record, "1700000000", &source, &used));
+  EXPECT_EQ(record.Name, "1700000000");
+  EXPECT_EQ(record.ComponentID, 0);
+  EXPECT_EQ(record.Type, kDoneIniGroup);
+  EXPECT_EQ(used.count(record.ID), 1u);
 }
 
 TEST(DoneTasks, WhenEveryDrawIsTakenTheNextFreeIdIsUsed) {

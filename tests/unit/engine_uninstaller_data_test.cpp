@@ -56,22 +56,32 @@ TEST(UninstallerDataPlan, FromScriptChoicesAndJournal) {
 
   InstallChoices choices;
   choices.selectedComponents = {20};
+  // What the run changed; a file it found and kept is not in its journal,
+  // and changes that did not happen or only a rollback undoes are left out.
   InstallJournal journal;
-  RecordFolderCreated(&journal, "D:\\Chosen\\");
-  RecordFile(&journal, kJournalFileWritten, "D:\\Chosen\\demo.exe");
-  RecordFile(&journal, kJournalFileKept, "D:\\Chosen\\user.cfg");
-  std::vector<DoneTaskRecord> done(1);
-  done[0].ID = 12345;
-  done[0].Type = kDoneRegistryKey;
-  done[0].BaseKey = (int32_t)0x80000001u;
-  done[0].KeyPath = "Software\\Demo";
+  journal.entries.resize(6);
+  journal.entries[0].kind = kJournalFolderCreated;
+  journal.entries[0].path = "D:\\Chosen\\";
+  journal.entries[1].path = "D:\\Chosen\\demo.exe";
+  journal.entries[2].kind = kJournalFileReplaced;
+  journal.entries[2].path = "D:\\Chosen\\old.dll";
+  journal.entries[2].keptPath = "D:\\Chosen\\~qvs00000001.old";
+  journal.entries[3].path = "D:\\Chosen\\locked.dll";
+  journal.entries[3].undone = true;
+  journal.entries[4].kind = kJournalTaskChange;
+  journal.entries[4].change.ID = 12345;
+  journal.entries[4].change.Type = kDoneRegistryKey;
+  journal.entries[4].change.BaseKey = (int32_t)0x80000001u;
+  journal.entries[4].change.KeyPath = "Software\\Demo";
+  journal.entries[5] = journal.entries[4];
+  journal.entries[5].listed = false;
   const std::vector<std::string> strings = {"Information", "Uninstalled"};
 
   UninstallerDataSources sources;
   sources.settings = &s;
   sources.choices = &choices;
   sources.journal = &journal;
-  sources.doneTasks = &done;
+  sources.productKey = "_$_INSTALLER_Data_1234567_$_";
   sources.uninstallerStrings = &strings;
   sources.startMenuFolder = "C:\\Menu\\Demo\\";
   sources.uninstallerExePath = "D:\\Chosen\\Uninst0.exe";
@@ -95,7 +105,7 @@ TEST(UninstallerDataPlan, FromScriptChoicesAndJournal) {
   EXPECT_EQ(data.uninstallerTasks[1].Key, "Software\\Demo");
   EXPECT_FALSE(data.uninstallerTasks[2].selected);
   EXPECT_EQ(data.createdFiles,
-            (std::vector<std::string>{"D:\\Chosen\\demo.exe", "D:\\Chosen\\user.cfg",
+            (std::vector<std::string>{"D:\\Chosen\\demo.exe", "D:\\Chosen\\old.dll",
                                       "D:\\Chosen\\Uninst0.exe", "D:\\Chosen\\Uninst0.dat"}));
   EXPECT_EQ(data.createdFolders, (std::vector<std::string>{"D:\\Chosen\\"}));
   EXPECT_EQ(data.leaveFiles, (std::vector<std::string>{"D:\\Chosen\\user.cfg"}));
@@ -107,4 +117,5 @@ TEST(UninstallerDataPlan, FromScriptChoicesAndJournal) {
   EXPECT_EQ(read.uninstallerTasks[0].ProgramPath, "D:\\Chosen\\cleanup.exe");
   EXPECT_EQ(read.doneTasks.size(), 1u);
   EXPECT_EQ(read.createdFiles, data.createdFiles);
+  EXPECT_EQ(read.config.ProductKey, "_$_INSTALLER_Data_1234567_$_");
 }

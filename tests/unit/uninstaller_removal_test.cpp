@@ -40,6 +40,8 @@ std::string Describe(const RemovalStep &step) {
     case kStepRemoveGroupFolder: return "group " + step.path;
     case kStepRemoveAddRemoveEntry: return "entry " + std::to_string(step.rootCode) + " " + step.keyPath;
     case kStepDeleteOwnFile: return "own " + step.path;
+    case kStepRestoreKeptFile: return "restore " + step.path;
+    case kStepDeleteKeptCopy: return "kept " + step.path;
   }
   return "?";
 }
@@ -144,10 +146,13 @@ TEST(RemovalPlan, UndoesEverythingInAnOrderThatStrandsNothing) {
   EXPECT_TRUE(plan.refused.empty()) << plan.refused[0];
   // The entry is only removed while it names this uninstaller.
   EXPECT_EQ(plan.steps.back().path, kUninstaller);
-  // A file below folders the installation made remembers them, so that a
-  // folder that became a link is not followed.
-  EXPECT_EQ(plan.steps[7].createdAncestors,
-            (std::vector<std::string>{kApp + "\\Docs\\", kApp + "\\", "C:\\Apps\\"}));
+  // A file below folders the installation made remembers the nearest, and
+  // each folder the next one up, so that a folder that became a link is not
+  // followed, and each is asked once however many files lie below it.
+  std::vector<std::string> above;
+  for (int32_t at = plan.steps[7].createdFolder; at >= 0; at = plan.createdFolders[(size_t)at].parent)
+    above.push_back(plan.createdFolders[(size_t)at].path);
+  EXPECT_EQ(above, (std::vector<std::string>{kApp + "\\Docs\\", kApp + "\\", "C:\\Apps\\"}));
   // Silent: no browser opens.
   for (const RemovalStep &step : PlanRemoval(Installation(), Context(true)).steps)
     EXPECT_NE(step.kind, kStepOpenWebAddress);

@@ -152,7 +152,8 @@ size_t JournalSize() { return Journal().entries.size(); }
 JournalEntry LastEntry() {
   return Journal().entries.empty() ? JournalEntry() : Journal().entries.back();
 }
-DoneTaskRecord LastDone() { return DoneTasks().empty() ? DoneTaskRecord() : DoneTasks().back(); }
+std::vector<DoneTaskRecord> Done() { return DoneTasksOf(Journal()); }
+DoneTaskRecord LastDone() { return Done().empty() ? DoneTaskRecord() : Done().back(); }
 
 std::string OwnPath() {
   char buffer[MAX_PATH] = {};
@@ -170,7 +171,7 @@ int Run(int32_t type, const TaskDetails &details) {
 }
 
 void TestSystemFlags() {
-  const size_t before = DoneTasks().size();
+  const size_t before = Done().size();
   TaskDetails key;
   key.BaseKey = 1;
   key.KeyPath = "Software\\QvsTest\\Flags";
@@ -180,7 +181,7 @@ void TestSystemFlags() {
   CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 0, "a Windows 7 task is not run on XP");
   Startup().osCode = 100;
   CHECK(ExecuteTask(&key, 1, AllSystems(), kPhaseAfterCopy) == 0, "no task on an unlisted system");
-  CHECK(!KeyExists(HKEY_CURRENT_USER, key.KeyPath) && DoneTasks().size() == before,
+  CHECK(!KeyExists(HKEY_CURRENT_USER, key.KeyPath) && Done().size() == before,
         "nothing done where excluded");
   Startup().osCode = 80;
   CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 1 &&
@@ -200,9 +201,9 @@ void TestRegistryTasks() {
   CHECK(LastDone().Type == kDoneRegistryKey && LastDone().BaseKey == -2147483647 &&
             LastDone().KeyPath == "Software\\QvsTest\\Keys\\Qvs Demo\\" && !LastDone().hasPrevious,
         "key record: HKEY_CURRENT_USER's handle value, expanded path, new");
-  CHECK(DoneTasks().size() >= 2 &&
-            DoneTasks()[DoneTasks().size() - 2].KeyPath == "Software\\QvsTest\\Keys" &&
-            !DoneTasks()[DoneTasks().size() - 2].hasPrevious,
+  CHECK(Done().size() >= 2 &&
+            Done()[Done().size() - 2].KeyPath == "Software\\QvsTest\\Keys" &&
+            !Done()[Done().size() - 2].hasPrevious,
         "the key made above it is recorded before it");
   Run(1, key);
   CHECK(LastDone().hasPrevious, "a key that was there before is marked so");
@@ -236,22 +237,22 @@ void TestRegistryTasks() {
   CHECK(LastDone().PreviousType == REG_BINARY && LastDone().PreviousData == "\x01\x02\xab",
         "a binary value replaced is kept byte for byte");
 
-  size_t count = DoneTasks().size();
+  size_t count = Done().size();
   value.ValueName = "KeepMe";
   value.ValueType = 7;
   Run(2, value);
   CHECK(RegText(HKEY_CURRENT_USER, base, "KeepMe") == "kept" &&
-            DoneTasks().size() == count + 1 && LastDone().PreviousData == "kept",
+            Done().size() == count + 1 && LastDone().PreviousData == "kept",
         "an unsupported type writes nothing, counts as done, and keeps what is there");
-  count = DoneTasks().size();
+  count = Done().size();
   value.ValueType = 0;
   value.ValueName = std::string(20000, 'n');  // a name the registry refuses
   Run(2, value);
-  CHECK(DoneTasks().size() == count, "a write the system refused records nothing");
+  CHECK(Done().size() == count, "a write the system refused records nothing");
   value.ValueName = "v";
   value.KeyPath = base + "\\Missing";
   Run(2, value);
-  CHECK(DoneTasks().size() == count && !KeyExists(HKEY_CURRENT_USER, value.KeyPath),
+  CHECK(Done().size() == count && !KeyExists(HKEY_CURRENT_USER, value.KeyPath),
         "a missing key is neither written nor created");
 }
 
@@ -339,30 +340,31 @@ void TestLinks() {
   CHECK_EQ(read.folder, kWork + "app");
   CHECK_EQ(read.description, "The app");
   CHECK(read.icon == kWork + "app\\icons.dll" && read.index == 2, "icon " + read.icon);
-  CHECK(LastEntry().kind == kJournalFileWritten && LastEntry().path == links + "One.lnk",
-        "journalled as written");
+  CHECK(LastEntry().kind == kJournalFileCreated && LastEntry().path == links + "One.lnk" &&
+            !LastEntry().undone,
+        "journalled as a new file");
 
   WriteText(links + "Two.lnk", "earlier");
   CreateShellLink(target, links + "Two.lnk", "", "", "", 1, 0, target, 0);
   CHECK(LastEntry().kind == kJournalFileReplaced && LastEntry().path == links + "Two.lnk" &&
-            FileText(LastEntry().backupPath) == "earlier",
-        "an earlier file is kept aside and journalled as replaced");
+            FileText(LastEntry().keptPath) == "earlier" &&
+            LastEntry().keptPath.find(links + "~qvs") == 0,
+        "an earlier file is kept aside, under a short name beside it, and journalled as replaced");
   size_t journal = JournalSize();
   CHECK(CreateShellLink(target, links + "Two.lnk", "/again", "", "", 1, 0, target, 0) == 1 &&
             JournalSize() == journal,
         "a link this run made is overwritten without a second entry");
   CHECK(CreateShellLink(target, links + "missing\\Three.lnk", "", "", "", 1, 0, target, 0) == 0 &&
-            JournalSize() == journal,
-        "a shortcut that cannot be saved fails and is not journalled");
+            JournalSize() == journal + 1 && LastEntry().undone,
+        "a shortcut that cannot be saved fails; its note, written first, is marked undone");
 
   CHECK(CreateInternetShortcut("http://example.com/a?b=c", links + "Site.url") == 1, "url made");
   CHECK_EQ(FileText(links + "Site.url"), "[InternetShortcut]\r\nURL=http://example.com/a?b=c\r\n");
   WriteText(links + "Kept.url", "theirs");
-  RecordFile(&Journal(), kJournalFileKept, links + "Kept.url");  // kept: not the run's
   CreateInternetShortcut("http://example.com/", links + "Kept.url");
   CHECK_EQ(FileText(links + "Kept.url"), "[InternetShortcut]\r\nURL=http://example.com/\r\n");
-  CHECK(LastEntry().kind == kJournalFileReplaced && FileText(LastEntry().backupPath) == "theirs",
-        "a file the run kept is someone else's: kept aside too");
+  CHECK(LastEntry().kind == kJournalFileReplaced && FileText(LastEntry().keptPath) == "theirs",
+        "someone else's file is kept aside");
   journal = JournalSize();
   CHECK(CreateInternetShortcut("http://x/", links + "missing\\No.url") == 0 &&
             JournalSize() == journal,
@@ -474,20 +476,20 @@ void TestAssociations() {
 }
 
 void TestDllRegistration() {
-  const size_t count = DoneTasks().size();
+  const size_t count = Done().size();
   TaskDetails task;
   task.DllPath = OwnFolder() + "registration_probe.dll";
   Run(6, task);
   CHECK(RegRaw(HKEY_CURRENT_USER, "Software\\QvsTest\\Probe", "Registered", NULL) == REG_DWORD,
         "DllRegisterServer ran");
-  CHECK(DoneTasks().size() == count + 1 && LastDone().Type == kDoneDllRegistration &&
+  CHECK(Done().size() == count + 1 && LastDone().Type == kDoneDllRegistration &&
             LastDone().DLLPath == task.DllPath,
         "registration recorded");
   task.DllPath = OwnFolder() + "registration_probe_failing.dll";
   Run(6, task);
   task.DllPath = kWork + "no-such.dll";
   Run(6, task);
-  CHECK(DoneTasks().size() == count + 1, "failed registrations record nothing");
+  CHECK(Done().size() == count + 1, "failed registrations record nothing");
 }
 
 void TestEnvironment() {
@@ -538,7 +540,7 @@ void TestEnvironment() {
 }
 
 void TestFonts() {
-  const size_t count = DoneTasks().size();
+  const size_t count = Done().size();
   TaskDetails task;
   task.FontPath = kWork + "QvsTestFont.ttf";
   CHECK(Exists(task.FontPath), "the suite's font is in place");
@@ -549,7 +551,7 @@ void TestFonts() {
   CHECK_EQ(RegText(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\Fonts",
                    "QvsTestFont"),
            "QvsTestFont.ttf");
-  CHECK(DoneTasks().size() == count, "a font records no done task");
+  CHECK(Done().size() == count, "a font records no done task");
   WriteText(kWork + "NotAFont.ttf", "plain text");
   CHECK(InstallFont(kWork + "NotAFont.ttf") == kFontNotAdded, "not a font: not added");
 }
@@ -595,7 +597,8 @@ void TestFolderTasks() {
         "folder created and journalled");
   task.Address = kWork + "no\\such";
   Run(11, task);
-  CHECK(!Exists(task.Address) && JournalSize() == journal + 1, "only the last level is made");
+  CHECK(!Exists(task.Address) && JournalSize() == journal + 2 && LastEntry().undone,
+        "only the last level is made; the note of one that could not be is marked undone");
   WriteText(kWork + "source.txt", "copy me");
   task.SourceFile = kWork + "source.txt";
   task.DestinationFile = kWork + "made\\copy.txt";
@@ -644,43 +647,47 @@ void TestDoneRecords() {
   const std::set<int32_t> &used = InstallerScript().settings.usedIds;
   std::set<int32_t> ids;
   const int64_t now = LocalSecondsSince1970();
-  bool good = DoneTasks().size() > 10;
-  for (const DoneTaskRecord &record : DoneTasks()) {
+  bool good = Done().size() > 10;
+  for (const DoneTaskRecord &record : Done()) {
     const int64_t name = atoll(record.Name.c_str());
     good = good && ids.insert(record.ID).second && record.ID >= 0 && record.ID <= kDoneIdMaximum &&
            used.count(record.ID) == 1 && record.ID != 17 && name > now - 3600 && name <= now;
   }
-  CHECK(good, std::to_string(DoneTasks().size()) +
+  CHECK(good, std::to_string(Done().size()) +
                   " done records with distinct IDs avoiding the script's, named by the time");
 }
 
-const DoneTaskRecord *FindDone(int32_t type, const std::string &extension) {
-  for (const DoneTaskRecord &record : DoneTasks())
-    if (record.Type == type && record.Extension == extension) return &record;
-  return NULL;
+bool FindDone(int32_t type, const std::string &extension, DoneTaskRecord *found) {
+  for (const DoneTaskRecord &record : Done())
+    if (record.Type == type && record.Extension == extension) {
+      *found = record;
+      return true;
+    }
+  return false;
 }
 
 // The uninstaller's undo of what the tasks above recorded, and its removal
 // of files and folders, which never follows a link.
 void TestUndo() {
-  const DoneTaskRecord *earlier = FindDone(kDoneFileAssociation, ".qvsprev");
-  const DoneTaskRecord *fresh = FindDone(kDoneFileAssociation, "qvstest");
-  CHECK(earlier != NULL && fresh != NULL, "association records to undo");
-  if (earlier == NULL || fresh == NULL) return;
-  UndoDoneRecord(*earlier, 0, "", 80, NULL);
+  DoneTaskRecord earlier, fresh;
+  const bool found = FindDone(kDoneFileAssociation, ".qvsprev", &earlier) &&
+                     FindDone(kDoneFileAssociation, "qvstest", &fresh);
+  CHECK(found, "association records to undo");
+  if (!found) return;
+  UndoDoneRecord(earlier, 0, "", 80, NULL);
   CHECK_EQ(RegText(HKEY_CLASSES_ROOT, ".qvsprev", ""), "Previous.Type");
   // Another program's verb keeps the class; the extension and this
   // program's verb go.
   RegSet(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\print\\command", "", REG_SZ, "other.exe %1");
-  UndoDoneRecord(*fresh, 0, "", 80, NULL);
+  UndoDoneRecord(fresh, 0, "", 80, NULL);
   CHECK(!KeyExists(HKEY_CLASSES_ROOT, ".qvstest") &&
             !KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\open") &&
             KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file\\DefaultIcon"),
         "an association undone, the class kept for another program's verb");
   RegDeleteTreeA(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\print");
   RegSet(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\open\\command", "", REG_SZ,
-         "\"" + fresh->ExePath + "\" \"%1\"");
-  UndoDoneRecord(*fresh, 0, "", 80, NULL);
+         "\"" + fresh.ExePath + "\" \"%1\"");
+  UndoDoneRecord(fresh, 0, "", 80, NULL);
   CHECK(!KeyExists(HKEY_CLASSES_ROOT, "qvstest_auto_file"), "a class of this program's alone goes");
 
   const std::string key = "Software\\QvsTest\\Undo";
@@ -707,11 +714,15 @@ void TestUndo() {
 
   // 46-wine-engine.sh made via-link and folder-link, links to outside\.
   RemovalRun run;
+  RemovalPlan plan;
+  PlannedFolder viaLink;
+  viaLink.path = kWork + "via-link\\";
+  plan.createdFolders.push_back(viaLink);
   RemovalStep step;
   step.kind = kStepDeleteFile;
   step.path = kWork + "via-link\\keep.txt";
-  step.createdAncestors = {kWork + "via-link\\"};
-  RunRemovalStep(step, &run);
+  step.createdFolder = 0;
+  RunRemovalStep(step, plan, &run);
   CHECK(Exists(kWork + "outside\\keep.txt"), "a file is not deleted through a folder that became a link");
   CHECK(RemoveFileAt(kWork + "outside", true) == kRemovalRefused, "a folder is no file to delete");
   // Wine cannot remove a Unix link to a folder; Windows removes the link.
@@ -723,8 +734,8 @@ void TestUndo() {
   HANDLE held = CreateFileA((kWork + "in-use.txt").c_str(), GENERIC_READ, 0, NULL, OPEN_EXISTING,
                             0, NULL);
   step.path = kWork + "in-use.txt";
-  step.createdAncestors.clear();
-  RunRemovalStep(step, &run);
+  step.createdFolder = -1;
+  RunRemovalStep(step, plan, &run);
   CloseHandle(held);
   CHECK(run.restartNeeded && run.scheduled.size() == 1 && Exists(kWork + "in-use.txt"),
         "a file in use is left to the restart");

@@ -4,12 +4,15 @@
 # installer answered No to All keeps every existing file without asking
 # again. Files replaced by a completed installation leave no copy behind.
 # The question's line is wider than its control in Wine's font: it shows
-# shortened, whole in its tooltip.
+# shortened, whole in its tooltip. The first installation's uninstaller
+# removes the files it wrote, replaced ones included, but never the file
+# it found and kept.
 make_installer() {
   for run in 1 2; do
     component_project "$WORK/project$run" 'C:\Product' 2
     for name in a b c d; do printf 'new %s %s\r\n' "$name" "$run" > "$WORK/project$run/Files/1/$name.txt"; done
   done
+  printf '\n[UninstallerSettings]\nCreateUninstaller = 1\n' | sed 's/$/\r/' >> "$WORK/project1/Script.qvs"
   build_installer "$WORK/project1" "$WORK/setup.exe"
   build_installer "$WORK/project2" "$WORK/setup2.exe"
   mkdir -p "$ROOT/${QVS_OUT:-out}/e2e/install-replace-ask"
@@ -65,6 +68,10 @@ check_result() {
   [ "$(cat "$dir/b.txt")" = $'old b\r' ]
   [ "$(cat "$dir/c.txt")" = $'new c 1\r' ]
   [ "$(cat "$dir/d.txt")" = $'new d 1\r' ]
-  [ -z "$(ls -A "$dir" | grep qvsold)" ]
+  [ -z "$(ls -A "$dir" | grep -i '~qvs')" ]
   echo "check: Yes, No and Yes to All, then No to All, as answered"
+  "$wine" 'C:\Product\Uninst0.exe' /S
+  wineserver -w
+  [ "$(ls -A "$dir" | tr '\n' ' ')" = "b.txt " ] && [ "$(cat "$dir/b.txt")" = $'old b\r' ]
+  echo "check: the uninstaller left the file the installation kept, and only it"
 }

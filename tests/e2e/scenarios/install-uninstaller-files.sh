@@ -45,6 +45,11 @@ expect-none-seen
 CMDS
 }
 
+# The installer's configuration prefix, which names its journal.
+product_key() {
+  "$BUILD/host/builder/qvsbuild" list "$WORK/setup.exe" | grep -o '_\$_INSTALLER_Data_[0-9]*_\$_' | head -n 1
+}
+
 # expected_data FOLDER ALLUSERS EXTRAS-SELECTED: the data file as the
 # uninstaller must find it, done-record IDs written as ID. The all-users
 # installation made its folder and the Extras folder below it.
@@ -70,6 +75,7 @@ AddRemoveForAllUsers = $all
 RebootRequired = 1
 CreatedFoldersCount = $folders
 LeaveFilesCount = 1
+ProductKey = $(product_key)
 [CloseItemsUninstaller]
 UninstCheckForInstances = 1
 Items = 4

@@ -1,0 +1,127 @@
+#include "engine/undo/journal_file.h"
+
+#include "engine/undo/install_journal.h"
+#include "platform/file_tasks.h"
+#include "platform/files.h"
+#include "platform/folder_security.h"
+#include "platform/shell_folders.h"
+
+namespace {
+
+// The shell's numbers of the application-data folders (CSIDL values).
+const int kCsidlCommonAppData = 35;
+const int kCsidlLocalAppData = 28;
+const int kCsidlAppData = 26;
+
+const char kJournalFolder[] = "Quorvantis\\Journals\\";
+const char kJournalExtension[] = ".journal";
+
+struct OpenJournal {
+  FileHandle file = NULL;
+  std::string path;
+};
+
+OpenJournal &Current() {
+  static OpenJournal journal;
+  return journal;
+}
+
+bool AppendToFile(void *context, const std::string &bytes, bool flush) {
+  FileHandle file = static_cast<OpenJournal *>(context)->file;
+  if (!bytes.empty() && !WriteToFile(file, bytes.data(), bytes.size())) return false;
+  return !flush || FlushFileToDisk(file);
+}
+
+std::string WithBackslash(const std::string &folder) {
+  return !folder.empty() && folder[folder.size() - 1] != '\\' ? folder + "\\" : folder;
+}
+
+// The folder that holds the application-data folders' "Quorvantis".
+std::string BaseFolder(bool administrator) {
+  const int all[] = {kCsidlCommonAppData};
+  const int own[] = {kCsidlLocalAppData, kCsidlAppData};
+  const int *csidls = administrator ? all : own;
+  const size_t count = administrator ? 1 : 2;
+  for (size_t i = 0; i < count; i++) {
+    const std::string folder = ReadSpecialFolder(csidls[i]);
+    if (!folder.empty()) return WithBackslash(folder);
+  }
+  // Windows 95 and NT 4.0 without the shell update have none of them.
+  std::string temporary;
+  return GetTemporaryFolder(&temporary) ? WithBackslash(temporary) : std::string();
+}
+
+// Makes the journal folder a level at a time; an administrator's run makes
+// the levels it creates for administrators and the system alone.
+bool MakeJournalFolder(const std::string &path, bool administrator) {
+  const std::string base = BaseFolder(administrator);
+  std::string folder = base;
+  const std::string rest = path.substr(base.size());
+  for (size_t at = rest.find('\\'); at != std::string::npos; at = rest.find('\\', at + 1)) {
+    folder = base + rest.substr(0, at);
+    if (ReadPathKind(folder) == kPathFolder) continue;
+    const bool made = administrator ? CreateFolderForAdministrators(folder) : CreateFolderAt(folder);
+    if (!made && ReadPathKind(folder) != kPathFolder) return false;
+  }
+  return true;
+}
+
+std::string FolderOf(const std::string &path) { return path.substr(0, path.rfind('\\') + 1); }
+
+// The parent of `folder` (ending in "\"), ending in "\".
+std::string ParentOf(const std::string &folder) {
+  const size_t last = folder.rfind('\\', folder.size() - 2);
+  return last == std::string::npos ? std::string() : folder.substr(0, last + 1);
+}
+
+}  // namespace
+
+void DeleteJournalFile(const std::string &path) {
+  DeleteFileAt(path);
+  // The folders go once no journal is left in them: a machine without an
+  // installation under way keeps nothing of them.
+  const std::string journals = FolderOf(path);
+  if (RemoveFolderAt(journals.substr(0, journals.size() - 1))) {
+    const std::string vendor = ParentOf(journals);
+    if (!vendor.empty()) RemoveFolderAt(vendor.substr(0, vendor.size() - 1));
+  }
+}
+
+std::string JournalFilePath(const std::string &productKey, bool administrator) {
+  const std::string base = BaseFolder(administrator);
+  if (base.empty() || productKey.empty()) return std::string();
+  return base + kJournalFolder + productKey + kJournalExtension;
+}
+
+bool StartJournalFile(const JournalIdentity &identity, bool administrator, std::string *problem) {
+  OpenJournal &journal = Current();
+  EndJournalFile(false);
+  journal.path = JournalFilePath(identity.productKey, administrator);
+  bool exists = false;
+  if (!journal.path.empty() && MakeJournalFolder(FolderOf(journal.path), administrator))
+    journal.file = CreateNewFileForWriting(journal.path, &exists);
+  JournalSink sink;
+  sink.append = AppendToFile;
+  sink.context = &journal;
+  if (journal.file != NULL && BeginJournal(identity, sink)) return true;
+  *problem = "The installer keeps a record of every change it makes, so that an installation "
+             "cut off by a crash can be undone, in " +
+             (journal.path.empty() ? std::string("the application data folder") : journal.path) +
+             (exists ? ", where the record of another installation of this product is still kept"
+                     : ", which could not be written") +
+             ". Nothing has been changed.";
+  EndJournalFile(journal.file != NULL);
+  return false;
+}
+
+const std::string &OpenJournalPath() { return Current().path; }
+
+void EndJournalFile(bool remove) {
+  OpenJournal &journal = Current();
+  DetachJournalSink();
+  if (journal.file != NULL) {
+    CloseFileHandle(&journal.file);
+    if (remove) DeleteJournalFile(journal.path);
+  }
+  journal.path.clear();
+}

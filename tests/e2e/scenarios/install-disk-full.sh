@@ -1,0 +1,41 @@
+# A disk that runs full during the extraction: a component goes to E:\, a
+# 1 MiB drive (a tmpfs mapped as a Wine drive) that its 3 MiB file does not
+# fit on, while the install folder's drive has room (so the check before
+# the installation lets it pass). The silent run rolls back completely and
+# ends with 10107; the message it logs names the folder and the space the
+# files still need there; the machine is exactly as before.
+make_installer() {
+  component_project "$WORK/project" 'C:\Product'
+  mkdir -p "$WORK/project/Files/2"
+  head -c 3145728 /dev/zero > "$WORK/project/Files/2/large.bin"
+  printf 'small\r\n' > "$WORK/project/Files/2/a-small.txt"
+  sed -i 's/^Items = 1\r$/Items = 1,2\r/' "$WORK/project/Script.qvs"
+  printf '\n[2]\nID = 2\nCategoryID = 10\nInternalName = Data\nInstallationPath = E:\\Data\nIsPrincipal = 0\n' |
+    sed 's/$/\r/' >> "$WORK/project/Script.qvs"
+  build_installer "$WORK/project" "$WORK/setup.exe"
+}
+prepare_machine() {
+  source "$E2E/uninstall_lib.sh"
+  snapshot before
+}
+driver_commands() { echo 'file-exists C:\e2e\setup.exe 1'; }
+check_result() {
+  source "$E2E/uninstall_lib.sh"
+  local log=$PREFIX/drive_c/e2e/full.log
+  small=$WORK/small
+  mkdir -p "$small"
+  mount -t tmpfs -o size=1m qvs-e2e-small "$small"
+  trap 'umount "$small"' EXIT
+  ln -sfn "$small" "$PREFIX/dosdevices/e:"
+  local code=0
+  "$wine" 'C:\e2e\setup.exe' /S /COMPONENTS=1,2 /LOG='C:\e2e\full.log' >/dev/null 2>&1 || code=$?
+  wineserver -w
+  [ "$code" = $((10107 % 256)) ] || { echo "exit code $code"; return 1; }
+  tr -d '\r' < "$log" > "$WORK/full.log"
+  grep -q 'There is not enough free space to install the files in *E:\\Data\\ *The files still to come need 3\.0 MB there; 1[0-9.]* KB is free\.' \
+    "$WORK/full.log"
+  grep -q 'Installation failed and rolled back' "$WORK/full.log"
+  [ -z "$(ls -A "$small")" ]
+  same_as_before 'e2e/full\.log'
+  echo "check: the full disk named with the space needed, everything rolled back"
+}
