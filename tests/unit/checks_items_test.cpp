@@ -127,6 +127,36 @@ TEST_F(CheckTest, ItemsOffTheirSystemsAreSkippedAndCompleteListsReleased) {
   EXPECT_TRUE(s.requiredItems.empty());
 }
 
+// Windows 10 is OS code 100, which has no switch of its own: its items
+// follow the Win7 switch, a server's the WinServer2008 switch.
+TEST_F(CheckTest, ItemsOnLaterSystemsFollowTheNewestListedSystemOfTheirKind) {
+  env.osCode = 100;
+  env.os.known = true;
+  env.os.version.platform = kPlatformWindowsNT;
+  env.os.version.majorVersion = 10;
+  env.os.version.isWorkstation = true;
+  RequiredItem vistaOnly;
+  vistaOnly.ProgramName = "Vista tool";
+  vistaOnly.systems.WinVista = 1;
+  vistaOnly.Files.push_back(VersionedFile("C:\\missing", 0, 0, 0, 0));
+  RequiredItem sevenOn = vistaOnly;
+  sevenOn.ProgramName = "Runtime";
+  sevenOn.systems.Win7 = 1;
+  ScriptSettings s;
+  s.requiredItems = {vistaOnly, sevenOn};
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckEndInstaller);
+  ASSERT_EQ(machine.shown.size(), 1u);
+  EXPECT_NE(machine.shown[0].text.find("Runtime"), std::string::npos);
+  env.os.version.isWorkstation = false;
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckContinue);
+  s.requiredItems = {vistaOnly};
+  s.requiredItems[0].systems.WinServer2008 = 1;
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckEndInstaller);
+  env.os = OsDetails();  // a failed detection: the Win7 switch decides
+  s.requiredItems = {vistaOnly};
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckContinue);
+}
+
 TEST(WindowMatching, TitleAndClassRules) {
   EXPECT_TRUE(WindowMatches("Text Editor - notes.txt", "Edit", "editor", "", 1));
   EXPECT_FALSE(WindowMatches("Text Editor - notes.txt", "Edit", "editor", "", 0));
