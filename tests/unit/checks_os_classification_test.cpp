@@ -76,16 +76,9 @@ TEST(OsClassification, TheLogNamesTheRealVersionAndWhatItActsAs) {
   eleven.is64Bit = true;
   EXPECT_EQ(DescribeRunningSystem(100, eleven),
             "Windows 10.0 build 22631, workstation, 64-bit (OS code 100, acts as Windows 7)");
-  const OsDetails server = Reported(kPlatformWindowsNT, 6, 3, 9600, false);
-  EXPECT_EQ(DescribeRunningSystem(100, server),
-            "Windows 6.3 build 9600, server, 32-bit (OS code 100, acts as Windows Server 2008)");
-  const OsDetails seven = Reported(kPlatformWindowsNT, 6, 1, 7601, true);
-  EXPECT_EQ(DescribeRunningSystem(80, seven),
-            "Windows 6.1 build 7601, workstation, 32-bit (OS code 80, Windows 7)");
-  const OsDetails me = Reported(kPlatformWindows9x, 4, 90, 3000, false);
-  EXPECT_EQ(DescribeRunningSystem(40, me), "Windows 4.90 build 3000, 32-bit (OS code 40, Windows Me)");
-  const OsDetails odd = Reported(kPlatformWindowsNT, 5, 3, 1, true);
-  EXPECT_EQ(DescribeRunningSystem(100, odd),
+  EXPECT_EQ(DescribeRunningSystem(75, Reported(kPlatformWindowsNT, 6, 1, 7601, false)),
+            "Windows 6.1 build 7601, server, 32-bit (OS code 75, Windows Server 2008)");
+  EXPECT_EQ(DescribeRunningSystem(100, Reported(kPlatformWindowsNT, 5, 3, 1, true)),
             "Windows 5.3 build 1, workstation, 32-bit (OS code 100, acts as no listed system)");
 }
 
