@@ -66,7 +66,7 @@ int SetInRegistry(const std::string &name, const std::string &value, const Chang
 int SetEnvironmentVariableTask(const std::string &name, const std::string &value,
                                const ChangeAhead *ahead) {
   if (name.empty()) return 0;
-  const int osCode = Startup().osCode;
+  const int osCode = ActingOsCode();
   int result = 0;
   if (IsNineXSystem(osCode)) {
     result = SetInAutoexec(name, value, ahead);

@@ -26,7 +26,7 @@ namespace {
 // The font's registry value, noted first with what it replaces: only a
 // rollback or a recovery undoes it (the uninstaller leaves fonts).
 bool RegisterFontValue(const std::string &title, const std::string &fileName) {
-  const char *keyPath = IsNineXSystem(Startup().osCode) ? kNineXFontsKey : kNtFontsKey;
+  const char *keyPath = IsNineXSystem(ActingOsCode()) ? kNineXFontsKey : kNtFontsKey;
   RegistryKeyHandle key = NULL;
   if (!OpenRegistryKey(RegistryRootFromCode(kRootLocalMachine), keyPath, kRegistryAccessAll, &key))
     return false;

@@ -51,7 +51,7 @@ std::vector<std::string> UndoJournal(const InstallJournal &journal,
                                      void (*progress)(size_t done, size_t total, void *context),
                                      void *context) {
   RemovalContext removalContext;
-  removalContext.osCode = Startup().osCode;
+  removalContext.osCode = ActingOsCode();
   const RemovalPlan plan = PlanRollback(journal, removalContext);
   for (const std::string &refused : plan.refused) LogLine("Not undone: " + refused);
   LeaveCreatedFolders();
