@@ -188,7 +188,7 @@ void TestSystemFlags() {
   // Windows 10 acts as Windows 7: the Win7 switch decides.
   Startup().os.version = {kPlatformWindowsNT, 10, 0, 19045, true};
   CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 1 &&
-            KeyExists(HKEY_CURRENT_USER, key.KeyPath) && DoneTasks().size() > before,
+            KeyExists(HKEY_CURRENT_USER, key.KeyPath) && Done().size() > before,
         "a Windows 7 task runs on Windows 10");
   RegDeleteTreeA(HKEY_CURRENT_USER, key.KeyPath.c_str());
   Startup().os = OsDetails();
