@@ -13,7 +13,9 @@ const int kCsidlCommonAppData = 35;
 const int kCsidlLocalAppData = 28;
 const int kCsidlAppData = 26;
 
-const char kJournalFolder[] = "Quorvantis\\Journals\\";
+const std::string kJournalFolder = "Quorvantis\\Journals\\";
+// Names tried for a folder set aside.
+const int kSetAsideAttempts = 100;
 const char kJournalExtension[] = ".journal";
 
 struct OpenJournal {
@@ -74,7 +76,50 @@ std::string ParentOf(const std::string &folder) {
   return last == std::string::npos ? std::string() : folder.substr(0, last + 1);
 }
 
+// Suffix of a journals' folder that others could change, set aside.
+const char kUnprotectedSuffix[] = ".unprotected";
+
+// The "Quorvantis" folder and the journals' folder inside it, without
+// their trailing "\".
+std::string VendorFolder(const std::string &base) {
+  return base + kJournalFolder.substr(0, kJournalFolder.find('\\'));
+}
+std::string JournalsFolder(const std::string &base) {
+  return base + kJournalFolder.substr(0, kJournalFolder.size() - 1);
+}
+
+// True when `folder` is a folder (no link) that only administrators can
+// change; with `orMissing`, also when there is none.
+bool IsProtectedFolder(const std::string &folder, bool orMissing = false) {
+  const PathKind kind = ReadPathKind(folder);
+  return (orMissing && kind == kPathMissing) ||
+         (kind == kPathFolder && IsChangeableOnlyByAdministrators(folder));
+}
+
 }  // namespace
+
+std::string SetAsideUnprotectedJournals(bool administrator) {
+  const std::string base = BaseFolder(administrator);
+  if (!administrator || base.empty()) return std::string();
+  const std::string vendor = VendorFolder(base);
+  if (ReadPathKind(vendor) == kPathMissing ||
+      (IsProtectedFolder(vendor) && IsProtectedFolder(JournalsFolder(base), true)))
+    return std::string();
+  // Only names taken already are passed over: a rename that failed with a
+  // free name fails with any.
+  for (int n = 0; n < kSetAsideAttempts; n++) {
+    const std::string aside = vendor + kUnprotectedSuffix + (n > 0 ? std::to_string(n) : "");
+    if (ReadPathKind(aside) != kPathMissing) continue;
+    return RenameFileOver(vendor, aside) ? aside : vendor;
+  }
+  return vendor;
+}
+
+std::string JournalPathSetAside(const std::string &journalPath, const std::string &aside) {
+  const size_t at = journalPath.rfind(kJournalFolder);
+  if (at == std::string::npos) return std::string();
+  return aside + journalPath.substr(at + kJournalFolder.find('\\'));
+}
 
 void DeleteJournalFile(const std::string &path) {
   DeleteFileAt(path);
@@ -96,9 +141,20 @@ std::string JournalFilePath(const std::string &productKey, bool administrator) {
 bool StartJournalFile(const JournalIdentity &identity, bool administrator, std::string *problem) {
   OpenJournal &journal = Current();
   EndJournalFile(false);
+  SetAsideUnprotectedJournals(administrator);
   journal.path = JournalFilePath(identity.productKey, administrator);
   bool exists = false;
-  if (!journal.path.empty() && MakeJournalFolder(FolderOf(journal.path), administrator))
+  // An administrator's journal goes only into folders that others cannot
+  // change, checked once they are there (a user could otherwise turn one
+  // into a link meanwhile, or plant a journal of their own for the next
+  // start): a folder of that name that could not be set aside stops the run.
+  const std::string base = BaseFolder(administrator);
+  const bool made =
+      !journal.path.empty() && MakeJournalFolder(FolderOf(journal.path), administrator);
+  const bool protectedFolders = !made || !administrator ||
+                                (IsProtectedFolder(VendorFolder(base)) &&
+                                 IsProtectedFolder(JournalsFolder(base)));
+  if (made && protectedFolders)
     journal.file = CreateNewFileForWriting(journal.path, &exists);
   JournalSink sink;
   sink.append = AppendToFile;
@@ -107,8 +163,10 @@ bool StartJournalFile(const JournalIdentity &identity, bool administrator, std::
   *problem = "The installer keeps a record of every change it makes, so that an installation "
              "cut off by a crash can be undone, in " +
              (journal.path.empty() ? std::string("the application data folder") : journal.path) +
-             (exists ? ", where the record of another installation of this product is still kept"
-                     : ", which could not be written") +
+             (exists             ? ", where the record of another installation of this product "
+                                   "is still kept"
+              : !protectedFolders ? ", whose folder others than administrators could change"
+                                  : ", which could not be written") +
              ". Nothing has been changed.";
   EndJournalFile(journal.file != NULL);
   return false;

@@ -38,6 +38,18 @@ const std::string &OpenJournalPath();
 // leaves it for the next start to finish (without).
 void EndJournalFile(bool remove);
 
+// An administrator's run trusts the journals' folder only when no one but
+// administrators can change it: a folder of that name that others could
+// change (made by a user before any administrator's run) is renamed,
+// "Quorvantis.unprotected", and never read, since a journal in it could
+// have been planted. Returns the name it was set aside as; empty when
+// nothing had to be (or a user's run, whose folder is the user's own);
+// the folder's own name when it could not be renamed.
+std::string SetAsideUnprotectedJournals(bool administrator);
+// Where the journal file `journalPath` lies once its folders were set
+// aside as `aside`.
+std::string JournalPathSetAside(const std::string &journalPath, const std::string &aside);
+
 // Deletes a journal's file, and its folders once they are empty.
 void DeleteJournalFile(const std::string &path);
 

@@ -5,6 +5,7 @@
 #include "engine/undo/rollback.h"
 #include "format/install_journal.h"
 #include "platform/files.h"
+#include "platform/folder_security.h"
 
 namespace {
 
@@ -56,7 +57,21 @@ std::string Listed(const std::vector<std::string> &paths) {
 RecoveryReport RecoverInterruptedRun(const std::string &productKey, bool administrator) {
   RecoveryReport report;
   report.journalPath = JournalFilePath(productKey, administrator);
-  if (report.journalPath.empty() || !FileExists(report.journalPath)) return report;
+  if (report.journalPath.empty()) return report;
+  const std::string aside = SetAsideUnprotectedJournals(administrator);
+  if (!aside.empty()) {
+    LogLine("The journals' folder could be changed by others; set aside as " + aside);
+    if (!FileExists(report.journalPath) &&
+        !FileExists(JournalPathSetAside(report.journalPath, aside)))
+      return report;
+    report.outcome = kRecoveryRefused;
+    report.detail = "it lay in a folder that others than administrators could change";
+    report.journalPath = aside;
+    return report;
+  }
+  if (!FileExists(report.journalPath)) return report;
+  if (administrator && !IsChangeableOnlyByAdministrators(report.journalPath))
+    return SetAside(report, "others than administrators could change it");
   std::string bytes, problem;
   bool inUse = false;
   if (!ReadJournalBytes(report.journalPath, &bytes, &inUse, &problem)) {

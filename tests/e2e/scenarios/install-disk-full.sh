@@ -3,7 +3,9 @@
 # fit on, while the install folder's drive has room (so the check before
 # the installation lets it pass). The silent run rolls back completely and
 # ends with 10107; the message it logs names the folder and the space the
-# files still need there; the machine is exactly as before.
+# files still need there; the machine is exactly as before. Then the
+# journal's own folder is on a full disk: the installation stops before it
+# changes anything.
 make_installer() {
   component_project "$WORK/project" 'C:\Product'
   mkdir -p "$WORK/project/Files/2"
@@ -38,4 +40,23 @@ check_result() {
   [ -z "$(ls -A "$small")" ]
   same_as_before 'e2e/full\.log'
   echo "check: the full disk named with the space needed, everything rolled back"
+
+  # The application data of all users, where the journal goes, on a full
+  # disk holding what it held.
+  programdata=$PREFIX/drive_c/ProgramData
+  cp -a "$programdata" "$WORK/programdata"
+  mount -t tmpfs -o size=64k,mode=0755 qvs-e2e-programdata "$programdata"
+  trap "umount '$programdata'; umount '$small'" EXIT
+  cp -a "$WORK/programdata/." "$programdata/"
+  head -c 1048576 /dev/zero > "$programdata/filler" 2>/dev/null || true
+  code=0
+  "$wine" 'C:\e2e\setup.exe' /S /LOG='C:\e2e\nojournal.log' >/dev/null 2>&1 || code=$?
+  wineserver -w
+  [ "$code" = $((1603 % 256)) ] || { echo "exit code $code"; return 1; }
+  tr -d '\r' < "$PREFIX/drive_c/e2e/nojournal.log" > "$WORK/nojournal.log"
+  grep -q 'in C:\\ProgramData\\Quorvantis\\Journals\\_\$_INSTALLER_Data_[0-9]*_\$_\.journal, which could not be written\. Nothing has been changed\.' \
+    "$WORK/nojournal.log"
+  [ -z "$(grep "could be changed by others" "$WORK/nojournal.log")" ]
+  same_as_before 'e2e/(full|nojournal)\.log' '^file\+ programdata/filler$'
+  echo "check: a journal that cannot be written stops the installation before any change"
 }
