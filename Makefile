@@ -42,6 +42,7 @@ bench: host x64
 	bench/run.sh
 	bench/startup.sh
 	bench/install.sh
+	bench/uninstall.sh
 
 clean:
 	rm -rf build out
