@@ -31,6 +31,7 @@ void DefaultBuildOptions(BuildOptions *options) {
   options->requireAdmin = false;
   options->addEnglish = false;
   options->quiet = false;
+  options->strict = false;
 }
 
 bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string *error) {
@@ -76,6 +77,8 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
       options->addEnglish = true;
     } else if (arg == "--quiet") {
       options->quiet = true;
+    } else if (arg == "--strict") {
+      options->strict = true;
     } else if (!arg.empty() && arg[0] == '-') {
       *error = "unknown option " + arg;
       return false;

@@ -21,6 +21,7 @@ struct BuildOptions {
   bool requireAdmin;  // forces the flag on; else the script's [Builder] decides
   bool addEnglish;
   bool quiet;
+  bool strict;  // the script checks' warnings refuse the build too
 };
 
 void DefaultBuildOptions(BuildOptions *options);
