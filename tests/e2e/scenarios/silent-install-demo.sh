@@ -1,7 +1,9 @@
 # A silent installation of the demo, as a deployment tool runs it: the
 # folder and the components come from the command line, no window appears
-# at any time, exactly the chosen components' files arrive, the exit code
-# is 0 and the log names the choices, every file written and the exit code.
+# at any time, exactly the chosen components' files arrive, the desktop
+# shortcut is made as the wizard's tasks page would (its box is ticked at
+# first), the exit code is 0 and the log names the choices as an
+# interactive run's does, every file written, every task and the exit code.
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
 }
@@ -23,6 +25,10 @@ check_result() {
     grep -qF "Installed C:\\Silent Demo\\$name" "$log"
   done
   ! grep -q 'Samples' "$log"
+  grep -q 'Start-menu group: Demo Company\\Demo Product' "$log"
+  grep -q 'Desktop shortcuts: yes' "$log" && grep -q 'Quick-launch shortcuts: ' "$log"
+  grep -q 'Task 30 "Desktop shortcut" (type 3): done, recorded for the uninstaller' "$log"
+  ls "$PREFIX"/drive_c/users/*/Desktop/"Demo Product.lnk"
   tail -n 1 "$log" | grep -q 'Exit code 0'
   echo "check: chosen components only, no window, the log complete"
 }
