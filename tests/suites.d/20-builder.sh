@@ -33,6 +33,9 @@ check "missing stub names the option" 0 bash -c "'$qvsbuild' build examples/demo
 check "missing uninstaller names the option" 0 bash -c "'$qvsbuild' build examples/demo -o '$work/x.exe' --stub '$work/stub.exe' --module '$work/module.dll' --uninstaller '$work/none.exe' 2>&1 | grep -q -- '--uninstaller FILE'"
 check "demo builds" 0 "$qvsbuild" build examples/demo -o "$work/demo.exe" "${opts[@]}" --threads 2
 check "demo lists" 0 "$qvsbuild" list "$work/demo.exe"
+check "list shows a stored time by the calendar (a leap day)" 0 bash -c \
+  "TZ=UTC SOURCE_DATE_EPOCH=951827696 '$qvsbuild' build examples/demo -o '$work/leap.exe' ${opts[*]} &&
+   '$qvsbuild' list '$work/leap.exe' | grep -q 'written 2000-02-29 12:34:56'"
 check "demo verifies" 0 "$qvsbuild" verify "$work/demo.exe"
 check "demo extracts" 0 "$qvsbuild" extract "$work/demo.exe" -d "$work/files"
 check "extracted file equals its source" 0 cmp "$work/files/20/Readme.txt" examples/demo/Files/20/Readme.txt
