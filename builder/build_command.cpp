@@ -17,6 +17,7 @@
 #include "builder/progress.h"
 #include "builder/project_scan.h"
 #include "builder/script_checks.h"
+#include "builder/signing.h"
 #include "builder/stub_locator.h"
 #include "format/installer_layout.h"
 
@@ -111,8 +112,15 @@ bool ReadBuildClock(BuildClock *clock) {
   return true;
 }
 
-bool ScanAndPlan(const BuildOptions &options, const BuildClock &clock, Project *project,
-                 EntryPlan *plan) {
+// With --sign: the signing tool and the private folder where the signed
+// uninstaller copy waits to be packed.
+struct Signing {
+  const Signer *signer;  // null: an unsigned build
+  std::string workFolder;
+};
+
+bool ScanAndPlan(const BuildOptions &options, const BuildClock &clock, const Signing &signing,
+                 Project *project, EntryPlan *plan) {
   ScanOptions scanOptions = {NULL, 0, NULL};
   const std::string uninstaller = ResolveBuildInput(options.uninstallerPath, "QVS_UNINSTALLER",
                                                     options.flavour, "uninstaller/qvsuninst.exe");
@@ -142,12 +150,18 @@ bool ScanAndPlan(const BuildOptions &options, const BuildClock &clock, Project *
     Fail(std::to_string(problems.size()) + " problem(s) in the project; nothing was written");
     return false;
   }
+  std::string error;
+  if (signing.signer != NULL && !SignUninstallerEntry(*signing.signer, signing.workFolder, project, &error)) {
+    Fail(error + "; nothing was written");
+    return false;
+  }
   MakeEntryPlan(*project, clock.haveEpoch, clock.epoch, plan);
   return true;
 }
 
-// The build once the output may be written.
-int BuildInstaller(const BuildOptions &options, const BuildClock &clock, double started) {
+// The build once the output may be written and the signer is ready.
+int BuildInstaller(const BuildOptions &options, const BuildClock &clock, const Signing &signing,
+                   double started) {
   std::string stubPath =
       ResolveBuildInput(options.stubPath, "QVS_STUB", options.flavour, "startup/qvssetup.exe");
   std::string modulePath =
@@ -164,7 +178,7 @@ int BuildInstaller(const BuildOptions &options, const BuildClock &clock, double 
 
   Project project;
   EntryPlan plan;
-  if (!ScanAndPlan(options, clock, &project, &plan)) return 1;
+  if (!ScanAndPlan(options, clock, signing, &project, &plan)) return 1;
   bool requireAdmin = options.requireAdmin || project.scriptRequiresAdmin;
   std::vector<uint8_t> block = MakeConfigBlock(stub, module, requireAdmin);
 
@@ -186,6 +200,11 @@ int BuildInstaller(const BuildOptions &options, const BuildClock &clock, double 
   uint64_t bytesOut = 0;
   bool ok = WriteInstaller(output.file, block, plan, settings, &progress, &bytesOut, &error);
   ProgressEnd(&progress);
+  if (ok && signing.signer != NULL) {
+    FileStatus signedStatus;
+    ok = OutputFileClose(&output, &error) && SignFile(*signing.signer, output.tempPath, &error);
+    if (ok && StatusOfPath(output.tempPath, false, &signedStatus)) bytesOut = signedStatus.size;
+  }
   if (ok) ok = OutputFileCommit(&output, &error);
   if (!ok) {
     OutputFileDiscard(&output);
@@ -210,5 +229,27 @@ int RunBuild(const BuildOptions &options) {
   }
   BuildClock clock;
   if (!ReadBuildClock(&clock)) return 1;
-  return BuildInstaller(options, clock, started);
+  Signing signing = {NULL, std::string()};
+  Signer signer;
+  if (!options.signCertificate.empty()) {
+    std::string error;
+    if (!PrepareSigner(options, clock.haveEpoch, clock.epoch, &signer, &error)) {
+      Fail(error + "; nothing was written");
+      return 1;
+    }
+    if (!MakePrivateFolder(&signing.workFolder)) {
+      Fail("cannot create a temporary folder for signing: " + LastSystemError());
+      return 1;
+    }
+    RemoveOnInterrupt(kInterruptWorkFolder, signing.workFolder);
+    signing.signer = &signer;
+  }
+  int exitCode = BuildInstaller(options, clock, signing, started);
+  if (signing.signer != NULL) {
+    RemoveFile(SignedUninstallerPath(signing.workFolder));
+    RemoveEmptyFolder(signing.workFolder);
+    RemoveOnInterrupt(kInterruptSigningCopy, std::string());
+    RemoveOnInterrupt(kInterruptWorkFolder, std::string());
+  }
+  return exitCode;
 }

@@ -16,6 +16,7 @@ const char kUsage[] =
     "  qvsbuild build PROJECT -o OUT.exe [--flavour i686|x64] [--stub FILE] [--module FILE]\n"
     "                 [--uninstaller FILE] [--threads N] [--level 0-9] [--extreme]\n"
     "                 [--require-admin] [--add-english] [--quiet]\n"
+    "                 [--sign FILE.pfx [--sign-password-file FILE] [--timestamp URL]]\n"
     "  qvsbuild list FILE\n"
     "  qvsbuild verify FILE\n"
     "  qvsbuild extract FILE -d DIR\n"
