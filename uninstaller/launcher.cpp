@@ -120,8 +120,7 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
 uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
   std::string ownPath;
   if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
-  const int osCode = Startup().osCode;
-  if (ReadAdministratorFlag(ownPath) && IsNtFamily(osCode) &&
+  if (ReadAdministratorFlag(ownPath) && IsNtFamily(ActingOsCode()) &&
       !CanOpenServiceManager(kServiceManagerAdminAccess)) {
     if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
     if (!arguments.silent)
