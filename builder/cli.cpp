@@ -19,6 +19,7 @@ const char kUsage[] =
     "  qvsbuild build PROJECT -o OUT.exe [--flavour i686|x64] [--stub FILE] [--module FILE]\n"
     "                 [--uninstaller FILE] [--threads N] [--level 0-9] [--extreme]\n"
     "                 [--require-admin] [--add-english] [--strict] [--quiet]\n"
+    "                 [--sign FILE.pfx [--sign-password-file FILE] [--timestamp URL]]\n"
     "  qvsbuild check PROJECT [--strict] [--add-english]\n"
     "  qvsbuild new FOLDER\n"
     "  qvsbuild reference\n"

@@ -6,7 +6,8 @@
 #include "platform/program_start.h"
 
 void OpenWebAddress(const std::string &address) {
-  CheckEnvironment env = SystemCheckEnvironment(DetectOsCode(), nullptr);
+  const OsDetails os = DetectOsDetails();
+  CheckEnvironment env = SystemCheckEnvironment(ClassifyOsVersion(os), os, nullptr);
   std::string program = FindBrowserProgram(env);
   StartDetachedProgram(BrowserCommandLine(program, address), CommandFolderPart(program));
 }

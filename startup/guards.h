@@ -17,7 +17,7 @@ bool CheckAdministrator();
 // administrator: the copy the user started relaunches itself elevated with
 // "-elevated" and ends; the relaunched copy waits for the first to go and
 // refuses to go on without the rights. Otherwise returns at once. Reads
-// osCode and isAdministrator from the start-up state.
+// the system it acts as and isAdministrator from the start-up state.
 void HandleElevation(uint32_t requireAdminRights);
 
 // Starts `file` (the own executable when empty) with `parameters` through

@@ -116,11 +116,12 @@ std::string RunShortcutTask(const TaskDetails &task) {
   boxes.desktop = choices.desktopShortcuts;
   boxes.quickLaunch = choices.quickLaunchShortcuts;
   std::string link;
-  if (!PlanShortcutTaskLink(task.OutputPath, boxes, Startup().osCode, &link)) {
+  const int osCode = ActingOsCode();
+  if (!PlanShortcutTaskLink(task.OutputPath, boxes, osCode, &link)) {
     if (!StartsWithIgnoringCase(TrimSpaces(link), "<quicklaunch>"))
       return "the desktop shortcuts were not chosen";
-    return Startup().osCode >= kOsWindows7 ? "this system has no quick-launch bar"
-                                           : "the quick-launch shortcuts were not chosen";
+    return osCode >= kOsWindows7 ? "this system has no quick-launch bar"
+                                 : "the quick-launch shortcuts were not chosen";
   }
   const std::string target = ReplacePathVariables(task.FilePath);
   std::string icon = ReplacePathVariables(task.IconPath);

@@ -210,7 +210,7 @@ std::string Dispatch(const TaskDetails &task, int32_t type, int phase) {
 int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase,
                 std::string *notDone) {
   std::string why = "it has no details";
-  if (TaskFlagForOs(systemFlags, Startup().osCode) == 0) return 0;
+  if (TaskFlagForOs(systemFlags, ActingOsCode()) == 0) return 0;
   // Only programs run before the files are there.
   if (phase != kPhaseAfterCopy && type != kTaskRunProgram)
     why = "it runs after the files are copied";

@@ -49,6 +49,7 @@ bool RunOne(DriverState *state, const PendingCommand &pending, bool verbose) {
   }
   if (verbose) printf("> %6lu ms  %s\n", GetTickCount() - state->startTick, pending.text.c_str());
   bool ok = spec->handler(state, args, &message);
+  NotePressHandled(state);
   if (!ok) {
     printf("uidriver: FAIL %s: %s\n  %s\n", pending.where.c_str(), pending.text.c_str(), message.c_str());
   } else if (!message.empty() && (verbose || spec->handler == CmdGetText || spec->handler == CmdEcho ||

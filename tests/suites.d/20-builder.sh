@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # qvsbuild from the command line: argument handling and exit codes, a build
-# of the demo project with stand-in stub and module, list/verify/extract, and
-# a Ctrl-C during a build leaving no file behind; new, check and reference.
+# of the demo project with stand-in stub and module, list/verify/extract, a
+# Ctrl-C during a build leaving no file behind, signing; new, check and
+# reference.
 set -u
 cd "$(dirname "$0")/../.."
 qvsbuild=${QVS_BUILDER:-build/host/builder/qvsbuild}
@@ -33,6 +34,9 @@ check "missing stub names the option" 0 bash -c "'$qvsbuild' build examples/demo
 check "missing uninstaller names the option" 0 bash -c "'$qvsbuild' build examples/demo -o '$work/x.exe' --stub '$work/stub.exe' --module '$work/module.dll' --uninstaller '$work/none.exe' 2>&1 | grep -q -- '--uninstaller FILE'"
 check "demo builds" 0 "$qvsbuild" build examples/demo -o "$work/demo.exe" "${opts[@]}" --threads 2
 check "demo lists" 0 "$qvsbuild" list "$work/demo.exe"
+check "list shows a stored time by the calendar (a leap day)" 0 bash -c \
+  "TZ=UTC SOURCE_DATE_EPOCH=951827696 '$qvsbuild' build examples/demo -o '$work/leap.exe' ${opts[*]} &&
+   '$qvsbuild' list '$work/leap.exe' | grep -q 'written 2000-02-29 12:34:56'"
 check "demo verifies" 0 "$qvsbuild" verify "$work/demo.exe"
 check "demo extracts" 0 "$qvsbuild" extract "$work/demo.exe" -d "$work/files"
 check "extracted file equals its source" 0 cmp "$work/files/20/Readme.txt" examples/demo/Files/20/Readme.txt
@@ -65,6 +69,29 @@ sleep 1
 kill -INT "$pid"
 wait "$pid"
 check "interrupted build leaves no file" 0 bash -c "! ls '$work' | grep -q '^big.exe'"
+
+# Signing with a throwaway certificate: the real x64 stub, module and
+# uninstaller of the build tree, which osslsigncode can sign.
+openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/test.key" -out "$work/test.crt" -days 2 \
+  -subj /CN=qvs-test -addext extendedKeyUsage=codeSigning >/dev/null 2>&1
+openssl pkcs12 -export -inkey "$work/test.key" -in "$work/test.crt" -out "$work/test.pfx" -passout pass:s3cret
+printf 's3cret\n' > "$work/password"
+signed=(examples/demo --flavour x64 --quiet --sign "$work/test.pfx")
+export SOURCE_DATE_EPOCH=1700000000
+check "signed demo builds" 0 env QVS_SIGN_PASSWORD=s3cret "$qvsbuild" build "${signed[@]}" -o "$work/signed.exe"
+check "osslsigncode accepts the signed installer" 0 osslsigncode verify -CAfile "$work/test.crt" -in "$work/signed.exe"
+check "qvsbuild verifies it and notes the signature" 0 bash -c \
+  "'$qvsbuild' verify '$work/signed.exe' | grep -q '^note: signed: an Authenticode signature'"
+check "the uninstaller inside is signed too" 0 bash -c "'$qvsbuild' extract '$work/signed.exe' -d '$work/signed-files' >/dev/null &&
+  osslsigncode verify -CAfile '$work/test.crt' -in '$work/signed-files/'*/Config/Uninstaller.bin"
+check "a signed rebuild (password from a file) gives the same bytes" 0 bash -c \
+  "'$qvsbuild' build ${signed[*]} -o '$work/signed-again.exe' --sign-password-file '$work/password' &&
+   cmp '$work/signed.exe' '$work/signed-again.exe'"
+check "a wrong password or an unreachable time-stamp server leaves nothing" 0 bash -c \
+  "! QVS_SIGN_PASSWORD=wrong '$qvsbuild' build ${signed[*]} -o '$work/bad.exe' &&
+   ! QVS_SIGN_PASSWORD=s3cret '$qvsbuild' build ${signed[*]} -o '$work/bad.exe' --timestamp http://127.0.0.1:9/ &&
+   ! ls '$work' | grep -q '^bad.exe'"
+unset SOURCE_DATE_EPOCH
 
 echo "RESULT $passed $failed"
 [ "$failed" -eq 0 ]

@@ -105,6 +105,19 @@ void NoteWindows(DriverState *state) {
   }
 }
 
+void NotePressHandled(DriverState *state) {
+  if (!state->pressPending) return;
+  state->pressPending = false;
+  HWND window = state->lastPressWindow;
+  if (window == NULL || !IsWindow(window)) return;
+  // A thread takes sent messages before posted ones: the first round trip
+  // returns when the posted press is next in line, the second once its
+  // handler has returned or opened a loop of its own (a question, the
+  // installation's progress).
+  for (int i = 0; i < 2; i++) SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, NULL);
+  state->lastPressTick = GetTickCount();
+}
+
 void SnapshotBeforeAction(DriverState *state) {
   if (!state->snapshotPath.empty()) SaveScreenBmp(state->snapshotPath);
 }

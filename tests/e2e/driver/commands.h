@@ -97,6 +97,10 @@ bool ReadTimeout(const DriverState *state, const Words &args, size_t index, DWOR
 void NoteWindows(DriverState *state);
 // Saves the screen to the snapshot file, when one is configured.
 void SnapshotBeforeAction(DriverState *state);
+// After a command that pressed a button: waits until the window's thread
+// has taken the press (or is busy in what it started), and counts the
+// double-click time of the next press from then.
+void NotePressHandled(DriverState *state);
 // Reads a "0" or "1" word.
 bool ReadFlag(const std::string &word, bool *flag, std::string *message);
 

@@ -7,7 +7,8 @@
 
 namespace {
 
-const DWORD kSettleMs = 3000;
+// Long enough for a machine busy with other builds; a check that holds returns at once.
+const DWORD kSettleMs = 10000;
 const DWORD kPollMs = 20;
 
 typedef bool (*ControlCheck)(HWND control, const std::string &expected, std::string *message);

@@ -7,23 +7,27 @@
 
 namespace {
 
-const DWORD kSettleMs = 3000;
+// Long enough for a machine busy with other builds; a check that holds returns at once.
+const DWORD kSettleMs = 10000;
 // Beyond the double-click time, so that the program has shown the page the
 // previous press brought before the next press arrives.
 const DWORD kPressMargin = 300;
 
-// The wizard takes a press of Next or Back that follows the previous one
-// within the double-click time for a double-click's second click and
-// ignores it. The commands of a scenario are single clicks one after the
-// other: a press waits until that time has passed since the last one in
-// the same window (a press in another window, such as a question, cannot
-// be the second click of a double-click, and a run may not wait there).
+// The wizard takes a press of Next or Back that comes within the double-click
+// time of the page the previous press brought for a double-click's second
+// click and ignores it. The commands of a scenario are single clicks one
+// after the other: a press waits until that time has passed since the last
+// one in the same window was handled (a press in another window, such as a
+// question, cannot be the second click of a double-click, and a run may not
+// wait there). The time counts from the handling, not the sending: on a busy
+// machine the program may take the posted press long after it was sent.
 void SpacePresses(DriverState *state) {
   DWORD guard = GetDoubleClickTime() + kPressMargin;
   DWORD since = GetTickCount() - state->lastPressTick;
   if (state->pressedBefore && state->lastPressWindow == state->window && since < guard)
     Sleep(guard - since);
   state->pressedBefore = true;
+  state->pressPending = true;
   state->lastPressTick = GetTickCount();
   state->lastPressWindow = state->window;
 }

@@ -11,6 +11,7 @@ void InitDriverState(DriverState *state) {
   state->seenTitles.clear();
   state->savedFiles.clear();
   state->pressedBefore = false;
+  state->pressPending = false;
   state->lastPressTick = 0;
   state->lastPressWindow = NULL;
 }

@@ -42,6 +42,7 @@ struct DriverState {
   // Enter, Space), so that the next press there is not taken for the
   // second click of a double-click.
   bool pressedBefore;
+  bool pressPending;  // a press was sent and its handling not yet seen
   DWORD lastPressTick;
   HWND lastPressWindow;
 };
