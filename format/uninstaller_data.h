@@ -11,8 +11,9 @@
 //                             LeaveFilesCount, the line counts of the last two
 //                             groups, so that a file cut short at a line end
 //                             there (losing files to leave) is refused; and
-//                             ProductKey, the installer's configuration
-//                             prefix, when it is known
+//                             RequireAdministrator beside a signed
+//                             uninstaller; and ProductKey, the installer's
+//                             configuration prefix, when it is known
 //   [CloseItemsUninstaller]   always: UninstCheckForInstances, then Items and
 //                             one [<ID>] group per close item when there are any
 //   [Components]              when the script defines components
@@ -126,6 +127,12 @@ struct UninstallerConfig {
   std::string AddRemoveEntryName;
   int32_t AddRemoveForAllUsers = 0;  // 1 when the entry went below HKEY_LOCAL_MACHINE
   int32_t RebootRequired = 0;        // the script's UninstRestartPC
+  // The installer's administrator flag, as an additive line after the
+  // others, written only when hasRequireAdministrator: for an uninstaller
+  // image that ends with its signature, after which no flag may be
+  // appended (uninstaller/README.md). Readers that do not know it ignore it.
+  bool hasRequireAdministrator = false;
+  int32_t RequireAdministrator = 0;
   // Additive: the installer's configuration prefix (empty when the file
   // has none), which names the journal of an interrupted installation.
   std::string ProductKey;

@@ -169,7 +169,8 @@ FieldLines<UninstallerTaskRecord> TaskTypeLines(int32_t type) {
 }
 
 bool IsConfigKey(const std::string &key) {
-  return key == kCreatedFoldersCountKey || key == kLeaveFilesCountKey || key == kProductKeyKey ||
+  return key == kCreatedFoldersCountKey || key == kLeaveFilesCountKey ||
+         key == kRequireAdministratorKey || key == kProductKeyKey ||
          HasKey(ConfigLines(), key);
 }
 

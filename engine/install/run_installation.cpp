@@ -311,6 +311,8 @@ int RunInstallation(const InstallView &view) {
   gRun.phase = kPhasePreparing;
   InstallState &state = Install();
   PrepareInterfaceQuestions();
+  for (const std::string &line : ChoiceLogLines(InstallerScript().settings, UserChoices()))
+    LogLine(line);
 
   ShowStatus(LangString(kStrPreparing));
   view.beginInstallation();

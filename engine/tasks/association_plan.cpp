@@ -10,6 +10,10 @@ const char kProgIdSuffix[] = "_auto_file";
 const char kClassesPrefix[] = "Software\\Classes\\";
 // The command's argument when the script gives none: the file, quoted.
 const char kDefaultArgument[] = "\"%1\"";
+// The verb when the script names none: the shell's own name for opening a
+// file, which programs that open documents by name ask for (and so does
+// Wine's start command).
+const char kOpenVerb[] = "open";
 
 void AddStep(AssociationPlan *plan, const std::string &key) {
   AssociationStep step;
@@ -28,16 +32,34 @@ void AddValueStep(AssociationPlan *plan, const std::string &key, const std::stri
   plan->steps.push_back(step);
 }
 
-// The verb's keys one level at a time, the command's default value last.
+// The verb's keys one level at a time, the command's default value, then
+// the verb named the class's default. The shell reads the "shell" key's
+// default value as a list of verbs separated by blanks or commas, so a
+// verb holding either ("Open with Editor") is stored under its name
+// without them, and shown by its whole text, the verb key's default value.
 void AddVerbSteps(AssociationPlan *plan, const std::string &classKey, const std::string &verb,
                   const std::string &command) {
+  const std::string verbName = VerbKeyName(verb);
+  const std::string verbKey = classKey + "\\shell\\" + verbName;
   AddStep(plan, classKey + "\\shell");
-  AddStep(plan, classKey + "\\shell\\" + verb);
-  const std::string commandKey = classKey + "\\shell\\" + verb + "\\command";
+  if (verbName == verb)
+    AddStep(plan, verbKey);
+  else
+    AddValueStep(plan, verbKey, verbKey, verb);
+  const std::string commandKey = verbKey + "\\command";
   AddValueStep(plan, commandKey, commandKey, command);
+  AddValueStep(plan, classKey + "\\shell", classKey + "\\shell", verbName);
+  plan->steps.back().onlyWhenUnset = true;
 }
 
 }  // namespace
+
+std::string VerbKeyName(const std::string &verb) {
+  std::string name;
+  for (char c : verb)
+    if (c != ' ' && c != ',') name += c;
+  return name.empty() ? kOpenVerb : name;
+}
 
 std::string QuoteEnds(const std::string &text) {
   std::string quoted = text;
@@ -57,7 +79,10 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
   const std::string description = TrimSpaces(texts.description);
   const std::string iconSpec = TrimSpaces(texts.iconSpec);
   const std::string programFileName = TrimSpaces(texts.programFileName);
-  const std::string verb = TrimSpaces(texts.verb);
+  std::string verb = TrimSpaces(texts.verb);
+  // Without a verb the command would land in no verb's key, and the file
+  // type would open nothing.
+  if (verb.empty()) verb = kOpenVerb;
   std::string commandLine = TrimSpaces(texts.commandLine);
   if (!extension.empty() && extension[0] == '.') extension.erase(0, 1);
   const std::string progId = extension + kProgIdSuffix;

@@ -130,16 +130,16 @@ bool DeleteFolderWithContents(const std::string &folder) {
 }
 
 
-void CopyFileTask(const std::string &source, const std::string &destination) {
+bool CopyFileTask(const std::string &source, const std::string &destination) {
   FileSpot spot;
-  if (PrepareFileSpot(destination, false, &spot))
-    FinishFileSpot(spot, CopyFileOver(source, destination));
+  return PrepareFileSpot(destination, false, &spot) &&
+         FinishFileSpot(spot, CopyFileOver(source, destination));
 }
 
-void DeleteFileTask(const std::string &path) {
+bool DeleteFileTask(const std::string &path) {
   const PathKind kind = ReadPathKind(path);
-  if (kind != kPathFile && kind != kPathFileLink) return;
+  if (kind != kPathFile && kind != kPathFileLink) return false;
   // Kept aside until the run completes, then deleted with the other kept
   // copies: a rollback puts it back.
-  KeepFileAside(path, false, NULL);
+  return KeepFileAside(path, false, NULL) == kKeptAside;
 }

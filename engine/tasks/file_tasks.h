@@ -21,12 +21,13 @@ bool DeleteFolderWithContents(const std::string &folder);
 
 // CopyFileA with overwriting allowed, journalled first (a file it replaces
 // is kept aside), for the rollback alone: the uninstaller leaves the copy.
-void CopyFileTask(const std::string &source, const std::string &destination);
+// True when the copy was made.
+bool CopyFileTask(const std::string &source, const std::string &destination);
 
 // Deletes `path` when it names a file (not a folder), read-only or not: it
 // is kept aside, journalled, until the run completes, so that a rollback
-// puts it back.
-void DeleteFileTask(const std::string &path);
+// puts it back. True when a file was deleted.
+bool DeleteFileTask(const std::string &path);
 
 // The folders of this machine that must never be deleted, in full, long
 // form.

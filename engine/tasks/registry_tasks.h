@@ -1,10 +1,11 @@
 // Task types 1 (create a registry key) and 2 (write a registry value). An
-// earlier value (or an existing key) is kept in the done record so that
+// earlier value (or an existing key) is kept in the done records so that
 // undoing the task restores instead of deleting; the records are known,
 // and journalled, before anything changes.
 #ifndef QVS_ENGINE_TASKS_REGISTRY_TASKS_H
 #define QVS_ENGINE_TASKS_REGISTRY_TASKS_H
 
+#include <string>
 #include <vector>
 
 #include "engine/tasks/system_rules.h"
@@ -20,13 +21,16 @@ bool PlanRegistryKeyTask(const TaskDetails &task, std::vector<DoneTaskRecord> *d
 // Creates that key with the keys above it. True when it exists afterwards.
 bool CreateRegistryKeyOfTask(const TaskDetails &task);
 
-// Writes "ValueData" into "ValueName" of an existing key (never created
-// here): "ValueType" 0 as REG_SZ, 1 as REG_DWORD; any other type writes
-// nothing and still counts as done. *done receives the record, with the
-// value that was there before; `ahead` is told before the write. A write
-// the system refuses, or `ahead` forbids, counts as failed; a value that
-// exists but cannot be read is not overwritten.
-bool WriteRegistryValueTask(const TaskDetails &task, DoneTaskRecord *done,
-                            const ChangeAhead *ahead);
+// Writes "ValueData" into "ValueName" of the expanded "KeyPath": "ValueType"
+// 0 as REG_SZ, 1 as REG_DWORD. *done receives a record for each level of
+// the key that is missing (outermost first), then the value's record with
+// the value that was there before; `ahead` is told before the levels are
+// made and again before the value is written. A missing key is created
+// first. False, with *why and nothing left changed (the levels made are
+// removed again), when the value type is neither 0 nor 1, the key cannot
+// be made, `ahead` forbids a change, the system refuses the write, or a
+// value that is there cannot be read (it is not overwritten).
+bool WriteRegistryValueTask(const TaskDetails &task, std::vector<DoneTaskRecord> *done,
+                            std::string *why, const ChangeAhead *ahead);
 
 #endif
