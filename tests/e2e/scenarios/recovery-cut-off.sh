@@ -1,8 +1,9 @@
 # A silent installation cut off, every process of the Wine session killed
 # as a crash or a power cut would end them, at three points: during the
 # extraction after it had replaced a user's read-only file, during the
-# tasks after the files (a key made, a value, an INI value and an
-# environment variable overwritten, a file copied over and one deleted),
+# tasks after the files (a key made, a value written into keys made for
+# it, a value, an INI value and an environment variable overwritten, a
+# file copied over and one deleted),
 # and between the uninstaller's two files. Each time the next start of the
 # installer finds the journal before anything else, undoes the run and
 # says so in one message (an interactive start: a message box; a silent
@@ -20,9 +21,11 @@ make_installer() {
   mkdir -p "$files/sub/deep"
   printf 'data\r\n' > "$files/sub/deep/data.txt"
   {
-    printf '\n[InstallerTasks]\nItems = 50,51,52,53,54,55,56\n\n'
+    printf '\n[InstallerTasks]\nItems = 50,51,57,52,53,54,55,56\n\n'
     task 50 1 1 BaseKey=1 'KeyPath=Software\E2E Recovery\Made'
     task 51 2 1 BaseKey=1 'KeyPath=Software\E2E Existing' ValueName=Setting \
+      ValueData=product ValueType=0
+    task 57 2 1 BaseKey=1 'KeyPath=Software\E2E Value Keys\Deep' ValueName=Made \
       ValueData=product ValueType=0
     task 52 10 1 'IniPath=C:\Data\settings.ini' Group=Main ValueName=Mode ValueData=product
     task 53 7 1 VariableName=E2E_RECOVERY 'VariableData=C:\Product'
@@ -112,9 +115,9 @@ check_result() {
   same_as_before 'e2e/(cut|next)\.log' 'e2e/paused' "$KILLED_MODULE"
   echo "check: cut off at file:1, undone by an interactive start that said so"
 
-  for point in file:1 task:6 uninstaller:1; do
+  for point in file:1 task:7 uninstaller:1; do
     cut_at "$point"
-    if [ "$point" = task:6 ]; then
+    if [ "$point" = task:7 ]; then
       # The cut leaves the run's changes behind, the registry's too. A
       # journal in folders that any user could change is not acted on.
       "$wine" reg query 'HKCU\Software\E2E Existing' /v Setting | tr -d '\r' | grep -q 'REG_SZ *product$'
@@ -153,6 +156,8 @@ check_result() {
     '^file\+ product/(readme\.txt|sub/deep/data\.txt|uninst0\.(exe|dat))$' \
     '^folder\+ product/(sub|sub/deep|made)$' \
     '^key\+ hkey_current_user\\software\\e2e recovery(\\made)?$' \
+    '^key\+ hkey_current_user\\software\\e2e value keys(\\deep)?$' \
+    '^value\+ hkey_current_user\\software\\e2e value keys\\deep -> "made"$' \
     '^value~ hkey_current_user\\software\\e2e existing -> "setting"$' \
     '^(key|value)\+ hkey_local_machine\\software\\microsoft\\windows\\currentversion\\uninstall\\e2e recovery product'
   echo "check: a cut-off run undone, then the product installed, and nothing else"
