@@ -216,6 +216,8 @@ void RunWorkers() {
   CloseThreadHandle(&extractor);
   CloseThreadHandle(&timer);
 }
+bool CancelConfirmed() { return gRun.cancelConfirmed; }
+
 
 int AfterCopyTasksEntry(void *) { return RunAfterCopyTasks(kPhaseAfterCopy); }
 
@@ -280,7 +282,7 @@ int RunInstallation(const InstallView &view) {
   CreateStartMenuShortcuts();
   PumpEvents();
   ShowStatus(LangString(kStrRunningPrerequisites));
-  RunBeforeCopyTasks();
+  RunBeforeCopyTasks(CancelConfirmed);
   if (gRun.cancelConfirmed) return RollBack();
 
   CountSelectedFiles(&state);

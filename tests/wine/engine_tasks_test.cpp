@@ -312,7 +312,7 @@ void TestTaskPhases() {
   tasks = {ProgramItem(1, 0, kWork + "before.txt"), ProgramItem(1, 1, kWork + "after.txt"),
            ProgramItem(3, 0, kWork + "unselected.txt"), Item(11, 1), Item(99, 1)};
   tasks[3].details.Address = kWork + "made-after";
-  RunBeforeCopyTasks();
+  RunBeforeCopyTasks(NULL);
   CHECK(Exists(kWork + "before.txt"), "a before-copy program runs before the copy");
   CHECK(!Exists(kWork + "after.txt") && !Exists(kWork + "made-after") &&
             !Exists(kWork + "unselected.txt"),
