@@ -110,7 +110,12 @@ int WriteAddRemoveEntry(const AddRemoveEntry &entry) {
   WriteRegistryString(key, "URLInfoAbout", entry.website);
   WriteRegistryString(key, "HelpLink", entry.website);
   WriteRegistryString(key, "Contact", entry.supportEmail);
-  WriteRegistryString(key, "UninstallString", entry.uninstallerPath);
+  // Unquoted, a path with a blank would make Windows try "C:\Program.exe"
+  // first.
+  const bool hasBlank = entry.uninstallerPath.find(' ') != std::string::npos;
+  const bool named = WriteRegistryString(
+      key, "UninstallString",
+      hasBlank ? "\"" + entry.uninstallerPath + "\"" : entry.uninstallerPath);
   WriteRegistryString(key, "QuietUninstallString", "\"" + entry.uninstallerPath + "\" /S");
   WriteRegistryString(key, "InstallLocation", entry.installLocation);
   const uint64_t sizeKb = entry.estimatedSizeKb > 0xFFFFFFFFull ? 0xFFFFFFFFull : entry.estimatedSizeKb;
@@ -118,7 +123,8 @@ int WriteAddRemoveEntry(const AddRemoveEntry &entry) {
   WriteRegistryDword(key, "NoModify", 1);
   WriteRegistryDword(key, "NoRepair", 1);
   CloseRegistryKeyHandle(&key);
-  return 1;
+  // An entry without its command could not start the uninstaller.
+  return named ? 1 : 0;
 }
 
 int WriteUninstaller(const InstallView &view) {
@@ -148,8 +154,18 @@ int WriteUninstaller(const InstallView &view) {
   LogLine("Uninstaller " + state.UninstallerExePath + " with its data " +
           state.UninstallerDataPath);
   // The entry names an uninstaller that is in place.
-  if (wantsEntry && WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
+  if (!wantsEntry) return 1;
+  if (WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1) {
     LogLine(std::string("Add/Remove Programs entry \"") + entryName + "\" for " +
             (forAllUsers ? "all users" : "the current user"));
+  } else if (forAllUsers) {
+    // The data file must not send the uninstaller to an entry below
+    // HKEY_LOCAL_MACHINE that was never written.
+    LogLine("The Add/Remove Programs entry could not be written");
+    const std::string corrected = DataFileText(false);
+    if (!WriteWholeFile(dataPartial, corrected.data(), corrected.size(), NULL, 0) ||
+        !RenameFileOver(dataPartial, state.UninstallerDataPath))
+      DeleteFileClearingAttributes(dataPartial);
+  }
   return 1;
 }

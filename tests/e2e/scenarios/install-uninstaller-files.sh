@@ -151,7 +151,10 @@ check_install() {
   grep -qx "DisplayVersion=1.0" "$WORK/entry"
   grep -qx "Publisher=E2E Company" "$WORK/entry"
   grep -qxF "DisplayIcon=$folder\\Uninst$n.exe,2" "$WORK/entry"
-  grep -qxF "UninstallString=$folder\\Uninst$n.exe" "$WORK/entry"
+  # Quoted when the path holds a blank, or Windows would try C:\Qvs.exe.
+  local command="$folder\\Uninst$n.exe"
+  [ "$command" = "${command/ /}" ] || command="\"$command\""
+  grep -qxF "UninstallString=$command" "$WORK/entry"
   grep -qxF "QuietUninstallString=\"$folder\\Uninst$n.exe\" /S" "$WORK/entry"
   grep -qxF "InstallLocation=$folder\\" "$WORK/entry"
   echo "check: $folder: Uninst$n.exe is the image and its flag, Uninst$n.dat as expected, the entry below $root"
