@@ -8,6 +8,7 @@
 #include "format/payload_limits.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/running_image.h"
 #include "engine/state/exits.h"
 #include "startup/guards.h"
 #include "startup/module_binding.h"
@@ -21,6 +22,9 @@ namespace {
 const char kNoMemory[] = "Error allocating memory.";
 const char kCannotRead[] = "Error reading installer data.";
 const char kBlockMissing[] = "This installer is corrupt. Please obtain a new copy from the vendor.";
+const char kReplacedWhileStarting[] =
+    "The installer file was moved or replaced while the installer was starting, so its data "
+    "cannot be trusted. Please run the installer again.";
 const char kArchiveCorrupt[] =
     "This installer is corrupt. Please obtain another copy and retry installation.";
 // Configuration entries are extracted into memory in one piece; the module
@@ -48,8 +52,8 @@ uint8_t *ReadModuleBytes(FileHandle executable, size_t *moduleSize) {
   size_t wanted = fileSize < kMarkerSearchSize ? (size_t)fileSize : (size_t)kMarkerSearchSize;
   uint8_t *head = (uint8_t *)malloc(wanted > 0 ? wanted : 1);
   if (head == NULL) FailAndExit(kNoMemory);
-  size_t headSize = 0;
-  if (!ReadFromFile(executable, head, wanted, &headSize) || headSize != wanted) {
+  const size_t headSize = wanted;
+  if (!ReadFileAt(executable, 0, head, wanted)) {
     free(head);
     FailAndExit(kCannotRead);
   }
@@ -81,7 +85,7 @@ void LoadModule(uint8_t *moduleBytes, size_t moduleSize) {
   // Only a file this process created is ever deleted by the clean exit.
   startup.tempModulePath = path;
   if (written != kTempModuleReady) FailAndCleanUp("Memory buffer error.");
-  startup.moduleHandle = LoadLibraryFromPath(path);
+  startup.moduleHandle = LoadHeldLibraryFile(lock, path);
   CloseFileHandle(&lock);
   if (startup.moduleHandle == NULL) FailAndCleanUp("Error loading the data unpacker DLL module.");
   ModuleExports &exports = Payload().moduleExports;
@@ -187,16 +191,16 @@ void ClassifyCurrentEntry(UnpackerFileInfo info, ComponentGroupIndex *groupIndex
   if (kind != kConfigIgnored && size > 0) KeepConfigEntry(kind, name, size);
 }
 
-void WalkArchive(const std::string &ownPath) {
+void WalkArchive() {
   PayloadState &payload = Payload();
   const ModuleExports &module = payload.moduleExports;
-  payload.RequiredSpace = module.Archive_GetUncompressedSize(ownPath.c_str());
+  payload.RequiredSpace = PayloadUncompressedSize();
   if (payload.RequiredSpace == -1) {
     ShowMessage(NULL, "This installer doesn't contain any data inside.", "Information", kButtonsOk,
                 kIconInformation);
     CleanExit();
   }
-  if (module.Archive_Read(ownPath.c_str()) == 0) FailAndCleanUp(kArchiveCorrupt);
+  if (OpenPayloadArchive() == 0) FailAndCleanUp(kArchiveCorrupt);
   UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
   if (info == NULL) FailInsideArchive();
   int64_t walked = 0;
@@ -216,15 +220,25 @@ void WalkArchive(const std::string &ownPath) {
   module.Archive_Close();
 }
 
+// The one handle on the installer's own file that every later read goes
+// through, kept until the process ends.
+FileHandle HoldInstallerFile() {
+  FileHandle executable = NULL;
+  switch (OpenRunningImage(&executable)) {
+    case kRunningImageOpen: return executable;
+    case kRunningImageReplaced: FailAndExit(kReplacedWhileStarting);
+    case kRunningImageUnavailable: break;
+  }
+  FailAndExit(kCannotRead);
+}
+
 }  // namespace
 
 void LoadPayload() {
-  std::string ownPath;
-  FileHandle executable = GetOwnExecutablePath(&ownPath) ? OpenFileForReading(ownPath) : NULL;
-  if (executable == NULL) FailAndExit(kCannotRead);
+  FileHandle executable = HoldInstallerFile();
+  Payload().installerFile = executable;
   size_t moduleSize = 0;
   uint8_t *moduleBytes = ReadModuleBytes(executable, &moduleSize);
-  CloseFileHandle(&executable);
   if (moduleSize == 0) {
     free(moduleBytes);
     FailAndCleanUp(kCannotRead);
@@ -232,7 +246,7 @@ void LoadPayload() {
   LoadModule(moduleBytes, moduleSize);
   HandleElevation(Payload().requireAdminRights);
   EnsureSingleInstance();
-  WalkArchive(ownPath);
+  WalkArchive();
   const PayloadState &payload = Payload();
   if (payload.languages.empty())
     FailAndCleanUp(

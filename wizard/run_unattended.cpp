@@ -66,14 +66,14 @@ void RefuseUnsuitableFolder(const InstallChoices &choices) {
                      InstallFolderFitsPathLimit(folder, IsChosen, &choices);
   const int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace, SelectedBytes(choices))) {
-    case kFolderInvalid: Refuse("the install folder \"" + folder + "\" is not valid", kExitInvalidCommandLine);
+    case kFolderInvalid: Refuse("the install folder " + QuotedForLog(folder) + " is not valid", kExitInvalidCommandLine);
     case kFolderNoSpace: Refuse("not enough free space for the product in " + folder, kExitNotEnoughSpace);
     default: break;
   }
 }
 
 void LogChoices(const ScriptSettings &settings, const InstallChoices &choices) {
-  LogLine("Install folder: " + choices.installFolder);
+  LogLine("Install folder: " + QuotedForLog(choices.installFolder));
   std::string components;
   for (const Component &component : settings.components)
     if (IsComponentSelected(choices, component.ID))
@@ -82,7 +82,8 @@ void LogChoices(const ScriptSettings &settings, const InstallChoices &choices) {
   LogLine("Components: " + (components.empty() ? std::string("none") : components));
   if (choices.userScopeOffered)
     LogLine(choices.allUsers ? "For all users" : "For the current user only");
-  LogLine("Start-menu group: " + (choices.createGroup ? choices.groupName : std::string("none")));
+  LogLine("Start-menu group: " +
+          (choices.createGroup ? QuotedForLog(choices.groupName) : std::string("none")));
 }
 
 void DispatchOnly(UiEvent *event, UiEventKind) { DispatchUiEvent(event); }

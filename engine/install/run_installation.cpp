@@ -181,7 +181,6 @@ void CountSelectedFiles(InstallState *state) {
 
 ExtractionPlan MakeExtractionPlan(const std::vector<ComponentFolder> &folders) {
   ExtractionPlan plan;
-  GetOwnExecutablePath(&plan.installerPath);
   plan.configPrefix = Payload().configPrefix;
   plan.folders = folders;
   plan.reservedNames = Startup().reservedNames;

@@ -1,5 +1,6 @@
 #include "engine/state/payload_state.h"
 #include "engine/state/startup_state.h"
+#include "platform/files.h"
 
 StartupState &Startup() {
   static StartupState state;
@@ -9,4 +10,30 @@ StartupState &Startup() {
 PayloadState &Payload() {
   static PayloadState state;
   return state;
+}
+
+namespace {
+
+std::string InstallerPathForModule() {
+  std::string path;
+  GetOwnExecutablePath(&path);
+  return path;
+}
+
+}  // namespace
+
+int64_t PayloadUncompressedSize() {
+  const PayloadState &payload = Payload();
+  const ModuleExports &module = payload.moduleExports;
+  if (module.Archive_GetUncompressedSizeFromHandle != NULL)
+    return module.Archive_GetUncompressedSizeFromHandle(payload.installerFile);
+  return module.Archive_GetUncompressedSize(InstallerPathForModule().c_str());
+}
+
+int OpenPayloadArchive() {
+  const PayloadState &payload = Payload();
+  const ModuleExports &module = payload.moduleExports;
+  if (module.Archive_ReadFromHandle != NULL)
+    return module.Archive_ReadFromHandle(payload.installerFile);
+  return module.Archive_Read(InstallerPathForModule().c_str());
 }

@@ -31,6 +31,15 @@ struct UnattendedOptions {
   // "-elevated", the copy relaunched with rights (the installer takes it
   // only as the first parameter, and sets this itself).
   bool elevated = false;
+  // "-handover=PROCESS,LOG,REQUESTS", which the copy the user started
+  // gives the elevated copy after "-elevated": its process ID, and the
+  // numbers of its log file and of the write end of its start requests'
+  // pipe (platform/user_side.h), 0 for none. Not a switch anyone else
+  // gives.
+  bool hasHandover = false;
+  uint32_t handoverProcess = 0;
+  uint64_t handoverLog = 0;
+  uint64_t handoverRequests = 0;
   bool silent = false;
   bool hasFolder = false;
   std::string folder;
@@ -59,6 +68,9 @@ struct UnattendedOptions {
 // /NOGROUP, /NORESTART with /FORCERESTART) and malformed values are
 // reported in `problems`.
 UnattendedOptions ReadUnattendedOptions(const std::string &commandLine);
+
+// The hand-over parameter for `processId`, `logFile` and `requests`.
+std::string HandoverParameter(uint32_t processId, uint64_t logFile, uint64_t requests);
 
 // The process's options, read once at start-up.
 UnattendedOptions &Unattended();

@@ -17,7 +17,7 @@ check_result() {
   cmp "$files/20/DemoApp.exe" "$root/DemoApp.exe"
   cmp "$files/21/Manual.txt" "$root/Docs/Manual.txt"
   [ ! -e "$root/Samples" ] && [ ! -e "$root/Tools" ]
-  grep -q 'Install folder: C:\\Silent Demo\\' "$log"
+  grep -qF 'Install folder: "C:\Silent Demo\"' "$log"
   grep -q 'Components: 20 .*, 21 ' "$log"
   for name in DemoApp.exe License.txt Readme.txt Docs\\Manual.txt Docs\\ShowManual.exe; do
     grep -qF "Installed C:\\Silent Demo\\$name" "$log"
