@@ -11,6 +11,7 @@
 #include "platform/program_run.h"
 #include "platform/services.h"
 #include "uninstaller/exit_codes.h"
+#include "uninstaller/file_guard.h"
 #include "uninstaller/texts.h"
 #include "uninstaller/uninstall_session.h"
 
@@ -55,6 +56,7 @@ uint32_t RelaunchElevated(const UninstallerArguments &arguments, const std::stri
 }
 
 struct Handoff {
+  FileHandle original = NULL;  // this program's file, held so it stays the same
   std::string copyPath;
   HandoffHandle self = NULL;
   HandoffHandle parent = NULL;
@@ -63,6 +65,7 @@ struct Handoff {
 };
 
 void Release(Handoff *handoff) {
+  CloseFileHandle(&handoff->original);
   CloseHandoffHandle(&handoff->parent);
   CloseHandoffHandle(&handoff->readEnd);
   CloseHandoffHandle(&handoff->writeEnd);
@@ -79,27 +82,34 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
       !CreateUniqueFileIn(temporary, kCopyPrefix, &handoff->copyPath)) {
     return false;
   }
-  if (!CopyFileOver(ownPath, handoff->copyPath) ||
-      (handoff->self = OpenDeletedWithLastHandle(handoff->copyPath)) == NULL) {
+  if (handoff->original == NULL) handoff->original = OpenFileDenyingWriters(ownPath);
+  // The copy lies in a folder the user's other programs may write: once it
+  // is held so that nobody can change or rename it, it is read back and
+  // compared, and started by the name the system gives the held file.
+  if (handoff->original == NULL || !CopyFileOver(ownPath, handoff->copyPath) ||
+      (handoff->self = OpenDeletedWithLastHandle(handoff->copyPath)) == NULL ||
+      !FilesHoldSameBytes((FileHandle)handoff->self, handoff->original)) {
+    CloseHandoffHandle(&handoff->self);
     DeleteFileAt(handoff->copyPath);
     return false;
   }
+  std::string startPath = handoff->copyPath;
+  GetFinalPathOf(handoff->self, false, &startPath);
   handoff->parent = InheritableOwnProcess();
   if (handoff->parent == NULL || !CreateResultPipe(&handoff->readEnd, &handoff->writeEnd))
     return false;
   UninstallerArguments copy;
   copy.silent = arguments.silent;
+  copy.guarded = arguments.guarded;
   copy.originalPath = ownPath;
   copy.parentProcess = HandoffNumber(handoff->parent);
   copy.resultPipe = HandoffNumber(handoff->writeEnd);
   copy.selfFile = HandoffNumber(handoff->self);
-  const std::string commandLine =
-      "\"" + handoff->copyPath + "\" " + UninstallerParameters(copy);
+  const std::string commandLine = "\"" + startPath + "\" " + UninstallerParameters(copy);
   ProcessHandle process = NULL;
   // The copy works from the temporary folder, so that nothing holds the
   // installation folder as its current folder.
-  if (!StartProgramDirectly(handoff->copyPath, commandLine, temporary, false, &process))
-    return false;
+  if (!StartProgramDirectly(startPath, commandLine, temporary, false, &process)) return false;
   CloseProcessHandle(&process);
   return true;
 }
@@ -110,18 +120,32 @@ uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
   std::string ownPath;
   if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
   const int osCode = Startup().osCode;
-  if (ReadAdministratorFlag(ownPath) && IsNtFamily(osCode) &&
-      !CanOpenServiceManager(kServiceManagerAdminAccess)) {
+  const bool needsRights = ReadAdministratorFlag(ownPath) && IsNtFamily(osCode);
+  if (needsRights && !CanOpenServiceManager(kServiceManagerAdminAccess)) {
     if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
     if (!arguments.silent)
       ShowMessage(NULL, kNeedAdministratorText, kFixedInformationCaption, kButtonsOk,
                   kIconInformation);
     return Outcome(arguments, kExitFailed);
   }
+  UninstallerArguments work = arguments;
+  work.guarded = needsRights;
   Handoff handoff;
-  if (!StartCopy(arguments, ownPath, &handoff)) {
+  // With the rights the installer asked for, this program must be one that
+  // only administrators can change; it stays held while the copy is made.
+  if (work.guarded) {
+    handoff.original = OpenFileDenyingWriters(ownPath);
+    if (handoff.original == NULL || !OnlyAdministratorsCanChange(handoff.original, ownPath)) {
+      Release(&handoff);
+      if (!arguments.silent)
+        ShowMessage(NULL, UnguardedProgramMessage(ownPath).c_str(), kFixedErrorCaption,
+                    kButtonsOk, kIconError);
+      return Outcome(arguments, kExitFailed);
+    }
+  }
+  if (!StartCopy(work, ownPath, &handoff)) {
     Release(&handoff);
-    UninstallerArguments inPlace = arguments;
+    UninstallerArguments inPlace = work;
     inPlace.originalPath = ownPath;
     return RunUninstallSession(inPlace, false);
   }

@@ -215,8 +215,8 @@ void RunWorkers() {
   CloseThreadHandle(&extractor);
   CloseThreadHandle(&timer);
 }
-bool CancelConfirmed() { return gRun.cancelConfirmed; }
 
+bool CancelConfirmed() { return gRun.cancelConfirmed; }
 
 int AfterCopyTasksEntry(void *) { return RunAfterCopyTasks(kPhaseAfterCopy); }
 
@@ -278,6 +278,9 @@ int RunInstallation(const InstallView &view) {
   module.SetFileCallback(OnFileProgress);
   module.SetReplaceCallback(OnReplaceExisting);
   const std::vector<ComponentFolder> folders = ResolveComponentFolders(state.InstallPath);
+  // A component's own folder that must be protected is made here, not by
+  // the unpacker module, which knows nothing of protection.
+  for (const ComponentFolder &folder : folders) CreateProtectedFolderLevels(folder.folder);
   CreateStartMenuShortcuts();
   PumpEvents();
   ShowStatus(LangString(kStrRunningPrerequisites));

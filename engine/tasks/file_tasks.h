@@ -4,6 +4,7 @@
 #define QVS_ENGINE_TASKS_FILE_TASKS_H
 
 #include <string>
+#include <vector>
 
 #include "engine/undo/folder_protection.h"
 
@@ -13,14 +14,31 @@ bool CreateFolderTask(const std::string &folder);
 
 // Deletes `folder` with everything below it, read-only entries included.
 // A junction or symbolic link met on the way (or named by `folder`) is
-// removed itself, never entered, so nothing outside the folder is touched.
-// Refused (nothing deleted, false) for a drive root and the system's own
-// folders (see IsFolderDeletionRefused). True when the folder is gone.
+// removed itself, never entered, so nothing outside the folder is touched:
+// the folder is opened once without following a link, and every entry is
+// opened inside the handle of its folder, checked to be still of the kind
+// it was listed as, and deleted through its own handle. Refused (nothing
+// deleted, false) for a drive root and the system's own folders (see
+// IsFolderDeletionRefused), compared by the name given, by the name the
+// system gives the folder opened, and by file identity, so that another
+// name for a protected folder (a share of this machine, a stream name, a
+// link) is refused too. True when the folder is gone.
 bool DeleteFolderWithContents(const std::string &folder);
 
 // Creates `folder` (ending in "\") one level at a time, as far as it is
-// missing; each level made is journalled as created.
+// missing; each level made is journalled as created. An installation with
+// administrator rights makes the first level outside the system's folders
+// with the protection of Program Files (GetsOwnProtection), which the
+// levels below inherit; the create-folder task (type 11) does the same.
 void CreateFolderLevels(const std::string &folder);
+// CreateFolderLevels for a folder the unpacker module would otherwise make
+// (a component's own folder), when its first missing level is one that
+// gets a protection of its own; else nothing is made here.
+void CreateProtectedFolderLevels(const std::string &folder);
+
+// The system's folders whose own protection suits what an installation
+// makes in them (see GetsOwnProtection), in full, long form.
+std::vector<std::string> FoldersKeepingTheirProtection();
 
 // CopyFileA with overwriting allowed; the result is not needed.
 void CopyFileTask(const std::string &source, const std::string &destination);
