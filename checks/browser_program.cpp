@@ -1,6 +1,6 @@
 #include "checks/browser_program.h"
 
-#include "checks/os_codes.h"
+#include "checks/os_classification.h"
 #include "script/ansi_text.h"
 #include "script/registry_text.h"
 
@@ -36,7 +36,7 @@ std::string RegisteredClientProgram(const CheckEnvironment &env) {
 
 std::string AssociatedProgram(const CheckEnvironment &env) {
   std::string command;
-  if (env.osCode >= kOsVista) {
+  if (OsCodeActingAs(env.osCode, env.os) >= kOsVista) {
     std::string progId = ReadValue(env, kRootCurrentUser, kUserChoiceKey, "ProgID");
     command = ReadValue(env, kRootLocalMachine,
                         "SOFTWARE\\Classes\\" + progId + "\\shell\\open\\command", "");

@@ -21,7 +21,7 @@ std::string ProgramPathFromCommand(const std::string &command);
 // The browser program: the registered StartMenuInternet client (the
 // user's, else the machine's) when its command names a non-empty file;
 // else the program of the web-protocol association (Vista and later) or of
-// the .html class (earlier systems); else "iexplore.exe". Uses osCode,
+// the .html class (earlier systems); else "iexplore.exe". Uses osCode, os,
 // registryReadValue and nonEmptyFileExists.
 std::string FindBrowserProgram(const CheckEnvironment &env);
 

@@ -14,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "checks/os_classification.h"
+
 enum CheckButtons { kCheckButtonsOk, kCheckButtonsYesNo };
 // Information (MB_ICONINFORMATION) or exclamation (MB_ICONEXCLAMATION).
 enum CheckIcon { kCheckIconInformation, kCheckIconExclamation };
@@ -23,7 +25,10 @@ enum CheckIcon { kCheckIconInformation, kCheckIconExclamation };
 enum CheckResult { kCheckContinue, kCheckEndInstaller };
 
 struct CheckEnvironment {
+  // The OS code, which only the requirement check goes by; the other checks
+  // go by the system it acts as (OsCodeActingAs of osCode and os).
   int osCode = 0;
+  OsDetails os;
 
   // Shows a modal message box; true when the user pressed Yes.
   bool (*showMessage)(const std::string &text, const std::string &caption,

@@ -1,9 +1,10 @@
 #include "checks/os_detection.h"
 
-int DetectOsCode() {
-  OsVersion version;
-  bool known = ReadOsVersion(&version);
-  return ClassifyOsVersion(known, version);
+OsDetails DetectOsDetails() {
+  OsDetails details;
+  details.known = ReadOsVersion(&details.version);
+  details.is64Bit = IsSystem64Bit() == 1;
+  return details;
 }
 
 int IsSystem64Bit() { return ReadNativeArchitecture() == kArchitectureOther ? 1 : 0; }

@@ -2,15 +2,12 @@
 #ifndef QVS_CHECKS_OS_DETECTION_H
 #define QVS_CHECKS_OS_DETECTION_H
 
-#include "checks/os_codes.h"
-#include "platform/system_info.h"
+#include "checks/os_classification.h"
 
-// The OS code of a reported version; `known` false means the version could
-// not be read. Portable.
-int ClassifyOsVersion(bool known, const OsVersion &version);
-
-// The OS code of the running system. Called once at start-up.
-int DetectOsCode();
+// What the running system reports about itself: version, build, kind and
+// width. Called once at start-up, which keeps the record; the OS code and
+// the system it acts as follow from it (os_classification.h).
+OsDetails DetectOsDetails();
 
 // 1 when the system (not this process) is 64-bit, else 0; 0 also where the
 // system cannot tell. Computed on every call.

@@ -17,6 +17,8 @@
 #include "script/script_settings.h"
 
 struct PathVariableSources {
+  // The listed system the running one acts as (OsCodeActingAs), so that a
+  // later Windows has the folders of the newest listed one.
   int osCode = 0;
   int32_t languageId = 0;
   // The script's settings and lists, also while ReadInstallerScript fills
@@ -31,7 +33,7 @@ void SetPathVariableSources(const PathVariableSources &sources);
 // script/path_variables.h). Keeps no state of its own.
 std::string ReplacePathVariables(const std::string &text);
 
-// The PureBasic folder for the running system's OS code.
+// The PureBasic folder for the system the running one acts as.
 std::string FindPureBasicFolder();
 
 // Hooks for ReadInstallerScript: texts expanded by ReplacePathVariables,

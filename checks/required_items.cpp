@@ -101,7 +101,7 @@ bool IsImageSignature(const uint8_t *bytes, size_t size) {
 CheckResult CheckRequiredItems(ScriptSettings *settings, const CheckEnvironment &env) {
   if (settings == nullptr) return kCheckContinue;
   for (const RequiredItem &item : settings->requiredItems) {
-    if (!OsFlagsApply(item.systems, env.osCode)) continue;
+    if (!OsFlagsApply(item.systems, OsCodeActingAs(env.osCode, env.os))) continue;
     std::string missing;
     if (ListMissing(item, env, &missing) == 0) continue;
     std::string text = ReplacePlaceholder(LangString(kStrDependencyMissing), "$P", item.ProgramName);

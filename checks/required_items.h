@@ -30,11 +30,12 @@ bool ReadImageHeaderOffset(const uint8_t *header, size_t size, uint32_t *peOffse
 // True when the 4 bytes read at that offset are "PE\0\0".
 bool IsImageSignature(const uint8_t *bytes, size_t size);
 
-// Examines every item that applies on env.osCode, in script order. The
+// Examines every item that applies on the system env.osCode and env.os act
+// as (a Windows 10 workstation by its Win7 switch), in script order. The
 // first item with anything missing is reported in one message (caption
 // string 21, text string 22 listing the misses with strings 17 to 20,
 // exclamation icon) and ends the installer. When every item is complete
-// the required items are released from `settings`. Uses osCode,
+// the required items are released from `settings`. Uses osCode, os,
 // showMessage, fileExists, fileVersionText, registryKeyExists,
 // registryValueExists.
 CheckResult CheckRequiredItems(ScriptSettings *settings, const CheckEnvironment &env);

@@ -56,10 +56,11 @@ bool WindowPresent(const std::string &name, const std::string &windowClass, int 
 
 }  // namespace
 
-CheckEnvironment SystemCheckEnvironment(int osCode,
+CheckEnvironment SystemCheckEnvironment(int osCode, const OsDetails &os,
                                         std::string (*expandText)(const std::string &text)) {
   CheckEnvironment env;
   env.osCode = osCode;
+  env.os = os;
   env.showMessage = ShowSystemMessage;
   env.expandText = expandText;
   env.isSystem64Bit = IsSystem64Bit;

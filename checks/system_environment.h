@@ -8,9 +8,10 @@
 
 // Every pointer of CheckEnvironment set to the real system: message boxes
 // without owner, the local registry, files, mutexes, windows, hardware and
-// OpenWebAddress. `expandText` is the path-variable expansion to use (may
-// be null: texts stay as they are).
-CheckEnvironment SystemCheckEnvironment(int osCode,
+// OpenWebAddress; the system as detected (`osCode` and `os`). `expandText`
+// is the path-variable expansion to use (may be null: texts stay as they
+// are).
+CheckEnvironment SystemCheckEnvironment(int osCode, const OsDetails &os,
                                         std::string (*expandText)(const std::string &text));
 
 #endif

@@ -6,7 +6,8 @@
 #include "platform/user_side.h"
 
 void OpenWebAddress(const std::string &address) {
-  CheckEnvironment env = SystemCheckEnvironment(DetectOsCode(), nullptr);
+  const OsDetails os = DetectOsDetails();
+  CheckEnvironment env = SystemCheckEnvironment(ClassifyOsVersion(os), os, nullptr);
   std::string program = FindBrowserProgram(env);
   // The browser is the user's to work with: it never runs with the
   // administrator's rights of an elevated installer.

@@ -21,8 +21,10 @@ bool ReadOsVersion(OsVersion *version) {
   if (!GetVersionExA(&basic)) return false;
   version->majorVersion = basic.dwMajorVersion;
   version->minorVersion = basic.dwMinorVersion;
+  version->buildNumber = basic.dwBuildNumber;
   if (basic.dwPlatformId == VER_PLATFORM_WIN32_WINDOWS) {
     version->platform = kPlatformWindows9x;
+    version->buildNumber = LOWORD(basic.dwBuildNumber);
   } else if (basic.dwPlatformId == VER_PLATFORM_WIN32_NT) {
     version->platform = kPlatformWindowsNT;
     OSVERSIONINFOEXA extended;

@@ -13,12 +13,17 @@ struct OsVersion {
   OsPlatform platform = kPlatformOther;
   uint32_t majorVersion = 0;
   uint32_t minorVersion = 0;
+  // On Windows 95, 98 and Me the lower word of what the system reports
+  // (the upper word repeats the version).
+  uint32_t buildNumber = 0;
   // Only meaningful on the NT platform: false for servers and domain
   // controllers, and when the extended version record cannot be read.
   bool isWorkstation = false;
 };
 
-// Reads the version the system reports (GetVersionExA). False when it fails.
+// Reads the version the system reports (GetVersionExA). Windows 8.1 and
+// later report their own version only to a program whose manifest names
+// them, else 6.2 build 9200. False when it fails.
 bool ReadOsVersion(OsVersion *version);
 
 enum NativeArchitecture { kArchitectureUnknown, kArchitectureIntel32, kArchitectureOther };

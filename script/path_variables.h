@@ -54,6 +54,9 @@ struct PathVariableLookups {
 // components' current folders and the registry variables' values;
 // `startMenuFolder` is StartMenuFolder. Null pointers read as empty.
 struct PathVariableScope {
+  // The OS code whose folder rules apply: the listed system the running one
+  // acts as. On a code that is none of the ten listed the system tokens
+  // have no value.
   int osCode = 0;
   int32_t languageId = 0;
   const ScriptSettings *settings = nullptr;

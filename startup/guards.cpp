@@ -84,7 +84,7 @@ bool CheckAdministrator() { return CanOpenServiceManager(kServiceManagerAdminAcc
 
 void HandleElevation(uint32_t requireAdminRights) {
   const StartupState &state = Startup();
-  if (requireAdminRights != 1 || !IsNtFamily(state.osCode) || state.isAdministrator) return;
+  if (requireAdminRights != 1 || !IsNtFamily(ActingOsCode()) || state.isAdministrator) return;
   if (!Unattended().elevated) RelaunchAndLeave();
   AwaitHandOver();
 }

@@ -21,8 +21,8 @@ bool CheckAdministrator();
 // start as the user, platform/user_side.h) and every switch it was given,
 // serves that pipe until the elevated copy ends, and ends with its exit
 // code; the relaunched copy waits for the hand-over mutex and refuses to go
-// on without the rights. Otherwise returns at once. Reads osCode and
-// isAdministrator from the start-up state.
+// on without the rights. Otherwise returns at once. Reads the system it
+// acts as and isAdministrator from the start-up state.
 void HandleElevation(uint32_t requireAdminRights);
 
 // Starts `file` (the own executable when empty) with `parameters` through

@@ -1,6 +1,6 @@
 #include "startup/startup_sequence.h"
 
-#include "checks/os_detection.h"
+#include "checks/os_classification.h"
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/processes.h"
@@ -149,11 +149,12 @@ void RunInstaller() {
   ClearSelection();
   LoadStateIcons(&state);
 
-  state.osCode = DetectOsCode();
+  DetectRunningSystem(&state);
+  LogLine("System: " + DescribeRunningSystem(state.osCode, state.os));
   RefuseOldSystems(state.osCode);
   state.isAdministrator = CheckAdministrator();
   state.whiteBrush = CreateSolidColourBrush(kWhiteColour);
-  state.hasAdminRightsNT = IsNtFamily(state.osCode) && state.isAdministrator;
+  state.hasAdminRightsNT = IsNtFamily(ActingOsCode()) && state.isAdministrator;
 
   LoadPayload();
   ChooseStartupLanguage(&state);

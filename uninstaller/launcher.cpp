@@ -119,8 +119,7 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
 uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
   std::string ownPath;
   if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
-  const int osCode = Startup().osCode;
-  const bool needsRights = ReadAdministratorFlag(ownPath) && IsNtFamily(osCode);
+  const bool needsRights = ReadAdministratorFlag(ownPath) && IsNtFamily(ActingOsCode());
   if (needsRights && !CanOpenServiceManager(kServiceManagerAdminAccess)) {
     if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
     if (!arguments.silent)

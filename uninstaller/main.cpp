@@ -3,7 +3,6 @@
 // (asking for rights, handing over to a copy of itself) or as that copy.
 #include <windows.h>
 
-#include "checks/os_detection.h"
 #include "engine/state/startup_state.h"
 #include "platform/libraries.h"
 #include "platform/processes.h"
@@ -13,7 +12,7 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   HardenDllSearch();
-  Startup().osCode = DetectOsCode();
+  DetectRunningSystem(&Startup());
   const UninstallerArguments arguments = ParseUninstallerArguments(GetProcessCommandLine());
   const uint32_t code = arguments.originalPath.empty()
                             ? RunInstalledUninstaller(arguments)

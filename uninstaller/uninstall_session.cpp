@@ -204,7 +204,7 @@ uint32_t Work(Session *s) {
   }
   if (!NoProgramRunning(*s)) return kExitBusy;
   RemovalContext context;
-  context.osCode = Startup().osCode;
+  context.osCode = ActingOsCode();
   context.uninstallerPath = s->arguments.originalPath;
   context.dataPath = s->dataPath;
   context.silent = s->arguments.silent;

@@ -19,7 +19,7 @@ void BuildInstallModePage(HWND container, const std::string &userName) {
   std::string justMe = ReplacePlaceholder(LangString(kStrInstallJustForMe), "$P", userName);
   HWND currentUser = CreateOptionControl(container, justMe.c_str(), 40, 185, 430, 15,
                                          kCurrentUserOptionId, font, false);
-  bool nt = IsNtFamily(Startup().osCode);
+  bool nt = IsNtFamily(ActingOsCode());
   SetBoxChecked(allUsers, nt);
   SetBoxChecked(currentUser, !nt);
 }

@@ -41,7 +41,7 @@ int LoadLanguageData(const std::string &languageName) {
 void ReadScript(int languageEntries) {
   ScriptSettings &settings = InstallerScript().settings;
   PathVariableSources sources;
-  sources.osCode = Startup().osCode;
+  sources.osCode = ActingOsCode();
   sources.languageId = Startup().languageId;
   sources.settings = &settings;
   sources.startMenuFolder = &InstallerScript().StartMenuFolder;
@@ -87,7 +87,8 @@ void EndUnless(CheckResult result, const char *check, int exitCode) {
 
 void RunSystemChecks() {
   ScriptSettings &s = InstallerScript().settings;
-  const CheckEnvironment env = SystemCheckEnvironment(Startup().osCode, ReplacePathVariables);
+  const CheckEnvironment env =
+      SystemCheckEnvironment(Startup().osCode, Startup().os, ReplacePathVariables);
   EndUnless(CheckOsRequirements(s, env), "operating system", kExitPlatformUnsupported);
   EndUnless(CheckDotNetRequirement(s, env), ".NET Framework", kExitDotNetMissing);
   EndUnless(CheckBrowserRequirement(s, env), "Internet Explorer", kExitBrowserMissing);

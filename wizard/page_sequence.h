@@ -12,7 +12,7 @@ struct PageSequenceInputs {
   int ShowInformation = 0;  // LookAndFeel
   int componentCount = 0;   // components the script defines
   int IsPathEnforced = 0;   // of the principal component
-  int osCode = 0;
+  int osCode = 0;                // the system the running one acts as
   bool isAdministrator = false;  // as found at start-up
   int CreateGroup = 0;           // InstallerSettings
 };

@@ -35,7 +35,7 @@ UnattendedDefaults WizardDefaults(const ScriptSettings &settings) {
   if (defaults.tree.hasPrincipal)
     defaults.folder = WithTrailingBackslash(ReplacePathVariables(defaults.tree.principalPath));
   PageSequenceInputs inputs;
-  inputs.osCode = Startup().osCode;
+  inputs.osCode = ActingOsCode();
   inputs.isAdministrator = Startup().isAdministrator;
   int offered = 0;
   BuildPageSequence(inputs, &offered);

@@ -77,7 +77,7 @@ std::string BuildSequence(const ScriptSettings &settings) {
   inputs.ShowInformation = settings.ShowInformation;
   inputs.componentCount = (int)settings.components.size();
   inputs.IsPathEnforced = PrincipalPathEnforced() ? 1 : 0;
-  inputs.osCode = Startup().osCode;
+  inputs.osCode = ActingOsCode();
   inputs.isAdministrator = Startup().isAdministrator;
   inputs.CreateGroup = settings.CreateGroup;
   return BuildPageSequence(inputs, &Wizard().UserScopeOffered);

@@ -3,28 +3,12 @@
 #include <string>
 
 #include "checks/os_codes.h"
+#include "engine/tasks/task_rules.h"
 #include "script/ansi_text.h"
 
 namespace {
 
 const int kShortcutTask = 3;
-
-// The task's switch for `osCode`; null for codes outside the ten versions.
-const int32_t *TaskFlagFor(const OsFlags &flags, int osCode) {
-  switch (osCode) {
-    case kOsWindows95: return &flags.Win95;
-    case kOsNT4: return &flags.WinNT4;
-    case kOsWindows98: return &flags.Win98;
-    case kOsWindowsMe: return &flags.WinMe;
-    case kOsWindows2000: return &flags.Win2000;
-    case kOsWindowsXP: return &flags.WinXP;
-    case kOsServer2003: return &flags.WinServer2003;
-    case kOsVista: return &flags.WinVista;
-    case kOsServer2008: return &flags.WinServer2008;
-    case kOsWindows7: return &flags.Win7;
-    default: return nullptr;
-  }
-}
 
 // The first `count` characters of `path`, trimmed and lower-cased.
 std::string LeadOf(const std::string &path, size_t count) {
@@ -38,8 +22,7 @@ ShortcutCounts CountShortcutTasks(const std::vector<TaskItem> &tasks, int osCode
   ShortcutCounts counts;
   for (const TaskItem &task : tasks) {
     if (task.Type != kShortcutTask) continue;
-    const int32_t *flag = TaskFlagFor(task.systems, osCode);
-    if (flag == nullptr || *flag != 1) continue;
+    if (TaskFlagForOs(task.systems, osCode) != 1) continue;
     if (isComponentSelected == nullptr || isComponentSelected(task.ComponentID) == 0) continue;
     const std::string &path = task.details.OutputPath;
     if (LeadOf(path, 9) == "<desktop>")

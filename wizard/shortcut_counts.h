@@ -14,8 +14,8 @@ struct ShortcutCounts {
   int quickLaunch = 0;
 };
 
-// Counts the shortcut tasks (type 3) switched on for `osCode` (its flag is
-// 1) whose component is selected: those whose OutputPath starts with
+// Counts the shortcut tasks (type 3) switched on for `osCode`, the system
+// the running one acts as (its flag is 1), whose component is selected: those whose OutputPath starts with
 // "<desktop>" as desktop shortcuts, else those starting with
 // "<quicklaunch>" as quick-launch shortcuts, the latter only below Windows 7.
 // On an OS code that is none of the ten known versions nothing counts.

@@ -59,7 +59,7 @@ void BuildInstallingPage(HWND container) {
 
 void PrepareTasksPage(const ScriptSettings &settings, WizardNavigation *navigation) {
   ShortcutCounts counts =
-      CountShortcutTasks(settings.installerTasks, Startup().osCode, IsComponentSelected);
+      CountShortcutTasks(settings.installerTasks, ActingOsCode(), IsComponentSelected);
   navigation->DesktopShortcutCount = counts.desktop;
   navigation->QuickLaunchShortcutCount = counts.quickLaunch;
   ShowShortcutBox(kDesktopShortcutCheckId, counts.desktop, kStrDesktopShortcut, kStrDesktopShortcuts);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/os_classification.h"
 #include "platform/fonts.h"
 #include "platform/images.h"
 #include "platform/libraries.h"
@@ -18,7 +19,11 @@ static const int kPageIconCount = 5;
 static const int kStateIconCount = 4;
 
 struct StartupState {
+  // The OS code, which the requirement check goes by, and what the
+  // detection read, from which the log's account of the system and the
+  // system this one acts as follow.
   int osCode = 0;
+  OsDetails os;
   bool isAdministrator = false;
   // Administrator rights on an NT-family system; never set on Windows 9x.
   bool hasAdminRightsNT = false;
@@ -41,5 +46,13 @@ struct StartupState {
 };
 
 StartupState &Startup();
+
+// Reads the running system into osCode and os; once, first thing in a
+// process.
+void DetectRunningSystem(StartupState *state);
+
+// The listed system the running one acts as (OsCodeActingAs of osCode and
+// os): what every OS-dependent rule but the requirement check goes by.
+int ActingOsCode();
 
 #endif

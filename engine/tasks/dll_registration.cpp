@@ -36,7 +36,7 @@ namespace {
 int RunRegistrar(const std::string &switches, const std::string &dllPath,
                  WaitCallbackFunction callback) {
   if (dllPath.empty()) return 0;
-  const std::string registrar = RegistrarPath(Startup().osCode);
+  const std::string registrar = RegistrarPath(ActingOsCode());
   uint64_t size = 0;
   if (registrar.empty() || !ReadFileSizeAt(registrar, &size) || size == 0) return 0;
   const std::string commandLine = "\"" + registrar + "\" " + switches + " \"" + dllPath + "\"";

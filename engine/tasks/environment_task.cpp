@@ -63,7 +63,7 @@ int SetEnvironmentVariableTask(const std::string &name, const std::string &value
                                PreviousValue *previous) {
   if (previous != NULL) *previous = PreviousValue();
   if (name.empty()) return 0;
-  const int osCode = Startup().osCode;
+  const int osCode = ActingOsCode();
   int result = 0;
   if (IsNineXSystem(osCode)) {
     result = SetInAutoexec(name, value);

@@ -49,7 +49,7 @@ int RegisterFileAssociation(const std::string &extension, const std::string &des
   texts.verb = verb;
   texts.commandLine = commandLine;
   AssociationPlan plan;
-  if (!PlanFileAssociation(texts, Startup().osCode, &plan)) return 0;
+  if (!PlanFileAssociation(texts, ActingOsCode(), &plan)) return 0;
   const RegistryKeyHandle root = RegistryRootFromCode(plan.rootCode);
   if (previous != NULL) *previous = ReadDefaultValue(root, plan.extensionKey);
   int result = 0;

@@ -29,7 +29,7 @@ int InstallFont(const std::string &fontPath) {
   RegistryKeyHandle key = NULL;
   bool registered = false;
   if (OpenRegistryKey(RegistryRootFromCode(kRootLocalMachine),
-                      IsNineXSystem(Startup().osCode) ? kNineXFontsKey : kNtFontsKey,
+                      IsNineXSystem(ActingOsCode()) ? kNineXFontsKey : kNtFontsKey,
                       kRegistryAccessAll, &key)) {
     registered = WriteRegistryString(key, FontTitle(fontPath), fileName);
   }

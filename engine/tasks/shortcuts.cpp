@@ -114,7 +114,7 @@ void RunShortcutTask(const TaskDetails &task) {
   boxes.desktop = choices.desktopShortcuts;
   boxes.quickLaunch = choices.quickLaunchShortcuts;
   std::string link;
-  if (!PlanShortcutTaskLink(task.OutputPath, boxes, Startup().osCode, &link)) return;
+  if (!PlanShortcutTaskLink(task.OutputPath, boxes, ActingOsCode(), &link)) return;
   const std::string target = ReplacePathVariables(task.FilePath);
   std::string icon = ReplacePathVariables(task.IconPath);
   if (icon.empty()) icon = target;

@@ -172,7 +172,7 @@ void Dispatch(const TaskDetails &task, int32_t type, int phase) {
 }  // namespace
 
 int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase) {
-  if (TaskFlagForOs(systemFlags, Startup().osCode) == 0) return 0;
+  if (TaskFlagForOs(systemFlags, ActingOsCode()) == 0) return 0;
   // Only programs run before the files are there.
   if (record != NULL && (phase == kPhaseAfterCopy || type == kTaskRunProgram))
     Dispatch(*record, type, phase);

@@ -36,7 +36,8 @@ enum TaskPhase { kPhaseBeforeCopy = 0, kPhaseAfterCopy = 1 };
 
 // The two families as the system tasks tell them apart: Windows 95, 98
 // and Me; and the listed NT systems (NT 4.0, 2000 to Windows 7). Other
-// codes (NT 3.x, later systems) belong to neither.
+// codes (NT 3.x, kOsOther) belong to neither. Callers pass the system the
+// running one acts as, so a later Windows counts as a listed NT system.
 bool IsNineXSystem(int osCode);
 bool IsListedNtSystem(int osCode);
 

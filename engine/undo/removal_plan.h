@@ -78,7 +78,7 @@ struct RemovalPlan {
 };
 
 struct RemovalContext {
-  int osCode = 0;                // the running system (checks/os_codes.h)
+  int osCode = 0;                // the listed system the running one acts as
   std::string uninstallerPath;   // the installed uninstaller, not a copy of it
   std::string dataPath;          // its data file
   bool silent = false;           // no window: web addresses are not opened

@@ -12,7 +12,7 @@
 #include "engine/tasks/run_program.h"
 
 struct RemovalRun {
-  int osCode = 0;
+  int osCode = 0;  // the listed system the running one acts as
   // Called while a program or regsvr32 is waited for (may be NULL).
   WaitCallbackFunction waitCallback = NULL;
   // What is left for the next restart: files in use, and the folders that

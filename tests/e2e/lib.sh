@@ -6,7 +6,8 @@
 #   BUILD     the build root       E2E    tests/e2e
 #   SETUP     C:\e2e\setup.exe, where the installer runs inside the prefix
 #   TEMP_MODULES  the wildcard of the installer's temporary module files
-# Optional settings: WINDOWS_VERSION (win7, winxp, ...: what Wine reports) and
+# Optional settings: WINDOWS_VERSION (win7, win81, winxp, ...: what Wine reports
+# instead of the template's win10) and
 # LOCALE (a glibc locale such as de_DE.UTF-8: the user's default language).
 
 SETUP='C:\e2e\setup.exe'

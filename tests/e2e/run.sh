@@ -76,7 +76,11 @@ run_scenario() {
   current_prefix=$prefix
   export WINEPREFIX=$prefix
   if [ -n "$winver" ]; then
-    "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >/dev/null 2>&1
+    # Through winecfg, which also sets the product details Wine reports with
+    # the version (with the Version value alone, "win7" is a server); the
+    # value alone for what winecfg refuses in a 64-bit prefix (nt351).
+    "$wine" winecfg -v "$winver" >/dev/null 2>&1 ||
+      "$wine" reg add 'HKCU\Software\Wine' /v Version /d "$winver" /f >/dev/null 2>&1
   fi
   local -a env_locale=()
   if [ -n "$locale" ]; then

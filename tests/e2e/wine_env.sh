@@ -7,7 +7,7 @@
 TEMPLATE=$ROOT/.cache/wine-template
 LOCALES=$ROOT/.cache/locale
 # Bump when the template's settings change, so that it is made again.
-TEMPLATE_VERSION=1
+TEMPLATE_VERSION=2
 export WINEDEBUG=-all
 # No menu entries on the host, no Mono or Gecko installers.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -52,8 +52,9 @@ start_display() {
   return 1
 }
 
-# The prefix every scenario starts from: Windows 7, no crash dialog, one
-# 1024x768 virtual desktop (so that activation and focus behave as on
+# The prefix every scenario starts from: Windows 10, what users run (a
+# scenario about an older system's rules names it in WINDOWS_VERSION); no
+# crash dialog; one 1024x768 virtual desktop (so that activation and focus behave as on
 # Windows without a window manager). Made in a side folder and renamed, so
 # that an interrupted run never leaves half a template.
 make_template() {
@@ -65,7 +66,7 @@ make_template() {
 REGEDIT4
 
 [HKEY_CURRENT_USER\Software\Wine]
-"Version"="win7"
+"Version"="win10"
 
 [HKEY_CURRENT_USER\Software\Wine\WineDbg]
 "ShowCrashDialog"=dword:00000000

@@ -27,6 +27,8 @@ for flavour in i686 x64; do
   check "$flavour manifest asks for common controls 6" \
     "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'version=\"6.0.0.0\"'"
   check "$flavour manifest runs as invoker" "echo \"\$text\" | grep -q 'level=\"asInvoker\"'"
+  # Without it Windows 8.1 and later tell the stub they are Windows 8.
+  check "$flavour manifest names Windows 10 and 11" "echo \"\$text\" | grep -q '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a'"
   resources=$($triplet-objdump -h "$stub" | grep -c '\.rsrc')
   check "$flavour carries resources (icon, manifest)" "[ '$resources' = 1 ]"
 done
@@ -43,8 +45,8 @@ for flavour in i686 x64; do
   check "$flavour uninstaller imports only system DLLs ($imports)" \
     "! echo '$imports' | tr ' ' '\n' | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|ole32|msvcrt)\.dll$|^$'"
   text=$(strings -a "$program")
-  check "$flavour uninstaller manifest: common controls 6, as invoker" \
-    "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'level=\"asInvoker\"'"
+  check "$flavour uninstaller manifest: common controls 6, as invoker, Windows 10 and 11" \
+    "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'level=\"asInvoker\"' && echo \"\$text\" | grep -q '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a'"
   size=$(stat -c %s "$program")
   check "$flavour uninstaller under 512 KiB ($size bytes)" "[ $size -le 524288 ]"
 done

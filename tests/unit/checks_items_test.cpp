@@ -127,6 +127,26 @@ TEST_F(CheckTest, ItemsOffTheirSystemsAreSkippedAndCompleteListsReleased) {
   EXPECT_TRUE(s.requiredItems.empty());
 }
 
+// Windows 10 is OS code 100, which has no switch of its own: its items
+// follow the Win7 switch, a server's the WinServer2008 switch.
+TEST_F(CheckTest, ItemsOnLaterSystemsFollowTheNewestListedSystemOfTheirKind) {
+  env.osCode = 100;
+  env.os.known = true;
+  env.os.version.platform = kPlatformWindowsNT;
+  env.os.version.majorVersion = 10;
+  RequiredItem item;  // missing everywhere, examined only on 2008 servers
+  item.systems.WinServer2008 = 1;
+  item.Files.push_back(VersionedFile("C:\\missing", 0, 0, 0, 0));
+  ScriptSettings s;
+  s.requiredItems = {item};
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckEndInstaller);
+  env.os.version.isWorkstation = true;
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckContinue);
+  item.systems.Win7 = 1;
+  s.requiredItems = {item};  // released when the check passed
+  EXPECT_EQ(CheckRequiredItems(&s, env), kCheckEndInstaller);
+}
+
 TEST(WindowMatching, TitleAndClassRules) {
   EXPECT_TRUE(WindowMatches("Text Editor - notes.txt", "Edit", "editor", "", 1));
   EXPECT_FALSE(WindowMatches("Text Editor - notes.txt", "Edit", "editor", "", 0));

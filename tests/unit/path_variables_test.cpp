@@ -5,6 +5,7 @@
 
 #include <map>
 
+#include "checks/os_classification.h"
 #include "script/path_variables.h"
 #include "script/purebasic_folder.h"
 
@@ -118,6 +119,23 @@ TEST_F(PathVariables, UnknownSystemsKeepSystemTokens) {
     EXPECT_EQ(On(os, "<programname>|<defaultstartmenugroup>"), "Product|F:\\Menu\\Product") << os;
   }
   EXPECT_EQ(g_system.calls, 0);
+}
+
+// What the detection answers on Windows 10 reaches the expansion as the
+// system it acts as: every system token has a value.
+TEST_F(PathVariables, Windows10HasTheFoldersOfWindows7) {
+  const std::string all =
+      "<temp>|<rootpartition>|<documents>|<appdata>|<localappdata>|<desktop>|<commondesktop>|"
+      "<quicklaunch>|<start>|<startprograms>|<commonstartprograms>|<programfiles>|"
+      "<programfiles_x86>|<windows>|<system>|<lcid>|<installerexe>|<installerexedir>|"
+      "<currentusername>|<purebasic>";
+  OsDetails ten;
+  ten.known = true;
+  ten.version = {kPlatformWindowsNT, 10, 0, 19045, true};
+  scope.osCode = OsCodeActingAs(ClassifyOsVersion(ten), ten);
+  const std::string expanded = Expand(all);
+  EXPECT_EQ(expanded.find('<'), std::string::npos) << expanded;
+  EXPECT_EQ(expanded, On(80, all));
 }
 
 TEST_F(PathVariables, TrailingBackslashRules) {

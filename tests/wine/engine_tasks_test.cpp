@@ -184,9 +184,18 @@ void TestSystemFlags() {
   Startup().osCode = 60;
   CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 0, "a Windows 7 task is not run on XP");
   Startup().osCode = 100;
+  Startup().os.known = true;
+  Startup().os.version.platform = kPlatformOther;
   CHECK(ExecuteTask(&key, 1, AllSystems(), kPhaseAfterCopy) == 0, "no task on an unlisted system");
   CHECK(!KeyExists(HKEY_CURRENT_USER, key.KeyPath) && DoneTasks().size() == before,
         "nothing done where excluded");
+  // Windows 10 acts as Windows 7: the Win7 switch decides.
+  Startup().os.version = {kPlatformWindowsNT, 10, 0, 19045, true};
+  CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 1 &&
+            KeyExists(HKEY_CURRENT_USER, key.KeyPath) && DoneTasks().size() > before,
+        "a Windows 7 task runs on Windows 10");
+  RegDeleteTreeA(HKEY_CURRENT_USER, key.KeyPath.c_str());
+  Startup().os = OsDetails();
   Startup().osCode = 80;
   CHECK(ExecuteTask(&key, 1, seven, kPhaseAfterCopy) == 1 &&
             KeyExists(HKEY_CURRENT_USER, key.KeyPath),

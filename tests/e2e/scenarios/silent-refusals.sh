@@ -1,6 +1,7 @@
 # Silent runs that must not install, each ending before anything is written
 # with the exit code a deployment tool reads and the reason in the log: an
-# operating system the product refuses (1633), a command line with an
+# operating system the product refuses (1633: a product for 32-bit systems
+# only, on 64-bit Windows 10), a command line with an
 # unknown switch or a component the installer lacks (1639), a language it
 # does not carry (1639), an install folder too deep for the product's files
 # (1639), a start-menu group that climbs out of the start menu (1639), and
@@ -12,7 +13,7 @@ make_installer() {
   build_installer "$WORK/project" "$WORK/setup.exe"
   surgery "$WORK/setup.exe" "$WORK/setup-crc.exe" bad-crc '1\readme.txt'
   component_project "$WORK/refusing" 'C:\Product'
-  sed -i 's/^Win7 = 1\r$/Win7 = 0\r/; s/^Win2008 = 1\r$/Win2008 = 0\r/' "$WORK/refusing/Script.qvs"
+  sed -i 's/^\[SystemRequirements\]\r$/&\nInstallerType = 1\r/' "$WORK/refusing/Script.qvs"
   build_installer "$WORK/refusing" "$WORK/setup-os.exe"
 }
 driver_commands() {

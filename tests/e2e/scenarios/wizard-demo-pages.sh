@@ -1,11 +1,13 @@
 # The demo product, built as the x64 flavour, walked from the welcome page
-# to the finish page: the page sequence of a script with licence,
-# information, components, start-menu group and shortcuts on an
-# administrator's Windows 7 (Wine reports it as a server, Server 2008 R2,
-# where quick-launch shortcuts still count), every page's controls at their
-# places, Tab moving the focus through the shown page's controls and the
-# buttons, and a screenshot of every page in out/e2e/wizard-demo/ (page 9
-# passes too quickly to be taken while nothing is installed).
+# to the finish page with every default: the page sequence of a script with
+# licence, information, components, start-menu group and shortcuts on an
+# administrator's Windows 10 (which acts as Windows 7: the desktop shortcut
+# is offered, the quick-launch one is not), the default folder under
+# Program Files, every page's controls at their places, Tab moving the
+# focus through the shown page's controls and the buttons, and a screenshot
+# of every page in out/e2e/wizard-demo/ (page 9 passes too quickly to be
+# taken while nothing is installed; the README shows pages 0, 3 and 8).
+# The product lands in the default folder with its group and desktop link.
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
   mkdir -p "$ROOT/${QVS_OUT:-out}/e2e/wizard-demo"
@@ -67,7 +69,7 @@ sleep 300
 $(snap_page 3)
 click 29
 expect-visible 150 1
-expect-text-contains 156 "Demo Product\\"
+expect-text 156 "C:\\Program Files\\Demo Product\\"
 sleep 300
 $(snap_page 4)
 click 29
@@ -102,8 +104,8 @@ sleep 300
 $(snap_page 7)
 expect-visible 230 1
 expect-text 230 "Create Desktop shortcut"
-expect-visible 231 1
-expect-text 231 "Create Quick-Launch shortcut"
+expect-checked 230 1
+expect-visible 231 0
 click 29
 expect-visible 250 1
 expect-text-contains 254 "Start menu group:"
@@ -123,4 +125,13 @@ click 31
 wait-exit 20000
 glob-count $TEMP_MODULES 0
 CMDS
+}
+check_result() {
+  local root="$PREFIX/drive_c/Program Files/Demo Product"
+  local group="$PREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Demo Company/Demo Product"
+  cmp "$ROOT/examples/demo/Files/20/DemoApp.exe" "$root/DemoApp.exe"
+  [ -f "$group/Demo Product.lnk" ] && [ -f "$PREFIX/drive_c/users/Public/Desktop/Demo Product.lnk" ]
+  local quick=("$PREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/"Internet Explorer/Quick Launch/Demo Product.lnk")
+  [ ! -e "${quick[0]}" ]
+  echo "check: the default folder under Program Files, the group and the desktop link"
 }
