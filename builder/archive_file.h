@@ -10,9 +10,10 @@
 
 #include "archive/archive_reader.h"
 #include "builder/installer_file.h"
+#include "builder/os_files.h"
 
 struct ArchiveFile {
-  int fd;
+  OsFile file;
   ArchiveSource source;  // the whole file; the archive starts at location.archiveOffset
   ArchiveLocation location;
 };

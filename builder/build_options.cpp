@@ -31,6 +31,10 @@ void DefaultBuildOptions(BuildOptions *options) {
   options->requireAdmin = false;
   options->addEnglish = false;
   options->quiet = false;
+  options->strict = false;
+  options->signCertificate.clear();
+  options->signPasswordFile.clear();
+  options->timestampUrl.clear();
 }
 
 bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string *error) {
@@ -38,8 +42,8 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
     std::string arg = argv[i];
     const char *value = i + 1 < argc ? argv[i + 1] : NULL;
     bool takesValue = arg == "-o" || arg == "--flavour" || arg == "--stub" || arg == "--module" ||
-                      arg == "--uninstaller" ||
-                      arg == "--threads" || arg == "--level";
+                      arg == "--uninstaller" || arg == "--threads" || arg == "--level" ||
+                      arg == "--sign" || arg == "--sign-password-file" || arg == "--timestamp";
     if (takesValue && value == NULL) {
       *error = arg + " needs a value";
       return false;
@@ -76,6 +80,14 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
       options->addEnglish = true;
     } else if (arg == "--quiet") {
       options->quiet = true;
+    } else if (arg == "--strict") {
+      options->strict = true;
+    } else if (arg == "--sign") {
+      options->signCertificate = value;
+    } else if (arg == "--sign-password-file") {
+      options->signPasswordFile = value;
+    } else if (arg == "--timestamp") {
+      options->timestampUrl = value;
     } else if (!arg.empty() && arg[0] == '-') {
       *error = "unknown option " + arg;
       return false;
@@ -93,6 +105,11 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
   }
   if (options->output.empty()) {
     *error = "no output file given (-o OUT.exe)";
+    return false;
+  }
+  if (options->signCertificate.empty() &&
+      (!options->signPasswordFile.empty() || !options->timestampUrl.empty())) {
+    *error = "--sign-password-file and --timestamp need --sign FILE.pfx";
     return false;
   }
   return true;

@@ -1,9 +1,6 @@
 #include "builder/chunk_pipeline.h"
 
-#include <errno.h>
-#include <fcntl.h>
 #include <string.h>
-#include <unistd.h>
 
 #include <condition_variable>
 #include <deque>
@@ -79,24 +76,20 @@ struct ChunkReader {
   const std::vector<InputFile> *files;
   size_t entryIndex;
   uint64_t offset;  // within the current entry
-  int fd;
+  OsFile file;
 };
 
-bool ReadFully(int fd, uint8_t *buffer, size_t size) {
+bool ReadFully(OsFile file, uint8_t *buffer, size_t size) {
   size_t done = 0;
   while (done < size) {
-    ssize_t got = read(fd, buffer + done, size - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) return false;
-    done += (size_t)got;
+    size_t got = 0;
+    if (!ReadFromFile(file, buffer + done, size - done, &got) || got == 0) return false;
+    done += got;
   }
   return true;
 }
 
-void CloseCurrent(ChunkReader *reader) {
-  if (reader->fd >= 0) close(reader->fd);
-  reader->fd = -1;
-}
+void CloseCurrent(ChunkReader *reader) { CloseFile(&reader->file); }
 
 // Moves past entries of size 0 (they have no chunk) and gives the size of
 // the next chunk; 0 when none is left.
@@ -123,11 +116,11 @@ bool ReadNextChunk(ChunkReader *reader, uint8_t *buffer, uint32_t *u, size_t *en
   if (file.memory != NULL) {
     memcpy(buffer, file.memory + reader->offset, size);
   } else {
-    if (reader->fd < 0) {
-      reader->fd = OpenSourceFile(file.sourcePath, file.identity, error);
-      if (reader->fd < 0) return false;
+    if (reader->file == kNoFile) {
+      reader->file = OpenSourceFile(file.sourcePath, file.identity, error);
+      if (reader->file == kNoFile) return false;
     }
-    if (!ReadFully(reader->fd, buffer, size)) {
+    if (!ReadFully(reader->file, buffer, size)) {
       *error = file.sourcePath + ": cannot read, or the file shrank while building";
       return false;
     }
@@ -137,12 +130,14 @@ bool ReadNextChunk(ChunkReader *reader, uint8_t *buffer, uint32_t *u, size_t *en
   reader->offset += size;
   if (reader->offset == file.size) {
     uint8_t extra = 0;
-    if (reader->fd >= 0 && read(reader->fd, &extra, 1) != 0) {
+    size_t got = 0;
+    if (reader->file != kNoFile && (!ReadFromFile(reader->file, &extra, 1, &got) || got != 0)) {
       *error = file.sourcePath + ": the file grew while building";
       return false;
     }
     // Rewritten in place with the same size: the bytes read may be torn.
-    if (reader->fd >= 0 && !SourceFileUnchanged(reader->fd, file.sourcePath, file.identity, error))
+    if (reader->file != kNoFile &&
+        !SourceFileUnchanged(reader->file, file.sourcePath, file.identity, error))
       return false;
     CloseCurrent(reader);
     reader->entryIndex++;
@@ -273,7 +268,7 @@ bool WriteEntries(ArchiveWriter *writer, const std::vector<InputFile> &files,
   run.reader.files = &files;
   run.reader.entryIndex = 0;
   run.reader.offset = 0;
-  run.reader.fd = -1;
+  run.reader.file = kNoFile;
   run.chunksTotal = 0;
   for (const InputFile &file : files) run.chunksTotal += (file.size + kChunkSize - 1) / kChunkSize;
   run.chunksRead = run.chunksWritten = 0;

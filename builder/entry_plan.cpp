@@ -1,8 +1,9 @@
 #include "builder/entry_plan.h"
 
 #include <stdio.h>
-#include <time.h>
 #include <zlib.h>
+
+#include "builder/os_system.h"
 
 namespace {
 
@@ -30,9 +31,7 @@ std::string MakeConfigPrefix(const Project &project) {
 
 uint32_t LocalClockSeconds(int64_t utc) {
   int64_t local = utc;
-  time_t t = (time_t)utc;
-  struct tm parts;
-  if (localtime_r(&t, &parts) != NULL) local = (int64_t)timegm(&parts);
+  if (!LocalClockFromUtc(utc, &local)) local = utc;
   if (local < 0) return 0;
   if (local > (int64_t)UINT32_MAX) return UINT32_MAX;
   return (uint32_t)local;

@@ -1,9 +1,3 @@
-#include <errno.h>
-#include <fcntl.h>
-#include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <set>
 #include <string>
 #include <vector>
@@ -11,51 +5,48 @@
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
 #include "builder/inspect_commands.h"
+#include "builder/os_files.h"
 #include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 
 namespace {
 
 struct FileSink {
-  int fd;
+  OsFile file;
+  uint64_t written;
 };
 
 ArchiveResult WriteToFile(void *context, const uint8_t *data, size_t size) {
   FileSink *sink = (FileSink *)context;
-  size_t done = 0;
-  while (done < size) {
-    ssize_t wrote = write(sink->fd, data + done, size - done);
-    if (wrote < 0 && errno == EINTR) continue;
-    if (wrote <= 0) return ARCHIVE_WRITE_ERROR;
-    done += (size_t)wrote;
-  }
+  if (!WriteFileAt(sink->file, sink->written, data, size)) return ARCHIVE_WRITE_ERROR;
+  sink->written += size;
   return ARCHIVE_OK;
 }
 
-// Creates the folders of `relative` (all but its last component) below
-// `root`, refusing to pass through anything that is not a real folder.
-// `known` holds the folders this run has already made or checked, so each
-// is made and checked once, not once per file below it.
+// Creates the folders of `relative` (all but its last component, separated
+// by kPathSeparator) below `root`, refusing to pass through anything that
+// is not a real folder. `known` holds the folders this run has already made
+// or checked, so each is made and checked once, not once per file below it.
 bool MakeParents(const std::string &root, const std::string &relative,
                  std::set<std::string> *known, std::string *error) {
-  size_t slash = relative.find('/');
+  size_t slash = relative.find(kPathSeparator);
   while (slash != std::string::npos) {
-    std::string folder = root + "/" + relative.substr(0, slash);
+    std::string folder = JoinPath(root, relative.substr(0, slash));
     if (known->count(folder) != 0) {
-      slash = relative.find('/', slash + 1);
+      slash = relative.find(kPathSeparator, slash + 1);
       continue;
     }
-    struct stat info;
-    if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-      *error = folder + ": " + strerror(errno);
+    FileStatus info;
+    if (!MakeFolder(folder)) {
+      *error = folder + ": " + LastSystemError();
       return false;
     }
-    if (lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    if (!StatusOfPath(folder, false, &info) || info.kind != kFileFolder) {
       *error = folder + ": not a folder (a symbolic link or a file is in the way)";
       return false;
     }
     known->insert(folder);
-    slash = relative.find('/', slash + 1);
+    slash = relative.find(kPathSeparator, slash + 1);
   }
   return true;
 }
@@ -69,67 +60,50 @@ struct EntryTarget {
   std::string shownName;  // the entry's name, safe to print
   std::string finalPath;
   std::string tempPath;   // empty when written in place
-  int fd;
+  OsFile file;
 };
 
 // Creates the file for `relative` below `root`. False with *error when the
 // final place holds something other than a regular file.
-bool OpenEntryTarget(const std::string &root, const std::string &relative, uint32_t attributes,
+bool OpenEntryTarget(const std::string &root, const std::string &relative,
                      const std::string &shownName, EntryTarget *target, std::string *error) {
   target->shownName = shownName;
-  target->finalPath = root + "/" + relative;
+  target->finalPath = JoinPath(root, relative);
   target->tempPath.clear();
-  target->fd = open(target->finalPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    (attributes & 1) ? 0444 : 0666);
-  if (target->fd >= 0) return true;
-  if (errno != EEXIST) {
-    *error = target->shownName + ": cannot create: " + strerror(errno);
+  target->file = CreateNewFile(target->finalPath);
+  if (target->file != kNoFile) return true;
+  const std::string createError = LastSystemError();
+  FileStatus info;
+  if (!StatusOfPath(target->finalPath, false, &info)) {
+    *error = target->shownName + ": cannot create: " + createError;
     return false;
   }
-  struct stat info;
-  if (lstat(target->finalPath.c_str(), &info) == 0 && !S_ISREG(info.st_mode)) {
+  if (info.kind != kFileRegular) {
     *error = target->shownName + ": not a regular file, left as it is";
     return false;
   }
-  size_t slash = target->finalPath.rfind('/');
-  std::string pattern = target->finalPath.substr(0, slash + 1) + ".qvs-extract-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  target->fd = mkostemp(name.data(), O_CLOEXEC);
-  if (target->fd < 0) {
-    *error = target->shownName + ": cannot create a file next to it: " +
-             strerror(errno);
+  std::string prefix = JoinPath(FolderOfPath(target->finalPath), ".qvs-extract-");
+  target->file = CreateUniqueFile(prefix, &target->tempPath);
+  if (target->file == kNoFile) {
+    *error = target->shownName + ": cannot create a file next to it: " + LastSystemError();
     return false;
   }
-  target->tempPath = name.data();
   return true;
 }
 
-// Closes the file and, when `ok`, gives a temporary file the entry's mode
-// and renames it into place; otherwise removes what was written. False with
-// *error when that fails.
+// Gives the file the entry's mode, closes it and, when `ok`, renames a
+// temporary file into place; otherwise removes what was written. False
+// with *error when that fails.
 bool FinishEntryTarget(EntryTarget *target, bool ok, uint32_t attributes, std::string *error) {
-  if (target->tempPath.empty()) {
-    if (close(target->fd) != 0) ok = false;
-    target->fd = -1;
-    if (!ok) {
-      if (error->empty()) *error = target->shownName + ": cannot write: " + strerror(errno);
-      unlink(target->finalPath.c_str());
-    }
-    return ok;
-  }
-  if (ok) {
-    mode_t mask = umask(0);
-    umask(mask);
-    if (fchmod(target->fd, ((attributes & 1) ? 0444 : 0666) & ~mask) != 0) ok = false;
-  }
-  if (close(target->fd) != 0) ok = false;
-  target->fd = -1;
-  if (ok && rename(target->tempPath.c_str(), target->finalPath.c_str()) != 0) ok = false;
+  const std::string &written = target->tempPath.empty() ? target->finalPath : target->tempPath;
+  if (ok && !ApplyNewFileMode(target->file, (attributes & 1) ? kNewFileReadOnly : kNewFileData))
+    ok = false;
+  if (!CloseFile(&target->file)) ok = false;
+  if (ok && !target->tempPath.empty() && !RenameOver(target->tempPath, target->finalPath))
+    ok = false;
   if (!ok) {
-    if (error->empty())
-      *error = target->shownName + ": cannot write: " + strerror(errno);
-    unlink(target->tempPath.c_str());
+    if (error->empty()) *error = target->shownName + ": cannot write: " + LastSystemError();
+    RemoveFile(written);
   }
   return ok;
 }
@@ -146,9 +120,14 @@ bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::stri
     *error = "refusing entry name that would leave the folder: " + PrintableEntryName(name);
     return false;
   }
+  const char *hostProblem = HostNameProblem(name);
+  if (hostProblem != NULL) {
+    *error = PrintableEntryName(name) + ": " + hostProblem + ", not written";
+    return false;
+  }
   std::string relative = Windows1252ToUtf8(name);
   for (char &c : relative) {
-    if (c == '\\') c = '/';
+    if (c == '\\' || c == '/') c = kPathSeparator;
   }
   if (written->count(relative) != 0) {
     *error = PrintableEntryName(name) + ": a second entry of this name; the first one is kept";
@@ -156,10 +135,8 @@ bool ExtractEntry(ParallelDecode *decode, ArchiveReader *reader, const std::stri
   }
   if (!MakeParents(root, relative, folders, error)) return false;
   EntryTarget target;
-  if (!OpenEntryTarget(root, relative, entry->attributes, PrintableEntryName(name), &target, error))
-    return false;
-  FileSink sink;
-  sink.fd = target.fd;
+  if (!OpenEntryTarget(root, relative, PrintableEntryName(name), &target, error)) return false;
+  FileSink sink = {target.file, 0};
   ArchiveResult result = ParallelDecodeExtract(decode, reader, WriteToFile, &sink);
   error->clear();
   if (result != ARCHIVE_OK) *error = PrintableEntryName(name) + ": " + ArchiveResultText(result);
@@ -183,11 +160,11 @@ int RunExtract(const std::string &path, const std::string &folder, FILE *out) {
   std::set<std::string> folders;
   ArchiveReader *reader = NULL;
   ArchiveResult result = ARCHIVE_OK;
-  struct stat info;
-  if (mkdir(folder.c_str(), 0777) != 0 && errno != EEXIST) {
-    fprintf(stderr, "qvsbuild: %s: %s\n", folder.c_str(), strerror(errno));
+  FileStatus info;
+  if (!MakeFolder(folder)) {
+    fprintf(stderr, "qvsbuild: %s: %s\n", folder.c_str(), LastSystemError().c_str());
     failures++;
-  } else if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+  } else if (!StatusOfPath(folder, true, &info) || info.kind != kFileFolder) {
     fprintf(stderr, "qvsbuild: %s: not a folder\n", folder.c_str());
     failures++;
   } else {

@@ -1,4 +1,4 @@
-#include <time.h>
+#include <stdio.h>
 
 #include "archive/archive_reader.h"
 #include "builder/archive_file.h"
@@ -7,12 +7,25 @@
 
 namespace {
 
-// Times are local-clock readings: shown as stored, without a time zone.
+// Times are local-clock readings: shown as stored, without a time zone,
+// counted out by the calendar alone so that every host shows the same.
 std::string FormatTime(uint32_t seconds) {
-  time_t t = (time_t)seconds;
-  struct tm parts;
-  char text[32] = "?";
-  if (gmtime_r(&t, &parts) != NULL) strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &parts);
+  const uint32_t kSecondsPerDay = 86400;
+  // Days since 1970-01-01 to a civil date (proleptic Gregorian), counting
+  // eras of 400 years from 0000-03-01.
+  int64_t days = seconds / kSecondsPerDay + 719468;
+  uint32_t rest = seconds % kSecondsPerDay;
+  int64_t era = days / 146097;
+  int64_t dayOfEra = days - era * 146097;
+  int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+  int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+  int64_t monthIndex = (5 * dayOfYear + 2) / 153;
+  int64_t day = dayOfYear - (153 * monthIndex + 2) / 5 + 1;
+  int64_t month = monthIndex < 10 ? monthIndex + 3 : monthIndex - 9;
+  int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+  char text[32];
+  snprintf(text, sizeof text, "%04lld-%02lld-%02lld %02u:%02u:%02u", (long long)year,
+           (long long)month, (long long)day, rest / 3600, rest / 60 % 60, rest % 60);
   return text;
 }
 

@@ -2,21 +2,22 @@
 // and renamed over the output only once everything succeeded, so a failed
 // or interrupted build never leaves a partial installer behind.
 //
-// Call order: OutputFileOpen -> writes through `file` -> OutputFileCommit,
-// or OutputFileDiscard on any failure. Discard is safe after Commit and
-// safe to call twice. One output file at a time per process (an interrupt
-// signal removes the temporary file of the open one).
+// Call order: OutputFileOpen -> writes through `file` -> OutputFileClose
+// (optional: the closed file may then be changed, by the signing tool) ->
+// OutputFileCommit, or OutputFileDiscard on any failure. Discard is safe
+// after Commit and safe to call twice. One output file at a time per
+// process (an interrupt removes the temporary file of the open one).
 #ifndef QVS_BUILDER_OUTPUT_FILE_H
 #define QVS_BUILDER_OUTPUT_FILE_H
 
-#include <stdio.h>
-
 #include <string>
+
+#include "builder/os_files.h"
 
 struct OutputFile {
   std::string finalPath;
   std::string tempPath;
-  FILE *file;
+  OsFile file;
 };
 
 // Why `path` may not receive the installer built from the project folder
@@ -30,7 +31,10 @@ std::string OutputPathProblem(const std::string &path, const std::string &projec
 
 // Creates the temporary file. False with *error when it cannot.
 bool OutputFileOpen(OutputFile *output, const std::string &path, std::string *error);
-// Flushes, syncs, closes and renames. On failure the temporary file is
+// Syncs, gives the file a new program's permissions and closes it; the
+// temporary file stays. False with *error (the file discarded) on failure.
+bool OutputFileClose(OutputFile *output, std::string *error);
+// Closes (when still open) and renames. On failure the temporary file is
 // removed and *error says why. Refuses, as OutputPathProblem does, an
 // output that is no longer a regular file when it is replaced.
 bool OutputFileCommit(OutputFile *output, std::string *error);

@@ -1,16 +1,15 @@
 #include "builder/progress.h"
 
-#include <time.h>
-#include <unistd.h>
+#include <chrono>
+
+#include "builder/os_system.h"
 
 double NowSeconds() {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return (double)now.tv_sec + (double)now.tv_nsec / 1e9;
+  return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 void ProgressBegin(ProgressLine *line, uint64_t totalBytes, bool allowed) {
-  line->enabled = allowed && isatty(fileno(stderr));
+  line->enabled = allowed && IsTerminal(stderr);
   line->totalBytes = totalBytes;
   line->startSeconds = NowSeconds();
   line->lastDrawSeconds = 0;
@@ -33,7 +32,7 @@ void ProgressReport(void *context, uint64_t bytesIn, uint64_t bytesOut) {
 }
 
 void ProgressEnd(ProgressLine *line) {
-  if (line->enabled && line->drawn) fprintf(stderr, "\r\033[K");
+  if (line->enabled && line->drawn) ClearTerminalLine(stderr);
   line->drawn = false;
 }
 

@@ -1,17 +1,12 @@
 #include "builder/project_scan.h"
 
-#include <dirent.h>
-#include <errno.h>
-#include <limits.h>
 #include <stdio.h>
-#include <stdlib.h>
 #include <string.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 
 #include "archive/archive_format.h"
+#include "builder/os_files.h"
 #include "builder/path_rules.h"
 #include "builder/script_checks.h"
 #include "builder/source_file.h"
@@ -37,72 +32,63 @@ void Problem(ScanContext *scan, const std::string &where, const std::string &wha
   scan->problems->push_back(where + ": " + what);
 }
 
-std::string Join(const std::string &folder, const std::string &name) {
-  return folder.empty() ? name : folder + "/" + name;
-}
-
-// The sorted names in a folder, "." and ".." left out.
-bool ListFolder(ScanContext *scan, const std::string &path, std::vector<std::string> *names) {
-  DIR *dir = opendir(path.c_str());
-  if (dir == NULL) {
-    Problem(scan, path, std::string("cannot read folder: ") + strerror(errno));
+// The names in a folder, sorted bytewise on their UTF-8 form: the same
+// order on every host.
+bool ListSortedFolder(ScanContext *scan, const std::string &path, std::vector<std::string> *names) {
+  if (!ListFolder(path, names)) {
+    Problem(scan, path, "cannot read folder: " + LastSystemError());
     return false;
   }
-  while (struct dirent *item = readdir(dir)) {
-    if (strcmp(item->d_name, ".") == 0 || strcmp(item->d_name, "..") == 0) continue;
-    names->push_back(item->d_name);
-  }
-  closedir(dir);
   std::sort(names->begin(), names->end());
   return true;
 }
 
-// Stats `path`, following a symbolic link only when it stays inside the
-// project: a link out of it would pack files the vendor never put there.
-bool StatInside(ScanContext *scan, const std::string &path, struct stat *info) {
-  if (lstat(path.c_str(), info) != 0) {
-    Problem(scan, path, std::string("cannot read: ") + strerror(errno));
+// The status of `path`, following a symbolic link only when it stays
+// inside the project: a link out of it would pack files the vendor never
+// put there.
+bool StatInside(ScanContext *scan, const std::string &path, FileStatus *info) {
+  if (!StatusOfPath(path, false, info)) {
+    Problem(scan, path, "cannot read: " + LastSystemError());
     return false;
   }
-  if (!S_ISLNK(info->st_mode)) return true;
-  char resolved[PATH_MAX];
-  if (realpath(path.c_str(), resolved) == NULL) {
+  if (info->kind != kFileLink) return true;
+  std::string target = ResolvedPath(path);
+  if (target.empty()) {
     Problem(scan, path, "symbolic link to nothing");
     return false;
   }
-  std::string target = resolved;
-  if (target.compare(0, scan->realRoot.size() + 1, scan->realRoot + "/") != 0) {
+  if (!PathIsWithin(target, scan->realRoot)) {
     Problem(scan, path, "symbolic link pointing outside the project");
     return false;
   }
-  if (stat(path.c_str(), info) != 0) {
-    Problem(scan, path, std::string("cannot read: ") + strerror(errno));
+  if (!StatusOfPath(path, true, info)) {
+    Problem(scan, path, "cannot read: " + LastSystemError());
     return false;
   }
-  if (S_ISDIR(info->st_mode)) {
+  if (info->kind == kFileFolder) {
     Problem(scan, path, "symbolic link to a folder (not followed; copy the folder instead)");
     return false;
   }
   return true;
 }
 
-InputFile MakeInput(const std::string &entryName, const std::string &path, const struct stat &info) {
+InputFile MakeInput(const std::string &entryName, const std::string &path, const FileStatus &info) {
   InputFile file;
   file.entryName = entryName;
   file.sourcePath = path;
   file.memory = NULL;
-  file.size = (uint64_t)info.st_size;
-  file.modifiedUtc = (int64_t)info.st_mtime;
+  file.size = info.size;
+  file.modifiedUtc = info.modifiedSeconds;
   file.modificationTime = 0;
-  file.attributes = kAttributeArchive | ((info.st_mode & S_IWUSR) ? 0 : kAttributeReadOnly);
+  file.attributes = kAttributeArchive | (info.readOnly ? kAttributeReadOnly : 0);
   file.identity = IdentityOf(info);
   return file;
 }
 
 // The installer keeps these texts in memory and refuses larger ones.
-bool WithinTextLimit(ScanContext *scan, const std::string &path, const struct stat &info,
+bool WithinTextLimit(ScanContext *scan, const std::string &path, const FileStatus &info,
                      uint32_t limit) {
-  if ((uint64_t)info.st_size <= limit) return true;
+  if (info.size <= limit) return true;
   Problem(scan, path, "larger than " + std::to_string(limit / 1024) +
                           " KiB, more than the installer accepts for this kind of text");
   return false;
@@ -110,7 +96,7 @@ bool WithinTextLimit(ScanContext *scan, const std::string &path, const struct st
 
 // Reads a script or language file, refusing what the installer would
 // misread (see DocumentTextProblem).
-bool ReadDocumentText(ScanContext *scan, const std::string &path, const struct stat &info,
+bool ReadDocumentText(ScanContext *scan, const std::string &path, const FileStatus &info,
                       uint32_t limit, std::string *text) {
   if (!WithinTextLimit(scan, path, info, limit)) return false;
   std::string error;
@@ -127,13 +113,13 @@ bool ReadDocumentText(ScanContext *scan, const std::string &path, const struct s
 }
 
 // A regular, non-empty file (after StatInside); reports and returns false otherwise.
-bool RegularFile(ScanContext *scan, const std::string &path, const struct stat &info,
+bool RegularFile(ScanContext *scan, const std::string &path, const FileStatus &info,
                  bool allowEmpty) {
-  if (!S_ISREG(info.st_mode)) {
+  if (info.kind != kFileRegular) {
     Problem(scan, path, "not a regular file");
     return false;
   }
-  if (!allowEmpty && info.st_size == 0) {
+  if (!allowEmpty && info.size == 0) {
     Problem(scan, path, "empty file");
     return false;
   }
@@ -160,9 +146,9 @@ bool HasPrefix(const std::string &data, const char *magic) {
 }
 
 void ScanScript(ScanContext *scan, Project *project) {
-  std::string path = Join(scan->root, "Script.qvs");
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) {
+  std::string path = JoinPath(scan->root, "Script.qvs");
+  FileStatus info;
+  if (!StatusOfPath(path, false, &info)) {
     Problem(scan, path, "missing: the installer script is required");
     return;
   }
@@ -223,27 +209,29 @@ void NotePictureSize(ScanContext *scan, const std::string &path, const char *fil
 
 // Reads up to `size` bytes of a file's start through the checked open;
 // -1, with the problem noted, when it cannot be opened.
-ssize_t ReadFileHead(ScanContext *scan, const std::string &path, const struct stat &info,
+int64_t ReadFileHead(ScanContext *scan, const std::string &path, const FileStatus &info,
                      void *head, size_t size) {
   std::string error;
-  int fd = OpenSourceFile(path, IdentityOf(info), &error);
-  if (fd < 0) {
+  OsFile file = OpenSourceFile(path, IdentityOf(info), &error);
+  if (file == kNoFile) {
     scan->problems->push_back(error);
     return -1;
   }
-  ssize_t got = read(fd, head, size);
-  close(fd);
-  return got;
+  size_t got = 0;
+  bool ok = ReadFromFile(file, head, size, &got);
+  if (!ok) Problem(scan, path, "cannot read: " + LastSystemError());
+  CloseFile(&file);
+  return ok ? (int64_t)got : -1;
 }
 
 void ScanOptionalFile(ScanContext *scan, Project *project, const char *fileName,
                       const char *entryName, const char *magic, const char *kind) {
-  std::string path = Join(scan->root, fileName);
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) return;
+  std::string path = JoinPath(scan->root, fileName);
+  FileStatus info;
+  if (!StatusOfPath(path, false, &info)) return;
   if (!StatInside(scan, path, &info) || !RegularFile(scan, path, info, false)) return;
   unsigned char head[kOptionalHeadSize] = {0};
-  const ssize_t got = ReadFileHead(scan, path, info, head, sizeof head);
+  const int64_t got = ReadFileHead(scan, path, info, head, sizeof head);
   if (got < 0) return;
   if (got < 2 || !HasPrefix(std::string((const char *)head, 2), magic)) {
     Problem(scan, path, std::string("not ") + kind);
@@ -259,15 +247,15 @@ void AddDefaultUninstaller(ScanContext *scan, Project *project, const std::strin
   const char *const kHint =
       "the uninstaller is missing or not a Windows executable; build it (make), name one with "
       "--uninstaller FILE or QVS_UNINSTALLER, or put Uninstaller.exe in the project";
-  struct stat info;
-  if (stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+  FileStatus info;
+  if (!StatusOfPath(path, true, &info) || info.kind != kFileRegular) {
     Problem(scan, path, kHint);
     return;
   }
   char head[2] = {0, 0};
-  const ssize_t got = ReadFileHead(scan, path, info, head, sizeof head);
+  const int64_t got = ReadFileHead(scan, path, info, head, sizeof head);
   if (got < 0) return;
-  if (got != (ssize_t)sizeof head || head[0] != 'M' || head[1] != 'Z') {
+  if (got != (int64_t)sizeof head || head[0] != 'M' || head[1] != 'Z') {
     Problem(scan, path, kHint);
     return;
   }
@@ -275,18 +263,18 @@ void AddDefaultUninstaller(ScanContext *scan, Project *project, const std::strin
 }
 
 void ScanLanguageTexts(ScanContext *scan, Project *project, const char *folder) {
-  std::string path = Join(scan->root, folder);
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) return;
+  std::string path = JoinPath(scan->root, folder);
+  FileStatus info;
+  if (!StatusOfPath(path, false, &info)) return;
   if (!StatInside(scan, path, &info)) return;
-  if (!S_ISDIR(info.st_mode)) {
+  if (info.kind != kFileFolder) {
     Problem(scan, path, "not a folder");
     return;
   }
   std::vector<std::string> names;
-  if (!ListFolder(scan, path, &names)) return;
+  if (!ListSortedFolder(scan, path, &names)) return;
   for (const std::string &name : names) {
-    std::string filePath = Join(path, name);
+    std::string filePath = JoinPath(path, name);
     std::string ansi;
     if (!StatInside(scan, filePath, &info) || !RegularFile(scan, filePath, info, false)) continue;
     if (!WindowsName(scan, filePath, name, &ansi)) continue;
@@ -301,17 +289,17 @@ void ScanLanguageTexts(ScanContext *scan, Project *project, const char *folder) 
 }
 
 void ScanLanguages(ScanContext *scan, const ScanOptions &options, Project *project) {
-  std::string path = Join(scan->root, "Languages");
+  std::string path = JoinPath(scan->root, "Languages");
   std::vector<InputFile> languages;
   bool haveEnglishFile = false;
-  struct stat info;
-  if (lstat(path.c_str(), &info) == 0 && StatInside(scan, path, &info)) {
+  FileStatus info;
+  if (StatusOfPath(path, false, &info) && StatInside(scan, path, &info)) {
     std::vector<std::string> names;
-    if (!S_ISDIR(info.st_mode)) {
+    if (info.kind != kFileFolder) {
       Problem(scan, path, "not a folder");
-    } else if (ListFolder(scan, path, &names)) {
+    } else if (ListSortedFolder(scan, path, &names)) {
       for (const std::string &name : names) {
-        std::string filePath = Join(path, name);
+        std::string filePath = JoinPath(path, name);
         std::string ansi;
         if (!StatInside(scan, filePath, &info) || !RegularFile(scan, filePath, info, false))
           continue;
@@ -330,7 +318,7 @@ void ScanLanguages(ScanContext *scan, const ScanOptions &options, Project *proje
   }
   if (options.englishLanguage != NULL) {
     if (haveEnglishFile) {
-      Problem(scan, Join(path, "English.lng"),
+      Problem(scan, JoinPath(path, "English.lng"),
               "already present; --add-english would add a second English file");
     } else {
       InputFile english;
@@ -356,11 +344,11 @@ void WalkProductFolder(ScanContext *scan, const std::string &path, const std::st
                        uint32_t componentId, std::vector<ProductItem> *items,
                        std::vector<std::string> *foldedNames, int depth) {
   std::vector<std::string> names;
-  if (!ListFolder(scan, path, &names)) return;
+  if (!ListSortedFolder(scan, path, &names)) return;
   for (const std::string &name : names) {
-    std::string itemPath = Join(path, name);
+    std::string itemPath = JoinPath(path, name);
     std::string ansi;
-    struct stat info;
+    FileStatus info;
     if (!StatInside(scan, itemPath, &info)) continue;
     if (!WindowsName(scan, itemPath, name, &ansi)) continue;
     std::string itemRelative = relative.empty() ? ansi : relative + "\\" + ansi;
@@ -370,7 +358,7 @@ void WalkProductFolder(ScanContext *scan, const std::string &path, const std::st
       continue;
     }
     foldedNames->push_back(FoldWindowsCase(itemRelative));
-    if (S_ISDIR(info.st_mode)) {
+    if (info.kind == kFileFolder) {
       // The path-length bound already stops any real nesting; this guards loops.
       if (depth < 200)
         WalkProductFolder(scan, itemPath, itemRelative, componentId, items, foldedNames, depth + 1);
@@ -386,22 +374,22 @@ void WalkProductFolder(ScanContext *scan, const std::string &path, const std::st
 }
 
 void ScanProducts(ScanContext *scan, Project *project) {
-  std::string path = Join(scan->root, "Files");
-  struct stat info;
-  if (lstat(path.c_str(), &info) != 0) return;
+  std::string path = JoinPath(scan->root, "Files");
+  FileStatus info;
+  if (!StatusOfPath(path, false, &info)) return;
   if (!StatInside(scan, path, &info)) return;
-  if (!S_ISDIR(info.st_mode)) {
+  if (info.kind != kFileFolder) {
     Problem(scan, path, "not a folder");
     return;
   }
   std::vector<std::string> names;
-  if (!ListFolder(scan, path, &names)) return;
+  if (!ListSortedFolder(scan, path, &names)) return;
   std::vector<ProductItem> items;
   for (const std::string &name : names) {
-    std::string componentPath = Join(path, name);
+    std::string componentPath = JoinPath(path, name);
     uint32_t id = 0;
     if (!StatInside(scan, componentPath, &info)) continue;
-    if (!S_ISDIR(info.st_mode)) {
+    if (info.kind != kFileFolder) {
       Problem(scan, componentPath, "Files/ holds only component folders (named by decimal ID)");
       continue;
     }
@@ -434,12 +422,12 @@ void NoteUnknownItems(ScanContext *scan) {
                                        "Wizard.bmp", "Header.bmp", "Background.bmp",
                                        "Uninstaller.exe", "Files"};
   std::vector<std::string> names;
-  if (!ListFolder(scan, scan->root, &names)) return;
+  if (!ListSortedFolder(scan, scan->root, &names)) return;
   for (const std::string &name : names) {
     if (name[0] == '.') continue;
     bool known = false;
     for (const char *k : kKnown) known = known || name == k;
-    if (!known) scan->notes->push_back(Join(scan->root, name) + ": not part of the layout, ignored");
+    if (!known) scan->notes->push_back(JoinPath(scan->root, name) + ": not part of the layout, ignored");
   }
 }
 
@@ -458,10 +446,9 @@ bool ScanProject(const std::string &root, const ScanOptions &options, Project *p
   project->productEntries.clear();
   size_t problemsBefore = problems->size();
 
-  char resolved[PATH_MAX];
-  struct stat info;
-  if (realpath(root.c_str(), resolved) == NULL || stat(resolved, &info) != 0 ||
-      !S_ISDIR(info.st_mode)) {
+  std::string resolved = ResolvedPath(root);
+  FileStatus info;
+  if (resolved.empty() || !StatusOfPath(resolved, true, &info) || info.kind != kFileFolder) {
     Problem(&scan, root, "project folder not found");
     return false;
   }

@@ -1,46 +1,39 @@
 #include "builder/source_file.h"
 
-#include <errno.h>
-#include <fcntl.h>
-#include <string.h>
-#include <unistd.h>
-
-SourceIdentity IdentityOf(const struct stat &info) {
+SourceIdentity IdentityOf(const FileStatus &status) {
   SourceIdentity identity;
-  identity.device = (uint64_t)info.st_dev;
-  identity.inode = (uint64_t)info.st_ino;
-  identity.size = (uint64_t)info.st_size;
-  identity.modifiedSeconds = (int64_t)info.st_mtim.tv_sec;
-  identity.modifiedNanoseconds = (int64_t)info.st_mtim.tv_nsec;
+  identity.device = status.device;
+  identity.inode = status.fileId;
+  identity.size = status.size;
+  identity.modifiedSeconds = status.modifiedSeconds;
+  identity.modifiedNanoseconds = status.modifiedNanoseconds;
   return identity;
 }
 
-int OpenSourceFile(const std::string &path, const SourceIdentity &expected, std::string *error) {
-  // O_NONBLOCK: opening a FIFO put in the file's place would otherwise wait
-  // for a writer forever. It changes nothing for a regular file.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    *error = path + ": cannot open: " + strerror(errno);
-    return -1;
+OsFile OpenSourceFile(const std::string &path, const SourceIdentity &expected, std::string *error) {
+  OsFile file = OpenFileForReading(path);
+  if (file == kNoFile) {
+    *error = path + ": cannot open: " + LastSystemError();
+    return kNoFile;
   }
-  struct stat info;
-  if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
-      (uint64_t)info.st_dev != expected.device || (uint64_t)info.st_ino != expected.inode) {
-    close(fd);
+  FileStatus status;
+  if (!StatusOfOpenFile(file, &status) || status.kind != kFileRegular ||
+      status.device != expected.device || status.fileId != expected.inode) {
+    CloseFile(&file);
     *error = path + ": replaced by another file while building; nothing was written";
-    return -1;
+    return kNoFile;
   }
-  return fd;
+  return file;
 }
 
-bool SourceFileUnchanged(int fd, const std::string &path, const SourceIdentity &expected,
+bool SourceFileUnchanged(OsFile file, const std::string &path, const SourceIdentity &expected,
                          std::string *error) {
-  struct stat info;
-  if (fstat(fd, &info) != 0) {
-    *error = path + ": cannot read: " + strerror(errno);
+  FileStatus status;
+  if (!StatusOfOpenFile(file, &status)) {
+    *error = path + ": cannot read: " + LastSystemError();
     return false;
   }
-  SourceIdentity now = IdentityOf(info);
+  SourceIdentity now = IdentityOf(status);
   if (now.size != expected.size || now.modifiedSeconds != expected.modifiedSeconds ||
       now.modifiedNanoseconds != expected.modifiedNanoseconds) {
     *error = path + ": changed while the installer was being built; build again once it is "
@@ -52,22 +45,21 @@ bool SourceFileUnchanged(int fd, const std::string &path, const SourceIdentity &
 
 bool ReadSourceFile(const std::string &path, const SourceIdentity &expected, std::string *bytes,
                     std::string *error) {
-  int fd = OpenSourceFile(path, expected, error);
-  if (fd < 0) return false;
+  OsFile file = OpenSourceFile(path, expected, error);
+  if (file == kNoFile) return false;
   bytes->assign((size_t)expected.size, '\0');
   size_t done = 0;
   bool ok = true;
   while (ok && done < bytes->size()) {
-    ssize_t got = read(fd, &(*bytes)[done], bytes->size() - done);
-    if (got < 0 && errno == EINTR) continue;
-    if (got <= 0) {
+    size_t got = 0;
+    if (!ReadFromFile(file, &(*bytes)[done], bytes->size() - done, &got) || got == 0) {
       *error = path + ": cannot read, or the file shrank while building";
       ok = false;
     } else {
-      done += (size_t)got;
+      done += got;
     }
   }
-  if (ok) ok = SourceFileUnchanged(fd, path, expected, error);
-  close(fd);
+  if (ok) ok = SourceFileUnchanged(file, path, expected, error);
+  CloseFile(&file);
   return ok;
 }

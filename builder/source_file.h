@@ -8,9 +8,10 @@
 #define QVS_BUILDER_SOURCE_FILE_H
 
 #include <stdint.h>
-#include <sys/stat.h>
 
 #include <string>
+
+#include "builder/os_files.h"
 
 // A regular file as the scan saw it (after following an allowed link).
 struct SourceIdentity {
@@ -21,17 +22,17 @@ struct SourceIdentity {
   int64_t modifiedNanoseconds;
 };
 
-SourceIdentity IdentityOf(const struct stat &info);
+SourceIdentity IdentityOf(const FileStatus &status);
 
 // Opens `path` for reading without blocking and checks that it is still the
-// regular file the scan saw (same device and inode). Returns the descriptor,
-// or -1 with *error.
-int OpenSourceFile(const std::string &path, const SourceIdentity &expected, std::string *error);
+// regular file the scan saw (same device and inode). Returns the file, or
+// kNoFile with *error.
+OsFile OpenSourceFile(const std::string &path, const SourceIdentity &expected, std::string *error);
 
 // For an open file read to its end: false with *error when its size or
 // modification time now differ from `expected` (it was rewritten while it
 // was read, or since the scan).
-bool SourceFileUnchanged(int fd, const std::string &path, const SourceIdentity &expected,
+bool SourceFileUnchanged(OsFile file, const std::string &path, const SourceIdentity &expected,
                          std::string *error);
 
 // Reads the whole file `path` (the scan's `expected`) into *bytes through

@@ -7,6 +7,7 @@
 #include "builder/parallel_decode.h"
 #include "builder/path_rules.h"
 #include "builder/verify_checks.h"
+#include "format/pe_signature.h"
 #include "format/payload_limits.h"
 
 namespace {
@@ -44,6 +45,16 @@ void Problem(VerifyTally *tally, const std::string &path, const std::string &wha
 void Problems(VerifyTally *tally, const std::string &path, std::vector<std::string> *found) {
   for (const std::string &what : *found) Problem(tally, path, what);
   found->clear();
+}
+
+// True when the file ends with a certificate table that lies after the
+// archive's end (a signing tool may pad up to 8 bytes before it): a signed
+// installer, whose signature covers the stub, the block and the archive.
+bool SignedAfter(const ArchiveSource &source, uint64_t archiveEnd, CertificateTable *table) {
+  std::vector<uint8_t> head(source.size < kSignatureProbeSize ? (size_t)source.size : kSignatureProbeSize);
+  return source.read(source.context, 0, head.data(), head.size()) &&
+         SignatureEndsFile(head.data(), head.size(), source.size) &&
+         FindCertificateTable(head.data(), head.size(), table) && table->offset >= archiveEnd;
 }
 
 // Walks and decodes every entry and checks it as the installer will read
@@ -121,7 +132,11 @@ int RunVerify(const std::string &path, FILE *out) {
       Problem(&tally, path, "header total uncompressed " + std::to_string(header->totalUncompressed) +
                                 " differs from the entries' sum " + std::to_string(tally.uncompressed));
     uint64_t end = ArchiveReaderEndOffset(reader);
-    if (end < file.source.size) {
+    CertificateTable table;
+    if (end < file.source.size && SignedAfter(file.source, end, &table)) {
+      fprintf(out, "note: signed: an Authenticode signature of %llu bytes follows the archive\n",
+              (unsigned long long)table.size);
+    } else if (end < file.source.size) {
       fprintf(out, "note: %llu bytes after the last entry (an appended signature?), not part of the archive\n",
               (unsigned long long)(file.source.size - end));
     }

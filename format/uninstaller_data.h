@@ -10,7 +10,8 @@
 //                             additive ones: CreatedFoldersCount and
 //                             LeaveFilesCount, the line counts of the last two
 //                             groups, so that a file cut short at a line end
-//                             there (losing files to leave) is refused
+//                             there (losing files to leave) is refused; and
+//                             RequireAdministrator beside a signed uninstaller
 //   [CloseItemsUninstaller]   always: UninstCheckForInstances, then Items and
 //                             one [<ID>] group per close item when there are any
 //   [Components]              when the script defines components
@@ -124,6 +125,12 @@ struct UninstallerConfig {
   std::string AddRemoveEntryName;
   int32_t AddRemoveForAllUsers = 0;  // 1 when the entry went below HKEY_LOCAL_MACHINE
   int32_t RebootRequired = 0;        // the script's UninstRestartPC
+  // The installer's administrator flag, as an additive line after the
+  // others, written only when hasRequireAdministrator: for an uninstaller
+  // image that ends with its signature, after which no flag may be
+  // appended (uninstaller/README.md). Readers that do not know it ignore it.
+  bool hasRequireAdministrator = false;
+  int32_t RequireAdministrator = 0;
 };
 
 // A close item of the uninstaller: type 0 names a mutex, type 1 a window;

@@ -170,6 +170,7 @@ FieldLines<UninstallerTaskRecord> TaskTypeLines(int32_t type) {
 
 bool IsConfigKey(const std::string &key) {
   return key == kCreatedFoldersCountKey || key == kLeaveFilesCountKey ||
+         key == kRequireAdministratorKey ||
          HasKey(ConfigLines(), key);
 }
 

@@ -54,6 +54,9 @@ inline const char kWrittenDataHexKey[] = "WrittenDataHex";
 // is not taken for a complete one (it would lose files to leave).
 inline const char kCreatedFoldersCountKey[] = "CreatedFoldersCount";
 inline const char kLeaveFilesCountKey[] = "LeaveFilesCount";
+// Additive line of [UninstallerConfig], only for a signed uninstaller
+// image: the administrator flag, which cannot follow the image there.
+inline const char kRequireAdministratorKey[] = "RequireAdministrator";
 
 // One line of a record: its key and the field it carries, a text or an
 // integer (exactly one of the two is set).

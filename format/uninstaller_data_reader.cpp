@@ -233,7 +233,12 @@ bool ReadWritten(Reader *r, DoneTaskRecord *record) {
 // The counts are additive lines: a file without them is read without the
 // check, but a file with one has both.
 bool ReadConfig(Reader *r) {
-  if (!ReadFields(r, ConfigLines(), &r->out->config)) return false;
+  UninstallerConfig *config = &r->out->config;
+  if (!ReadFields(r, ConfigLines(), config)) return false;
+  if (Find(*r, kRequireAdministratorKey) != nullptr) {
+    if (!NeedNumber(r, kRequireAdministratorKey, &config->RequireAdministrator)) return false;
+    config->hasRequireAdministrator = true;
+  }
   bool folders = Find(*r, kCreatedFoldersCountKey) != nullptr;
   bool leave = Find(*r, kLeaveFilesCountKey) != nullptr;
   if (!folders && !leave) return true;

@@ -88,6 +88,8 @@ void WriteConfig(const UninstallerData &data, std::string *out) {
   for (const std::string &path : data.createdFolders) folders += FitsOnLine(path) ? 1 : 0;
   KeyLine(out, kCreatedFoldersCountKey, CountText(folders));
   KeyLine(out, kLeaveFilesCountKey, CountText(data.leaveFiles.size()));
+  if (data.config.hasRequireAdministrator)
+    KeyLine(out, kRequireAdministratorKey, DecimalText(data.config.RequireAdministrator));
 }
 
 void WriteCloseItems(const UninstallerData &data, std::string *out) {

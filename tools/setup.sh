@@ -10,7 +10,7 @@ packages=(
   build-essential cmake pkg-config clang libclang-rt-14-dev
   libgtest-dev liblzma-dev zlib1g-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64 libz-mingw-w64-dev
-  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick osslsigncode python3 locales
+  wine wine64 fonts-wine xvfb xauth x11-utils imagemagick osslsigncode openssl python3 locales
   dpkg-dev xz-utils nsis
 )
 

@@ -2,6 +2,7 @@
 
 #include <stdlib.h>
 
+#include "format/uninstaller_data.h"
 #include "script/ansi_text.h"
 
 namespace {
@@ -100,4 +101,10 @@ bool AdministratorFlagFromTail(const uint8_t tail[4]) {
   const uint32_t flag = (uint32_t)tail[0] | (uint32_t)tail[1] << 8 | (uint32_t)tail[2] << 16 |
                         (uint32_t)tail[3] << 24;
   return flag == kFlagSet;
+}
+
+bool AdministratorFlagFromData(const std::string &dataText) {
+  UninstallerData data;
+  return ReadUninstallerData(dataText, &data, nullptr) && data.config.hasRequireAdministrator &&
+         (uint32_t)data.config.RequireAdministrator == kFlagSet;
 }

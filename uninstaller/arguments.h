@@ -43,5 +43,10 @@ std::string DataFilePathFor(const std::string &uninstallerPath);
 // The administrator flag the installer appends to the uninstaller: the
 // last four bytes of its file, little-endian; set when they make 1.
 bool AdministratorFlagFromTail(const uint8_t tail[4]);
+// The flag of an uninstaller that ends with its signature, where nothing
+// may be appended: its data file's RequireAdministrator line; set when that
+// line is there and reads 1, not set for a file without it or one the
+// reader refuses.
+bool AdministratorFlagFromData(const std::string &dataText);
 
 #endif

@@ -1,9 +1,12 @@
 #include "uninstaller/launcher.h"
 
 #include <string>
+#include <vector>
 
 #include "checks/os_codes.h"
 #include "engine/state/startup_state.h"
+#include "format/pe_signature.h"
+#include "format/uninstaller_data.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "platform/messages.h"
@@ -23,17 +26,25 @@ const uint32_t kServiceManagerAdminAccess = 0x000F000F;
 const char kCopyPrefix[] = "qvu";
 const size_t kFlagSize = 4;
 
-// The flag the installer appended to this program's file.
+// The flag the installer appended to this program's file or, when this
+// program ends with its signature, wrote into its data file.
 bool ReadAdministratorFlag(const std::string &ownPath) {
   FileHandle file = OpenFileForReading(ownPath);
   uint64_t size = 0;
+  std::vector<uint8_t> head(kSignatureProbeSize);
   uint8_t tail[kFlagSize] = {0, 0, 0, 0};
+  size_t headGot = 0;
   size_t got = 0;
   const bool ok = file != NULL && ReadOpenFileSize(file, &size) && size >= kFlagSize &&
+                  ReadFromFile(file, head.data(), head.size(), &headGot) &&
                   SeekFileTo(file, size - kFlagSize) && ReadFromFile(file, tail, kFlagSize, &got) &&
                   got == kFlagSize;
   CloseFileHandle(&file);
-  return ok && AdministratorFlagFromTail(tail);
+  if (!ok) return false;
+  if (!SignatureEndsFile(head.data(), headGot, size)) return AdministratorFlagFromTail(tail);
+  std::string dataText;
+  return ReadSmallFile(DataFilePathFor(ownPath), kMaxUninstallerDataSize, &dataText) &&
+         AdministratorFlagFromData(dataText);
 }
 
 uint32_t Outcome(const UninstallerArguments &arguments, uint32_t silentCode) {

@@ -40,6 +40,7 @@ UnattendedDefaults WizardDefaults(const ScriptSettings &settings) {
   int offered = 0;
   BuildPageSequence(inputs, &offered);
   defaults.userScopeOffered = offered == 1;
+  defaults.osCode = ActingOsCode();
   return defaults;
 }
 
@@ -67,23 +68,9 @@ void RefuseUnsuitableFolder(const InstallChoices &choices) {
   const int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace, SelectedBytes(choices))) {
     case kFolderInvalid: Refuse("the install folder " + QuotedForLog(folder) + " is not valid", kExitInvalidCommandLine);
-    case kFolderNoSpace: Refuse("not enough free space for the product in " + folder, kExitNotEnoughSpace);
+    case kFolderNoSpace: Refuse("not enough free space for the product in " + QuotedForLog(folder), kExitNotEnoughSpace);
     default: break;
   }
-}
-
-void LogChoices(const ScriptSettings &settings, const InstallChoices &choices) {
-  LogLine("Install folder: " + QuotedForLog(choices.installFolder));
-  std::string components;
-  for (const Component &component : settings.components)
-    if (IsComponentSelected(choices, component.ID))
-      components += (components.empty() ? "" : ", ") + std::to_string((long)component.ID) + " " +
-                    component.InternalName;
-  LogLine("Components: " + (components.empty() ? std::string("none") : components));
-  if (choices.userScopeOffered)
-    LogLine(choices.allUsers ? "For all users" : "For the current user only");
-  LogLine("Start-menu group: " +
-          (choices.createGroup ? QuotedForLog(choices.groupName) : std::string("none")));
 }
 
 void DispatchOnly(UiEvent *event, UiEventKind) { DispatchUiEvent(event); }
@@ -132,7 +119,6 @@ void RunUnattendedInstallation() {
   if (!MakeUnattendedChoices(options, settings, defaults, &choices, &problem))
     Refuse(problem, kExitInvalidCommandLine);
   RefuseUnsuitableFolder(choices);
-  LogChoices(settings, choices);
   UserChoices() = choices;
 
   const InstallView view = SilentView();

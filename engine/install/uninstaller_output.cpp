@@ -9,6 +9,7 @@
 #include "engine/state/installer_script.h"
 #include "engine/state/payload_state.h"
 #include "engine/install/uninstaller_data_plan.h"
+#include "format/pe_signature.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/registry_api.h"
@@ -30,7 +31,19 @@ bool WriteWholeFile(const std::string &path, const void *bytes, size_t size,
   return written;
 }
 
-// The uninstaller image with the administrator flag after it.
+// A signed uninstaller image ends with its signature, and a byte after it
+// would make the signature fail: its administrator flag goes into the data
+// file instead of after the image.
+bool UninstallerImageSigned() {
+  const PayloadState &payload = Payload();
+  const size_t probe = payload.uninstallerSize < kSignatureProbeSize ? payload.uninstallerSize
+                                                                      : kSignatureProbeSize;
+  return payload.uninstallerBytes != NULL &&
+         SignatureEndsFile(payload.uninstallerBytes, probe, payload.uninstallerSize);
+}
+
+// The uninstaller image with the administrator flag after it, unless the
+// image is signed.
 bool WriteUninstallerImage(const std::string &path) {
   const PayloadState &payload = Payload();
   if (payload.uninstallerBytes == NULL || payload.uninstallerSize == 0) return false;
@@ -38,7 +51,7 @@ bool WriteUninstallerImage(const std::string &path) {
   const uint8_t trailer[4] = {(uint8_t)flag, (uint8_t)(flag >> 8), (uint8_t)(flag >> 16),
                               (uint8_t)(flag >> 24)};
   return WriteWholeFile(path, payload.uninstallerBytes, payload.uninstallerSize, trailer,
-                        sizeof trailer);
+                        UninstallerImageSigned() ? 0 : sizeof trailer);
 }
 
 std::string DataFileText(bool forAllUsers) {
@@ -54,7 +67,12 @@ std::string DataFileText(bool forAllUsers) {
   sources.uninstallerDataPath = state.UninstallerDataPath;
   sources.addRemoveForAllUsers = forAllUsers ? 1 : 0;
   sources.expand = ReplacePathVariables;
-  return WriteUninstallerData(MakeUninstallerData(sources));
+  UninstallerData data = MakeUninstallerData(sources);
+  if (UninstallerImageSigned()) {
+    data.config.hasRequireAdministrator = true;
+    data.config.RequireAdministrator = (int32_t)Payload().requireAdminRights;
+  }
+  return WriteUninstallerData(data);
 }
 
 bool WantsAddRemoveEntry(std::string *name) {

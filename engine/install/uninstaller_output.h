@@ -11,7 +11,9 @@
 #include "engine/install/install_view.h"
 
 // Writes Install().UninstallerExePath (the payload's uninstaller image and
-// the administrator flag as a 32-bit little-endian number after it) and
+// the administrator flag as a 32-bit little-endian number after it; for an
+// image that ends with its signature, the image alone, and the flag goes
+// into the data file's RequireAdministrator line) and
 // Install().UninstallerDataPath (the data file), each to a temporary name
 // first and renamed into place when complete, so that a failure never
 // leaves a half-written file; and, when the script asks, the Add/Remove

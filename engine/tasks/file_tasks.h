@@ -40,11 +40,12 @@ void CreateProtectedFolderLevels(const std::string &folder);
 // makes in them (see GetsOwnProtection), in full, long form.
 std::vector<std::string> FoldersKeepingTheirProtection();
 
-// CopyFileA with overwriting allowed; the result is not needed.
-void CopyFileTask(const std::string &source, const std::string &destination);
+// CopyFileA with overwriting allowed. True when the copy was made.
+bool CopyFileTask(const std::string &source, const std::string &destination);
 
 // Deletes `path` when it names a file (not a folder), read-only or not.
-void DeleteFileTask(const std::string &path);
+// True when a file was deleted.
+bool DeleteFileTask(const std::string &path);
 
 // The folders of this machine that must never be deleted, in full, long
 // form.

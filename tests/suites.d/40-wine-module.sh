@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The unpacker module under Wine: its exports and imports, the self-made
 # edge-case installers, an installer the builder made from examples/demo, and
-# the same installer after osslsigncode signed it with a throwaway key.
+# the same installer signed by qvsbuild --sign with a throwaway key.
 set -u
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -80,16 +80,18 @@ if [ -x "$builder" ] && "$builder" build examples/demo -o "$installer" --flavour
 
   openssl req -x509 -newkey rsa:2048 -nodes -keyout "$work/sign/key.pem" -out "$work/sign/cert.pem" \
     -days 2 -subj /CN=qvs-test >/dev/null 2>&1
+  openssl pkcs12 -export -inkey "$work/sign/key.pem" -in "$work/sign/cert.pem" \
+    -out "$work/sign/test.pfx" -passout pass:
   signed=$work/sign/demo-x64-signed.exe
-  if osslsigncode sign -certs "$work/sign/cert.pem" -key "$work/sign/key.pem" -n "QVS test" \
-       -in "$installer" -out "$signed" >"$work/sign/sign.log" 2>&1 &&
+  if "$builder" build examples/demo -o "$signed" --flavour x64 --stub "$dll" --module "$dll" \
+       --uninstaller "$dll" --quiet --sign "$work/sign/test.pfx" >"$work/sign/sign.log" 2>&1 &&
      [ "$(stat -c %s "$signed")" -gt "$(stat -c %s "$installer")" ]; then
-    pass "osslsigncode signed the installer"
+    pass "qvsbuild --sign signed the installer"
     rm -rf "$work/run" && mkdir -p "$work/run"
     run_test signed-installer check "$(windows "$root/$dll")" "$(windows "$signed")" \
       "$(windows "$root/examples/demo")" "$(windows "$work/run")"
   else
-    cat "$work/sign/sign.log"; fail "osslsigncode signed the installer"
+    cat "$work/sign/sign.log"; fail "qvsbuild --sign signed the installer"
   fi
 else
   fail "builder made the demo installer ($builder)"

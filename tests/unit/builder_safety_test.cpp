@@ -228,7 +228,9 @@ TEST(BuilderSafety, SourcesChangedOrReplacedWhileBuildingAreRefused) {
   WriteTestFile(test.folder, "source.bin", "0123456789");
   struct stat info;
   ASSERT_EQ(stat(path.c_str(), &info), 0);
-  SourceIdentity scanned = IdentityOf(info);
+  FileStatus status;
+  ASSERT_TRUE(StatusOfPath(path, true, &status));
+  SourceIdentity scanned = IdentityOf(status);
   std::string bytes, error;
   ASSERT_TRUE(ReadSourceFile(path, scanned, &bytes, &error)) << error;
   EXPECT_EQ(bytes, "0123456789");
