@@ -9,6 +9,7 @@
 
 #include "platform/libraries.h"
 #include "platform/native_files.h"
+#include "platform/process_handoff.h"
 
 namespace {
 
@@ -93,4 +94,15 @@ RunningImageResult OpenRunningImage(FileHandle *file) {
   }
   *file = (FileHandle)held;
   return kRunningImageOpen;
+}
+
+bool HoldsSameFileAs(FileHandle file, uint32_t processId, uint64_t number) {
+  HANDLE other = (HANDLE)CopyHandleFromProcess(processId, number);
+  if (file == NULL || other == NULL) {
+    if (other != NULL) CloseHandle(other);
+    return false;
+  }
+  const bool same = SameFile((HANDLE)file, other);
+  CloseHandle(other);
+  return same;
 }

@@ -10,6 +10,8 @@
 #ifndef QVS_PLATFORM_RUNNING_IMAGE_H
 #define QVS_PLATFORM_RUNNING_IMAGE_H
 
+#include <stdint.h>
+
 #include "platform/files.h"
 
 enum RunningImageResult {
@@ -31,5 +33,11 @@ enum RunningImageResult {
 // systems without the native calls this needs (Windows 9x) the open alone
 // stands. On kRunningImageOpen *file is the handle; NULL otherwise.
 RunningImageResult OpenRunningImage(FileHandle *file);
+
+// True when `file` and the handle `number` of the running process
+// `processId` lead to one file (same volume, same file number): the
+// elevated copy's proof that it runs from the very file the user's copy
+// holds. False when that handle cannot be reached.
+bool HoldsSameFileAs(FileHandle file, uint32_t processId, uint64_t number);
 
 #endif

@@ -76,10 +76,12 @@ bool OpenUserSideChannel(UserSideChannel *channel) {
   return true;
 }
 
-UserSideHandover HandoverOf(const UserSideChannel &channel, FileHandle logFile) {
+UserSideHandover HandoverOf(const UserSideChannel &channel, FileHandle logFile,
+                            FileHandle installerFile) {
   UserSideHandover handover;
   handover.processId = OwnProcessId();
   handover.logFile = HandoffNumber((HandoffHandle)logFile);
+  handover.installerFile = HandoffNumber((HandoffHandle)installerFile);
   handover.requests = HandoffNumber(channel.writeEnd);
   return handover;
 }

@@ -28,18 +28,21 @@ struct UserSideChannel {
   HandoffHandle writeEnd = NULL;
 };
 
-// What the elevated copy is told: the waiting process and two of its
-// handles (0 for none).
+// What the elevated copy is told: the waiting process and three of its
+// handles (0 for none): the log, the requests' pipe, and its hold on the
+// installer's own file (platform/running_image.h).
 struct UserSideHandover {
   uint32_t processId = 0;
   uint64_t logFile = 0;
   uint64_t requests = 0;
+  uint64_t installerFile = 0;
 };
 
 // The pipe; false when it cannot be made (the elevated copy then gets no
 // channel and starts nothing for the user).
 bool OpenUserSideChannel(UserSideChannel *channel);
-UserSideHandover HandoverOf(const UserSideChannel &channel, FileHandle logFile);
+UserSideHandover HandoverOf(const UserSideChannel &channel, FileHandle logFile,
+                            FileHandle installerFile);
 // Carries out the requests that arrive until the process `elevated` has
 // ended; a request this side refuses, or more than kMaxUserStartRequests,
 // ends the listening (the rest is read and dropped).

@@ -12,6 +12,7 @@
 #include "engine/state/exit_codes.h"
 #include "engine/state/exits.h"
 #include "engine/state/install_log.h"
+#include "engine/state/payload_state.h"
 #include "engine/state/unattended_options.h"
 #include "engine/state/startup_state.h"
 
@@ -33,18 +34,23 @@ const uint32_t kElevationSettleTime = 500;
 // the start: the elevated copy waits for it, and this copy stays.
 [[noreturn]] void RelaunchAndLeave() {
   MutexHandle handOver = CreateNamedMutex(kElevationMutexName, true, NULL);
+  // Started by the name the system gives the file this copy holds, so that
+  // no link on the way can lead the elevation elsewhere; the elevated copy
+  // proves that it runs from that very file.
+  const FileHandle installerFile = Payload().installerFile;
   std::string ownPath;
-  GetOwnExecutablePath(&ownPath);
+  if (!GetFinalPathOf(installerFile, false, &ownPath)) GetOwnExecutablePath(&ownPath);
   const UnattendedOptions &options = Unattended();
   UserSideChannel channel;
   // Without the pipe the elevated copy is told so (no pipe number) and
   // starts nothing for the user.
   OpenUserSideChannel(&channel);
-  const UserSideHandover handover = HandoverOf(channel, InstallLogFile());
+  const UserSideHandover handover = HandoverOf(channel, InstallLogFile(), installerFile);
   // The elevated copy gets every switch this one was given.
-  std::string parameters = std::string(kElevatedSwitch) + " " +
-                           HandoverParameter(handover.processId, handover.logFile,
-                                             handover.requests);
+  std::string parameters =
+      std::string(kElevatedSwitch) + " " +
+      HandoverParameter(handover.processId, handover.logFile, handover.requests,
+                        handover.installerFile);
   if (!options.switches.empty()) parameters += " " + options.switches;
   ReleaseOwnedMutex(handOver);
   CloseMutexHandle(&handOver);

@@ -15,6 +15,7 @@
 #include "startup/payload_entries.h"
 #include "engine/state/payload_state.h"
 #include "engine/state/startup_state.h"
+#include "engine/state/unattended_options.h"
 #include "startup/temp_module.h"
 
 namespace {
@@ -25,6 +26,11 @@ const char kBlockMissing[] = "This installer is corrupt. Please obtain a new cop
 const char kReplacedWhileStarting[] =
     "The installer file was moved or replaced while the installer was starting, so its data "
     "cannot be trusted. Please run the installer again.";
+const char kCannotHold[] =
+    "The installer cannot keep its own file from being changed while it runs (another program "
+    "may have it open for writing, or it cannot be read), so its data cannot be trusted. Please "
+    "close other programs that use the file, or wait until its download has finished, and run "
+    "the installer again.";
 const char kArchiveCorrupt[] =
     "This installer is corrupt. Please obtain another copy and retry installation.";
 // Configuration entries are extracted into memory in one piece; the module
@@ -221,15 +227,21 @@ void WalkArchive() {
 }
 
 // The one handle on the installer's own file that every later read goes
-// through, kept until the process ends.
+// through, kept until the process ends. The elevated copy started by the
+// user's copy must run from the file that copy holds: it was started by
+// that file's name, but only the file itself can prove it.
 FileHandle HoldInstallerFile() {
   FileHandle executable = NULL;
   switch (OpenRunningImage(&executable)) {
-    case kRunningImageOpen: return executable;
+    case kRunningImageOpen: break;
     case kRunningImageReplaced: FailAndExit(kReplacedWhileStarting);
-    case kRunningImageUnavailable: break;
+    case kRunningImageUnavailable: FailAndExit(kCannotHold);
   }
-  FailAndExit(kCannotRead);
+  const UnattendedOptions &options = Unattended();
+  if (options.elevated && options.hasHandover &&
+      !HoldsSameFileAs(executable, options.handoverProcess, options.handoverImage))
+    FailAndExit(kReplacedWhileStarting);
+  return executable;
 }
 
 }  // namespace

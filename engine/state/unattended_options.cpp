@@ -79,18 +79,25 @@ bool ReadHandoverNumber(const std::string &text, uint64_t *value) {
   return true;
 }
 
-// "PROCESS,LOG,REQUESTS" of the hand-over parameter.
+// "PROCESS,LOG,REQUESTS,IMAGE" of the hand-over parameter.
 bool ReadHandover(const std::string &text, UnattendedOptions *options) {
-  const size_t first = text.find(',');
-  const size_t second = first == std::string::npos ? first : text.find(',', first + 1);
-  if (second == std::string::npos) return false;
-  uint64_t process = 0;
-  if (!ReadHandoverNumber(text.substr(0, first), &process) || process == 0 ||
-      process > 0xFFFFFFFFull ||
-      !ReadHandoverNumber(text.substr(first + 1, second - first - 1), &options->handoverLog) ||
-      !ReadHandoverNumber(text.substr(second + 1), &options->handoverRequests))
-    return false;
-  options->handoverProcess = (uint32_t)process;
+  const size_t kFields = 4;
+  uint64_t values[kFields] = {0, 0, 0, 0};
+  size_t start = 0;
+  for (size_t i = 0; i < kFields; i++) {
+    const size_t comma = text.find(',', start);
+    const bool last = i + 1 == kFields;
+    // Exactly four numbers: a comma after each but the last.
+    if ((comma == std::string::npos) != last) return false;
+    const size_t end = last ? text.size() : comma;
+    if (!ReadHandoverNumber(text.substr(start, end - start), &values[i])) return false;
+    start = end + 1;
+  }
+  if (values[0] == 0 || values[0] > 0xFFFFFFFFull) return false;
+  options->handoverProcess = (uint32_t)values[0];
+  options->handoverLog = values[1];
+  options->handoverRequests = values[2];
+  options->handoverImage = values[3];
   return true;
 }
 
@@ -245,10 +252,12 @@ UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
   return options;
 }
 
-std::string HandoverParameter(uint32_t processId, uint64_t logFile, uint64_t requests) {
+std::string HandoverParameter(uint32_t processId, uint64_t logFile, uint64_t requests,
+                              uint64_t image) {
   return std::string(kHandover) + std::to_string((unsigned long long)processId) + "," +
          std::to_string((unsigned long long)logFile) + "," +
-         std::to_string((unsigned long long)requests);
+         std::to_string((unsigned long long)requests) + "," +
+         std::to_string((unsigned long long)image);
 }
 
 UnattendedOptions &Unattended() {

@@ -70,8 +70,8 @@ TEST(UnattendedOptions, ElevatedCopyAndQuotedFolder) {
 // The elevated copy learns from the user's copy where its log and its
 // start requests go; every switch the user gave still reaches it.
 TEST(UnattendedOptions, HandoverReachesTheElevatedCopy) {
-  const std::string handover = HandoverParameter(4242, 0x1a4, 18446744073709551615ull);
-  EXPECT_EQ(handover, "-handover=4242,420,18446744073709551615");
+  const std::string handover = HandoverParameter(4242, 0x1a4, 18446744073709551615ull, 9);
+  EXPECT_EQ(handover, "-handover=4242,420,18446744073709551615,9");
   const UnattendedOptions o = ReadUnattendedOptions(
       "\"C:\\a b\\setup.exe\" -elevated " + handover + " /S \"/LOG=C:\\x & y.log\" /D=C:\\P Q");
   EXPECT_TRUE(o.problems.empty()) << o.problems[0];
@@ -79,14 +79,16 @@ TEST(UnattendedOptions, HandoverReachesTheElevatedCopy) {
   EXPECT_EQ(o.handoverProcess, 4242u);
   EXPECT_EQ(o.handoverLog, 420u);
   EXPECT_EQ(o.handoverRequests, 18446744073709551615ull);
+  EXPECT_EQ(o.handoverImage, 9u);
   EXPECT_EQ(o.logPath, "C:\\x & y.log");
   EXPECT_EQ(o.switches, "/S \"/LOG=C:\\x & y.log\" /D=C:\\P Q");
-  EXPECT_TRUE(ReadUnattendedOptions("setup.exe -elevated -handover=7,0,0").problems.empty());
-  for (const char *line : {"s -elevated -handover=", "s -elevated -handover=1,2",
-                           "s -elevated -handover=0,1,2", "s -elevated -handover=1,x,2",
-                           "s -elevated -handover=4294967296,1,2",
-                           "s -elevated -handover=1,2,18446744073709551616",
-                           "s -elevated -handover=1,2,3 -handover=1,2,3"}) {
+  EXPECT_TRUE(ReadUnattendedOptions("setup.exe -elevated -handover=7,0,0,0").problems.empty());
+  for (const char *line : {"s -elevated -handover=", "s -elevated -handover=1,2,3",
+                           "s -elevated -handover=0,1,2,3", "s -elevated -handover=1,x,2,3",
+                           "s -elevated -handover=4294967296,1,2,3",
+                           "s -elevated -handover=1,2,18446744073709551616,3",
+                           "s -elevated -handover=1,2,3,4,5", "s -elevated -handover=1,2,3,",
+                           "s -elevated -handover=1,2,3,4 -handover=1,2,3,4"}) {
     EXPECT_FALSE(ReadUnattendedOptions(line).problems.empty()) << line;
   }
 }

@@ -694,19 +694,24 @@ void TestUserSide() {
   CHECK(OpenUserSideChannel(&channel), "the start requests' pipe");
   FileHandle log = OpenPlainFileForWriting(kWork + "handed.log", false);
   CHECK(log != NULL && WriteToFile(log, "user side\r\n", 11), "the user's side opens the log");
-  const UserSideHandover handover = HandoverOf(channel, log);
+  FileHandle image = NULL;
+  CHECK(OpenRunningImage(&image) == kRunningImageOpen, "the user's side holds its image");
+  const UserSideHandover handover = HandoverOf(channel, log, image);
   ProcessHandle elevated = NULL;
   CHECK(StartCommandLine("\"" + OwnPath() + "\" elevated-side " +
                              std::to_string(handover.processId) + " " +
                              std::to_string(handover.logFile) + " " +
-                             std::to_string(handover.requests),
+                             std::to_string(handover.requests) + " " +
+                             std::to_string(handover.installerFile),
                          &elevated),
         "the elevated side starts");
   ServeUserSide(&channel, elevated);
   CloseProcessHandle(&elevated);
   CloseUserSideChannel(&channel);
   CloseFileHandle(&log);
-  CHECK_EQ(FileText(kWork + "handed.log"), std::string("user side\r\nelevated side\r\n"));
+  CloseFileHandle(&image);
+  CHECK_EQ(FileText(kWork + "handed.log"),
+           std::string("user side\r\nelevated side: the image held there, not the log\r\n"));
   for (int i = 0; i < 50 && !Exists(kWork + "user-a.txt"); i++) Sleep(100);
   Sleep(300);
   CHECK(Exists(kWork + "user-a.txt"), "the user's side starts what it was asked to");
@@ -865,18 +870,28 @@ void PrepareRun() {
 // without helper arguments only reports its command line, so the checks
 // never run twice.
 // The elevated copy's side of a hand-over (see TestUserSide): takes the
-// log and the pipe, writes a line and asks for three starts, the second of
-// which the user's side must refuse (a program without a name), ending the
-// conversation there.
+// log and the pipe, holds its own image and tells whether the user's side
+// holds the same file (and that its log is another), writes that as a line
+// and asks for three starts, the second of which the user's side must
+// refuse (a program without a name), ending the conversation there.
 void RunElevatedSide(char **argv) {
   UserSideHandover handover;
   handover.processId = (uint32_t)strtoul(argv[2], NULL, 10);
   handover.logFile = strtoull(argv[3], NULL, 10);
   handover.requests = strtoull(argv[4], NULL, 10);
+  handover.installerFile = strtoull(argv[5], NULL, 10);
   FileHandle log = NULL;
   if (!JoinUserSide(handover, &log)) return;
+  FileHandle image = NULL;
+  const bool held = OpenRunningImage(&image) == kRunningImageOpen;
+  const bool same = held && HoldsSameFileAs(image, handover.processId, handover.installerFile);
+  const bool other = held && HoldsSameFileAs(image, handover.processId, handover.logFile);
+  CloseFileHandle(&image);
   SeekFileToEnd(log);
-  WriteToFile(log, "elevated side\r\n", 15);
+  const std::string line = std::string("elevated side: ") +
+                           (same ? "the image held there" : "another image") +
+                           (other ? ", the log too" : ", not the log") + "\r\n";
+  WriteToFile(log, line.data(), line.size());
   CloseFileHandle(&log);
   UserStartRequest request;
   request.kind = kUserStartCommandLine;
@@ -890,7 +905,7 @@ void RunElevatedSide(char **argv) {
 }
 
 bool RunAsHelper(int argc, char **argv) {
-  if (argc == 5 && strcmp(argv[1], "elevated-side") == 0) {
+  if (argc == 6 && strcmp(argv[1], "elevated-side") == 0) {
     RunElevatedSide(argv);
     return true;
   }
