@@ -27,8 +27,10 @@ const char kCopyPrefix[] = "qvu";
 const size_t kFlagSize = 4;
 
 // The flag the installer appended to this program's file or, when this
-// program ends with its signature, wrote into its data file.
-bool ReadAdministratorFlag(const std::string &ownPath) {
+// program ends with its signature, wrote into its data file; `fromDataFile`
+// tells which.
+bool ReadAdministratorFlag(const std::string &ownPath, bool *fromDataFile) {
+  *fromDataFile = false;
   FileHandle file = OpenFileForReading(ownPath);
   uint64_t size = 0;
   std::vector<uint8_t> head(kSignatureProbeSize);
@@ -42,6 +44,7 @@ bool ReadAdministratorFlag(const std::string &ownPath) {
   CloseFileHandle(&file);
   if (!ok) return false;
   if (!SignatureEndsFile(head.data(), headGot, size)) return AdministratorFlagFromTail(tail);
+  *fromDataFile = true;
   std::string dataText;
   return ReadSmallFile(DataFilePathFor(ownPath), kMaxUninstallerDataSize, &dataText) &&
          AdministratorFlagFromData(dataText);
@@ -130,8 +133,11 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
 uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
   std::string ownPath;
   if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
-  const bool needsRights = ReadAdministratorFlag(ownPath) && IsNtFamily(ActingOsCode());
-  if (needsRights && !CanOpenServiceManager(kServiceManagerAdminAccess)) {
+  bool flagFromDataFile = false;
+  const bool isNt = IsNtFamily(ActingOsCode());
+  const bool needsRights = ReadAdministratorFlag(ownPath, &flagFromDataFile) && isNt;
+  const bool holdsRights = isNt && CanOpenServiceManager(kServiceManagerAdminAccess);
+  if (needsRights && !holdsRights) {
     if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
     if (!arguments.silent)
       ShowMessage(NULL, kNeedAdministratorText, kFixedInformationCaption, kButtonsOk,
@@ -139,7 +145,10 @@ uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
     return Outcome(arguments, kExitFailed);
   }
   UninstallerArguments work = arguments;
-  work.guarded = needsRights;
+  // A flag read from the data file is only as trustworthy as that file:
+  // whoever could change the file could clear the flag, so with
+  // administrator rights in hand the files are judged all the same.
+  work.guarded = needsRights || (flagFromDataFile && holdsRights);
   Handoff handoff;
   // With the rights the installer asked for, this program must be one that
   // only administrators can change; it stays held while the copy is made.
