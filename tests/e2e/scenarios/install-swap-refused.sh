@@ -2,13 +2,15 @@
 # different installer into its place while the review page is shown, with
 # the Windows file calls (which honour sharing): the installer holds its
 # own file from the start, so both fail, and the files installed are the
-# original's.
+# original's. The substitute's file has the original's size, so that both
+# carry the same configuration prefix: an installer that read its file by
+# path again would install the substitute's file without a word.
 make_installer() {
   component_project "$WORK/project" 'C:\Product'
   printf 'original\r\n' > "$WORK/project/Files/1/swap.txt"
   build_installer "$WORK/project" "$WORK/setup.exe"
   component_project "$WORK/other" 'C:\Product'
-  printf 'substitute\r\n' > "$WORK/other/Files/1/swap.txt"
+  printf 'imposter\r\n' > "$WORK/other/Files/1/swap.txt"
   build_installer "$WORK/other" "$WORK/other.exe"
 }
 driver_commands() {
