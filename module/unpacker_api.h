@@ -33,7 +33,7 @@
 //   they run cannot pull their code away.
 // - GetEntryCount returns -1 when no archive is open.
 //
-// Two exports beyond the specified ones read the installer through a file
+// Two exports beyond the original eighteen read the installer through a file
 // handle the stub holds instead of opening it by path: the stub keeps its
 // own file open for the whole run, denying others to write, delete or
 // rename it, and prefers these when the module has them. The handle must

@@ -16,7 +16,7 @@ struct ModuleBinding {
 };
 
 // Loads `path` and binds every export; returns the number bound (20 when
-// complete: the 18 specified and the two that read through a handle), 0
+// complete: the original 18 and the two that read through a handle), 0
 // when the library does not load.
 static inline int BindModule(const char *path, ModuleBinding *binding) {
   int bound = 0;
