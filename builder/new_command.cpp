@@ -1,14 +1,11 @@
 #include "builder/new_command.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <vector>
 
 #include "builder/embedded_english.h"
+#include "builder/os_files.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char kProductMark[] = "{Product}";
 
@@ -233,11 +230,19 @@ std::string Fill(const std::string &text, const std::string &product) {
   return out;
 }
 
+// The last name of `path`, separators at its end left out.
+std::string LastName(std::string path) {
+  while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator)) path.pop_back();
+  const size_t cut = path.find_last_of(std::string("/") + kPathSeparator);
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
 // The folder's own name when it makes a plain product name, else a
 // stand-in: the name goes into folder names and the start-menu group.
-std::string ProductName(const fs::path &folder) {
-  const std::string name = folder.filename().string();
-  bool plain = !name.empty() && name.size() <= 40 && name.back() != '.' && name.back() != ' ';
+std::string ProductName(const std::string &folder) {
+  const std::string name = LastName(folder);
+  bool plain = !name.empty() && name.size() <= 40 && name != "." && name != ".." &&
+               name.back() != '.' && name.back() != ' ';
   for (char c : name) {
     plain = plain && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                       c == ' ' || c == '-' || c == '_' || c == '.');
@@ -245,46 +250,60 @@ std::string ProductName(const fs::path &folder) {
   return plain ? name : "My Product";
 }
 
-bool WriteWhole(const fs::path &path, const std::string &bytes, std::string *error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), (std::streamsize)bytes.size());
-  out.close();
-  if (out.fail()) {
-    *error = path.string() + ": cannot write";
+// Writes a new file (never through anything already there).
+bool WriteWhole(const std::string &path, const std::string &bytes, std::string *error) {
+  OsFile file = CreateNewFile(path);
+  bool ok = file != kNoFile && WriteFileAt(file, 0, bytes.data(), bytes.size()) &&
+            ApplyNewFileMode(file, kNewFileData);
+  std::string why = ok ? std::string() : LastSystemError();
+  if (!CloseFile(&file) && ok) {
+    ok = false;
+    why = LastSystemError();
+  }
+  if (!ok) *error = path + ": cannot write: " + why;
+  return ok;
+}
+
+// Makes `path` a folder, with the folders above it that are missing.
+bool MakeFolders(const std::string &path, std::string *error) {
+  FileStatus status;
+  if (StatusOfPath(path, true, &status)) {
+    if (status.kind == kFileFolder) return true;
+    *error = path + ": is there and is not a folder";
+    return false;
+  }
+  const std::string parent = FolderOfPath(path);
+  if (parent != path && parent != "." && !MakeFolders(parent, error)) return false;
+  if (!MakeFolder(path) || !StatusOfPath(path, false, &status) || status.kind != kFileFolder) {
+    *error = path + ": cannot create the folder: " + LastSystemError();
     return false;
   }
   return true;
 }
 
-bool MakeFolder(const fs::path &path, std::string *error) {
-  std::error_code code;
-  fs::create_directories(path, code);
-  if (code) *error = path.string() + ": cannot create the folder: " + code.message();
-  return !code;
-}
-
 }  // namespace
 
 bool WriteNewProject(const std::string &folder, std::string *error) {
-  const fs::path root = fs::path(folder).lexically_normal();
-  std::error_code code;
-  if (fs::exists(fs::symlink_status(root, code))) {
-    if (!fs::is_directory(fs::symlink_status(root, code)) ||
-        fs::directory_iterator(root, code) != fs::directory_iterator()) {
-      *error = folder + ": exists and is not an empty folder; name a new one";
-      return false;
-    }
+  FileStatus status;
+  std::vector<std::string> names;
+  if (StatusOfPath(folder, false, &status) &&
+      (status.kind != kFileFolder || !ListFolder(folder, &names) || !names.empty())) {
+    *error = folder + ": exists and is not an empty folder; name a new one";
+    return false;
   }
   if (kEnglishLanguageFileSize == 0) {
     *error = "this builder was built without lang/English.lng; add that file and rebuild";
     return false;
   }
-  const std::string product = ProductName(root.has_filename() ? root : root.parent_path());
+  const std::string product = ProductName(folder);
   const std::string english((const char *)kEnglishLanguageFile, kEnglishLanguageFileSize);
-  return MakeFolder(root / "Languages", error) && MakeFolder(root / "License", error) &&
-         MakeFolder(root / "Files" / "1", error) &&
-         WriteWhole(root / "Script.qvs", Fill(kScript, product), error) &&
-         WriteWhole(root / "Languages" / "English.lng", english, error) &&
-         WriteWhole(root / "License" / "Default.txt", Fill(kLicense, product), error) &&
-         WriteWhole(root / "Files" / "1" / "ReadMe.txt", Fill(kReadMe, product), error);
+  const std::string files = JoinPath(folder, "Files");
+  return MakeFolders(JoinPath(folder, "Languages"), error) &&
+         MakeFolders(JoinPath(folder, "License"), error) &&
+         MakeFolders(JoinPath(files, "1"), error) &&
+         WriteWhole(JoinPath(folder, "Script.qvs"), Fill(kScript, product), error) &&
+         WriteWhole(JoinPath(JoinPath(folder, "Languages"), "English.lng"), english, error) &&
+         WriteWhole(JoinPath(JoinPath(folder, "License"), "Default.txt"), Fill(kLicense, product),
+                    error) &&
+         WriteWhole(JoinPath(JoinPath(files, "1"), "ReadMe.txt"), Fill(kReadMe, product), error);
 }

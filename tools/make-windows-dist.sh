@@ -2,7 +2,8 @@
 # Assembles out/qvsbuild-windows, the folder a vendor on Windows unpacks:
 # qvsbuild.exe with the stub, unpacker module and uninstaller of each
 # flavour beside it (i686\ and x64\, where it finds them by default), the
-# English language file, the demo project and a README. Run by `make`.
+# English language file, the script reference, the demo project and a
+# README. Run by `make`.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dist=out/qvsbuild-windows
@@ -16,6 +17,7 @@ for flavour in i686 x64; do
      build/$flavour/uninstaller/qvsuninst.exe "$next/$flavour/"
 done
 cp -p lang/English.lng "$next/"
+cp -p docs/script-reference.md "$next/"
 cp -rp examples/demo "$next/demo"
 # Windows line breaks, for every editor there.
 sed 's/$/\r/' builder/windows-readme.txt > "$next/README.txt"

@@ -38,9 +38,10 @@ fi
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
 check "qvsbuild.exe imports system DLLs only ($imports)" \
   bash -c "! echo '$imports' | tr ' ' '\n' | grep -vE '^(kernel32|msvcrt|shell32|advapi32|user32)\.dll$|^$'"
-check "the distribution holds both flavours, English.lng, the demo and the README" \
+check "the distribution holds both flavours, English.lng, the reference, the demo and the README" \
   bash -c "cd '$dist' && ls i686/qvssetup.exe i686/qvsunpack.dll i686/qvsuninst.exe x64/qvssetup.exe \
-    x64/qvsunpack.dll x64/qvsuninst.exe English.lng demo/Script.qvs README.txt"
+    x64/qvsunpack.dll x64/qvsuninst.exe English.lng demo/Script.qvs README.txt &&
+    cmp script-reference.md '$root/docs/script-reference.md'"
 
 . tests/wine/prefix.sh
 prepare_prefix
@@ -100,6 +101,20 @@ printf 'x' > "$work/run/eastern/Files/1/日本.txt"
 winbuild build "$(windows "$work/run/eastern")" -o "$(windows "$work/run/eastern.exe")" --add-english --quiet
 check "a name outside Windows-1252 is refused, named in UTF-8" bash -c \
   "grep -qx 1 '$work/rc' && grep -q '日本.txt: name is not representable' '$work/out.log' && [ ! -e '$work/run/eastern.exe' ]"
+
+# A new project in a folder whose name is outside ASCII, made, checked and
+# built by qvsbuild.exe; a fault in it is named with its line.
+fresh=$work/run/Neues-Produkt-ü
+winbuild new "$(windows "$fresh")"
+check "qvsbuild.exe new makes a project" succeeded
+winbuild check --strict "$(windows "$fresh")"
+check "it checks clean" bash -c "grep -qx 0 '$work/rc' && grep -q '0 error(s), 0 warning(s)' '$work/out.log'"
+winbuild build "$(windows "$fresh")" -o "$(windows "$work/run/fresh.exe")" --quiet
+check "it builds" succeeded
+sed -i 's/^ValueType = 0\r$/ValueType = 4\r/' "$fresh/Script.qvs"
+winbuild check "$(windows "$fresh")"
+check "check names the fault with its file and line" bash -c \
+  "grep -qx 1 '$work/rc' && grep -q 'Neues-Produkt-ü.Script.qvs:[0-9]*: error: \\[31\\] ValueType = 4' '$work/out.log'"
 
 stop_prefix
 echo "RESULT $passed $failed"
