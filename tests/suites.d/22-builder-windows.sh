@@ -58,6 +58,11 @@ winbuild build "$(windows "$dist/demo")" -o "$(windows "$work/run/demo-windows.e
 check "qvsbuild.exe builds the demo with the stubs beside it" succeeded
 "$linux" build examples/demo -o "$work/run/demo-linux.exe" --quiet
 check "the demo: qvsbuild.exe and qvsbuild write the same bytes" cmp "$work/run/demo-windows.exe" "$work/run/demo-linux.exe"
+# Without SOURCE_DATE_EPOCH, in a zone with summer time: the files' own
+# times, read as local-clock times by each system's own calendar.
+TZ=America/New_York SOURCE_DATE_EPOCH= winbuild build "$(windows "$dist/demo")" -o "$(windows "$work/run/demo-zone-windows.exe")" --quiet
+TZ=America/New_York SOURCE_DATE_EPOCH= "$linux" build examples/demo -o "$work/run/demo-zone-linux.exe" --quiet
+check "the demo in New York time: the same bytes" cmp "$work/run/demo-zone-windows.exe" "$work/run/demo-zone-linux.exe"
 
 # A project deep below a long path (over 260 characters in all).
 deep=$work/run
