@@ -5,7 +5,8 @@
 # a project with nested folders, empty files, a file of several chunks,
 # names outside ASCII and a read-only file, lying below a path longer than
 # Windows' classic limit; verify and extract take its output, and a name
-# outside Windows-1252 is refused with its UTF-8 name in the message.
+# outside Windows-1252 is refused with its UTF-8 name in the message. Then
+# the OS layer's own checks (builder_os_test.exe).
 set -u
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -105,6 +106,19 @@ printf 'x' > "$work/run/eastern/Files/1/日本.txt"
 winbuild build "$(windows "$work/run/eastern")" -o "$(windows "$work/run/eastern.exe")" --add-english --quiet
 check "a name outside Windows-1252 is refused, named in UTF-8" bash -c \
   "grep -qx 1 '$work/rc' && grep -q '日本.txt: name is not representable' '$work/out.log' && [ ! -e '$work/run/eastern.exe' ]"
+
+# The OS layer on its own (tests/winbuilder).
+os_test=$build/windows/tests/winbuilder/builder_os_test.exe
+run_logged "$work/os_test.log" 120 "$wine" "$os_test"
+grep '^FAIL' "$work/os_test.log"
+line=$(grep '^checks: ' "$work/os_test.log" | tail -n 1)
+echo "builder_os_test: ${line:-no summary}"
+if [ -n "$line" ]; then
+  set -- $line
+  passed=$((passed + $2)); failed=$((failed + $4))
+else
+  failed=$((failed + 1))
+fi
 
 stop_prefix
 echo "RESULT $passed $failed"
