@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "archive/archive_writer.h"
+#include "builder/check_command.h"
 #include "builder/chunk_pipeline.h"
 #include "builder/embedded_english.h"
 #include "builder/entry_plan.h"
@@ -146,8 +147,13 @@ bool ScanAndPlan(const BuildOptions &options, const BuildClock &clock, const Sig
     for (const std::string &note : notes) fprintf(stderr, "qvsbuild: note: %s\n", note.c_str());
   }
   for (const std::string &problem : problems) Fail(problem);
-  if (!ok) {
-    Fail(std::to_string(problems.size()) + " problem(s) in the project; nothing was written");
+  CheckCounts counts;
+  if (!project->scriptText.empty()) counts = CheckScannedProject(*project, stderr);
+  if (!ok || !CheckPasses(counts, options.strict)) {
+    std::string what = std::to_string(problems.size() + counts.errors) + " problem(s)";
+    if (options.strict && counts.warnings > 0)
+      what += " and " + std::to_string(counts.warnings) + " warning(s) (--strict)";
+    Fail(what + " in the project; nothing was written");
     return false;
   }
   std::string error;

@@ -31,6 +31,7 @@ void DefaultBuildOptions(BuildOptions *options) {
   options->requireAdmin = false;
   options->addEnglish = false;
   options->quiet = false;
+  options->strict = false;
   options->signCertificate.clear();
   options->signPasswordFile.clear();
   options->timestampUrl.clear();
@@ -79,6 +80,8 @@ bool ParseBuildOptions(int argc, char **argv, BuildOptions *options, std::string
       options->addEnglish = true;
     } else if (arg == "--quiet") {
       options->quiet = true;
+    } else if (arg == "--strict") {
+      options->strict = true;
     } else if (arg == "--sign") {
       options->signCertificate = value;
     } else if (arg == "--sign-password-file") {

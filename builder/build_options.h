@@ -21,6 +21,7 @@ struct BuildOptions {
   bool requireAdmin;  // forces the flag on; else the script's [Builder] decides
   bool addEnglish;
   bool quiet;
+  bool strict;  // the script checks' warnings refuse the build too
   // Code signing (signing.h): the certificate with its private key, a
   // PKCS#12 file; empty: unsigned. The password comes from
   // `signPasswordFile` when set, else QVS_SIGN_PASSWORD.

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "script/ansi_text.h"
+#include "script/document_lines.h"
 
 // Memory and time stay proportional to the text: the names and values live
 // in one character store, an entry is six numbers, and two hash tables find
@@ -50,6 +51,8 @@ struct DocumentStore {
   std::string selectedKey;
   std::string selectedValue;
 };
+
+DocumentReadObserver gReadObserver = nullptr;
 
 DocumentStore &Store() {
   static DocumentStore store;
@@ -213,17 +216,6 @@ void AddEntry(DocumentStore *store, uint32_t group, const std::string &line) {
   }
 }
 
-// One line of the text: CR and LF removed wherever they stand, then trimmed.
-void CleanLine(const std::string &text, size_t begin, size_t end, std::string *line) {
-  line->clear();
-  for (size_t i = begin; i < end; ++i) {
-    if (text[i] != '\r' && text[i] != '\n') {
-      line->push_back(text[i]);
-    }
-  }
-  *line = TrimSpaces(*line);
-}
-
 // Lines that may hold an entry (neither blank nor comments): at least the
 // number of entries the text gives.
 size_t CountContentLines(const std::string &text) {
@@ -271,12 +263,12 @@ int ParseDocument(const std::string &text) {
     if (end == std::string::npos) {
       end = text.size();
     }
-    CleanLine(text, begin, end, &line);
+    CleanDocumentLine(text, begin, end, &line);
     begin = end + 1;
     if (line.empty() || line[0] == ';') continue;
     if (store.chars.size() + 2 * line.size() > kMaxStoreSize || store.entries.size() >= kNone - 1)
       break;
-    if (line.size() >= 2 && line[0] == '[' && line[line.size() - 1] == ']') {
+    if (IsGroupLine(line)) {
       groupName = NormalizeName(line.substr(1, line.size() - 2));
       group = kNone;
       continue;
@@ -287,7 +279,10 @@ int ParseDocument(const std::string &text) {
   return ClampCount(store.entries.size());
 }
 
+void SetDocumentReadObserver(DocumentReadObserver observer) { gReadObserver = observer; }
+
 std::string ReadScriptValue(const std::string &group, const std::string &key) {
+  if (gReadObserver) gReadObserver(group, key);
   const DocumentStore &store = Store();
   const uint32_t found = FindGroup(store, NormalizeName(group));
   const std::string name = NormalizeName(key);
@@ -301,6 +296,7 @@ int64_t ReadScriptInteger(const std::string &group, const std::string &key) {
 }
 
 int SelectGroup(const std::string &group) {
+  if (gReadObserver) gReadObserver(group, std::string());
   DocumentStore &store = Store();
   const uint32_t found = FindGroup(store, NormalizeName(group));
   if (found != kNone) {

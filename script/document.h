@@ -39,6 +39,13 @@ bool NextSelected();
 const std::string &SelectedKey();
 const std::string &SelectedValue();
 
+// Tells `observer` (null: nobody) the group and key names of every
+// ReadScriptValue call, and the group name of every SelectGroup call (with
+// an empty key), as the caller gave them. For the test that the script
+// reference and the script reader name the same keys.
+typedef void (*DocumentReadObserver)(const std::string &group, const std::string &key);
+void SetDocumentReadObserver(DocumentReadObserver observer);
+
 // Empties the store; the selection, which names its entries, goes too.
 void ClearDocument();
 void ClearSelection();

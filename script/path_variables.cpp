@@ -268,3 +268,9 @@ std::string ReplacePathVariables(const PathVariableScope &scope, const std::stri
   if (scope.settings) result = ReplaceRegistryVariables(*scope.settings, result);
   return result;
 }
+
+std::vector<std::string> FixedPathVariableTokens() {
+  std::vector<std::string> tokens;
+  for (const FixedVariable &variable : kFixedVariables) tokens.push_back(variable.token);
+  return tokens;
+}

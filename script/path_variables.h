@@ -12,6 +12,7 @@
 #include <stdint.h>
 
 #include <string>
+#include <vector>
 
 #include "script/script_settings.h"
 
@@ -70,5 +71,9 @@ struct PathVariableScope {
 // as written. A text of spaces only gives the empty text. Reads `scope`
 // and calls its lookups only; safe from any thread that may read them.
 std::string ReplacePathVariables(const PathVariableScope &scope, const std::string &text);
+
+// The fixed tokens ("<programfiles>" and the rest), in the order they are
+// replaced; the script reference documents each of them.
+std::vector<std::string> FixedPathVariableTokens();
 
 #endif

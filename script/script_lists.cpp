@@ -2,6 +2,7 @@
 // its keys are read, so that the expansion hook already sees it (a
 // component's own path variable, for one).
 #include "script/script_read_helpers.h"
+#include "script/task_fields.h"
 
 namespace {
 
@@ -57,119 +58,18 @@ void ReadTaskHead(const std::string &name, TaskItem *task) {
   task->ComponentID = ReadInt(name, "ComponentID");
 }
 
-// Installer task details: stored as written, expanded when the task runs.
-void ReadInstallerTaskDetails(const std::string &name, int32_t type, TaskDetails *d) {
-  switch (type) {
-    case 0:
-      d->ProgramPath = ReadText(name, "ProgramPath");
-      d->CommandLine = ReadText(name, "CommandLine");
-      d->RunMode = ReadInt(name, "RunMode");
-      d->ExecutionTime = ReadInt(name, "ExecutionTime");
-      d->RunHidden = ReadInt(name, "RunHidden");
-      d->WaitUntilQuit = ReadInt(name, "WaitUntilQuit");
-      break;
-    case 1:
-      d->BaseKey = ReadInt(name, "BaseKey");
-      d->KeyPath = ReadText(name, "KeyPath");
-      break;
-    case 2:
-      d->BaseKey = ReadInt(name, "BaseKey");
-      d->KeyPath = ReadText(name, "KeyPath");
-      d->ValueName = ReadText(name, "ValueName");
-      d->ValueData = ReadText(name, "ValueData");
-      d->ValueType = ReadInt(name, "ValueType");
-      break;
-    case 3:
-      d->OutputPath = ReadText(name, "OutputPath");
-      d->FilePath = ReadText(name, "FilePath");
-      d->IconPath = ReadText(name, "IconPath");
-      d->IconIndex = ReadInt(name, "IconIndex");
-      d->CommandLine = ReadText(name, "CommandLine");
-      d->StartIn = ReadText(name, "StartIn");
-      d->Comment = ReadText(name, "Comment");
-      break;
-    case 4:
-      d->LinkPath = ReadText(name, "LinkPath");
-      d->WebAddress = ReadText(name, "WebAddress");
-      break;
-    case 5:
-      d->ExePath = ReadText(name, "ExePath");
-      d->CommandLine = ReadText(name, "CommandLine");
-      d->ExplorerDescription = ReadText(name, "ExplorerDescription");
-      d->Extension = ReadText(name, "Extension");
-      d->Icon = ReadText(name, "Icon");
-      d->IconIndex = ReadInt(name, "IconIndex");
-      d->Description = ReadText(name, "Description");
-      break;
-    case 6:
-      d->DllPath = ReadText(name, "DllPath");
-      break;
-    case 7:
-      d->VariableName = ReadText(name, "VariableName");
-      d->VariableData = ReadText(name, "VariableData");
-      break;
-    case 8:
-      d->FontPath = ReadText(name, "FontPath");
-      break;
-    case 9:
-      d->IniPath = ReadText(name, "IniPath");
-      d->GroupName = ReadText(name, "GroupName");
-      break;
-    case 10:
-      d->IniPath = ReadText(name, "IniPath");
-      d->Group = ReadText(name, "Group");
-      d->ValueName = ReadText(name, "ValueName");
-      d->ValueData = ReadText(name, "ValueData");
-      break;
-    case 11:
-    case 12:
-    case 14:
-      d->Address = ReadText(name, "Address");
-      break;
-    case 13:
-      d->SourceFile = ReadText(name, "SourceFile");
-      d->DestinationFile = ReadText(name, "DestinationFile");
-      break;
-    default:
-      break;
-  }
-}
-
-// Uninstaller task details. Their texts are kept as written and expanded
-// when the uninstaller's data is written, once the install folder is known.
-void ReadUninstallerTaskDetails(const std::string &name, int32_t type, TaskDetails *d) {
-  switch (type) {
-    case 0:
-      d->ProgramPath = ReadText(name, "ProgramPath");
-      d->CommandLine = ReadText(name, "CommandLine");
-      d->RunMode = ReadInt(name, "RunMode");
-      d->ExecutionTime = ReadInt(name, "ExecutionTime");
-      d->RunHidden = ReadInt(name, "RunHidden");
-      d->WaitUntilQuit = ReadInt(name, "WaitUntilQuit");
-      break;
-    case 1:
-      d->BaseKey = ReadInt(name, "BaseKey");
-      d->Key = ReadText(name, "Key");
-      break;
-    case 2:
-      d->BaseKey = ReadInt(name, "BaseKey");
-      d->KeyPath = ReadText(name, "KeyPath");
-      d->ValueName = ReadText(name, "ValueName");
-      break;
-    case 3:
-      d->SourceFile = ReadText(name, "SourceFile");
-      d->DestinationFile = ReadText(name, "DestinationFile");
-      break;
-    case 4:
-      d->FilePath = ReadText(name, "FilePath");
-      break;
-    case 5:
-    case 6:
-    case 7:
-      d->Address = ReadText(name, "Address");
-      break;
-    default:
-      break;
+// Task details by the type's keys (script/task_fields.h). Installer task
+// texts are stored as written and expanded when the task runs; uninstaller
+// task texts are expanded when the uninstaller's data is written, once the
+// install folder is known.
+void ReadTaskDetails(const std::string &name, TaskFieldList fields, TaskDetails *d) {
+  for (size_t i = 0; i < fields.count; ++i) {
+    const TaskField &field = fields.fields[i];
+    if (field.text) {
+      d->*field.text = ReadText(name, field.key);
+    } else {
+      d->*field.number = ReadInt(name, field.key);
+    }
   }
 }
 
@@ -275,7 +175,7 @@ void ReadInstallerTasks(const ScriptReader &reader) {
     tasks.push_back(TaskItem());
     TaskItem &task = tasks.back();
     ReadTaskHead(name, &task);
-    ReadInstallerTaskDetails(name, task.Type, &task.details);
+    ReadTaskDetails(name, InstallerTaskFields(task.Type), &task.details);
     AddUsedId(reader, task.ID);
   }
 }
@@ -286,7 +186,7 @@ void ReadUninstallerTasks(const ScriptReader &reader) {
     tasks.push_back(TaskItem());
     TaskItem &task = tasks.back();
     ReadTaskHead(name, &task);
-    ReadUninstallerTaskDetails(name, task.Type, &task.details);
+    ReadTaskDetails(name, UninstallerTaskFields(task.Type), &task.details);
     AddUsedId(reader, task.ID);
   }
 }

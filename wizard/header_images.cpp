@@ -6,6 +6,8 @@
 #include "script/language_strings.h"
 #include "engine/state/payload_state.h"
 #include "script/string_ids.h"
+#include "wizard/gradient_image.h"
+#include "wizard/plain_header.h"
 #include "wizard/text_shadow.h"
 
 namespace {
@@ -45,18 +47,19 @@ std::string FittedHeaderText(DrawingTarget *target, const std::string &text, int
   return ShortenToFit(text, FitsHeader, &room);
 }
 
-void DrawHeaderTexts(const ScriptSettings &s, int page, BitmapHandle image) {
+void DrawHeaderTexts(const ScriptSettings &s, const HeaderTextPlaces &places, int page,
+                     BitmapHandle image) {
   DrawingTarget target;
   if (!BeginDrawing(image, &target)) return;
   SelectDrawingFont(&target, Art().titleFont);
-  int x = ToScreenPixels(s.HeaderTitleTextPosX);
-  DrawTextWithShadow(&target, x, ToScreenPixels(s.HeaderTitleTextPosY),
+  int x = ToScreenPixels(places.titleX);
+  DrawTextWithShadow(&target, x, ToScreenPixels(places.titleY),
                      FittedHeaderText(&target, LangString(kStrHeaderTitleBase + 2 * page), x),
                      (uint32_t)s.HeaderTitleTextColor, s.HeaderTitleTextShadow,
                      (uint32_t)s.HeaderTitleTextShadowColor);
   SelectDrawingFont(&target, Art().textFont);
-  x = ToScreenPixels(s.HeaderTextPosX);
-  DrawTextWithShadow(&target, x, ToScreenPixels(s.HeaderTextPosY),
+  x = ToScreenPixels(places.textX);
+  DrawTextWithShadow(&target, x, ToScreenPixels(places.textY),
                      FittedHeaderText(&target, LangString(kStrHeaderTitleBase + 1 + 2 * page), x),
                      (uint32_t)s.HeaderTextColor, s.HeaderTextShadow,
                      (uint32_t)s.HeaderTextShadowColor);
@@ -67,15 +70,30 @@ void DrawHeaderTexts(const ScriptSettings &s, int page, BitmapHandle image) {
 
 void PrepareHeaderImages(const ScriptSettings &settings) {
   HeaderArt &art = Art();
+  const bool plainHeaders = Payload().headerImage == NULL;
+  HeaderTextPlaces places;
+  places.titleX = settings.HeaderTitleTextPosX;
+  places.titleY = settings.HeaderTitleTextPosY;
+  places.textX = settings.HeaderTextPosX;
+  places.textY = settings.HeaderTextPosY;
+  places.titleFlags = settings.HeaderTitleTextFlags;
+  // A picture may be drawn for the script's places; a plain header gets
+  // readable ones when the script's would overlap.
+  if (plainHeaders) places = PlainHeaderPlaces(places);
   art.titleFont = CreateStyledFont(settings.HeaderTitleTextFont, settings.HeaderTitleTextSize,
-                                   settings.HeaderTitleTextFlags);
+                                   places.titleFlags);
   art.textFont =
       CreateStyledFont(settings.HeaderTextFont, settings.HeaderTextSize, settings.HeaderTextFlags);
+  const int width = ToScreenPixels(kHeaderWidth);
+  const int height = ToScreenPixels(kHeaderHeight);
+  const uint32_t plain = PlainHeaderColour((uint32_t)settings.HeaderTitleTextColor);
   for (int page = kFirstHeaderPage; page <= kLastHeaderPage; page++) {
-    // Stretched before the texts are drawn, so that they stay sharp.
-    art.images[page] = StretchBitmap(Payload().headerImage, ToScreenPixels(kHeaderWidth),
-                                     ToScreenPixels(kHeaderHeight));
-    if (art.images[page] != NULL) DrawHeaderTexts(settings, page, art.images[page]);
+    // Stretched before the texts are drawn, so that they stay sharp. The
+    // header picture is optional: without it the texts go on a plain one.
+    art.images[page] = plainHeaders
+                           ? MakeGradientImage(width, height, plain, plain, kGradientVertical)
+                           : StretchBitmap(Payload().headerImage, width, height);
+    if (art.images[page] != NULL) DrawHeaderTexts(settings, places, page, art.images[page]);
   }
 }
 

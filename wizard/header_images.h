@@ -15,9 +15,10 @@
 #include "platform/images.h"
 #include "script/script_settings.h"
 
-// Makes the two header fonts from LookAndFeel and the nine images. A copy
-// that cannot be made or drawn on is left without text (or missing, when
-// the payload has no header bitmap); no message.
+// Makes the two header fonts from LookAndFeel and the nine images; without
+// a header bitmap in the payload each is a plain one (PlainHeaderColour)
+// with the same texts. A copy that cannot be made or drawn on is left
+// without text; no message.
 void PrepareHeaderImages(const ScriptSettings &settings);
 
 // The header image of page `page` (1 to 9); NULL for other pages or when

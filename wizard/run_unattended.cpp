@@ -40,6 +40,7 @@ UnattendedDefaults WizardDefaults(const ScriptSettings &settings) {
   int offered = 0;
   BuildPageSequence(inputs, &offered);
   defaults.userScopeOffered = offered == 1;
+  defaults.osCode = ActingOsCode();
   return defaults;
 }
 
@@ -70,19 +71,6 @@ void RefuseUnsuitableFolder(const InstallChoices &choices) {
     case kFolderNoSpace: Refuse("not enough free space for the product in " + folder, kExitNotEnoughSpace);
     default: break;
   }
-}
-
-void LogChoices(const ScriptSettings &settings, const InstallChoices &choices) {
-  LogLine("Install folder: " + choices.installFolder);
-  std::string components;
-  for (const Component &component : settings.components)
-    if (IsComponentSelected(choices, component.ID))
-      components += (components.empty() ? "" : ", ") + std::to_string((long)component.ID) + " " +
-                    component.InternalName;
-  LogLine("Components: " + (components.empty() ? std::string("none") : components));
-  if (choices.userScopeOffered)
-    LogLine(choices.allUsers ? "For all users" : "For the current user only");
-  LogLine("Start-menu group: " + (choices.createGroup ? choices.groupName : std::string("none")));
 }
 
 void DispatchOnly(UiEvent *event, UiEventKind) { DispatchUiEvent(event); }
@@ -131,7 +119,6 @@ void RunUnattendedInstallation() {
   if (!MakeUnattendedChoices(options, settings, defaults, &choices, &problem))
     Refuse(problem, kExitInvalidCommandLine);
   RefuseUnsuitableFolder(choices);
-  LogChoices(settings, choices);
   UserChoices() = choices;
 
   const InstallView view = SilentView();

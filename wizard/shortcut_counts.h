@@ -22,4 +22,9 @@ struct ShortcutCounts {
 ShortcutCounts CountShortcutTasks(const std::vector<TaskItem> &tasks, int osCode,
                                   int (*isComponentSelected)(int32_t componentId));
 
+// The same for components given by their IDs, sorted ascending (the
+// choices of an unattended run).
+ShortcutCounts CountShortcutTasksOf(const std::vector<TaskItem> &tasks, int osCode,
+                                    const std::vector<int32_t> &selectedIds);
+
 #endif

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "script/path_rules.h"
+#include "wizard/shortcut_counts.h"
 
 namespace {
 
@@ -63,8 +64,11 @@ bool MakeUnattendedChoices(const UnattendedOptions &options, const ScriptSetting
     *problem = "the start-menu group \"" + result.groupName + "\" is not a valid name";
     return false;
   }
-  result.desktopShortcuts = options.desktop;
-  result.quickLaunchShortcuts = options.quickLaunch;
+  // The tasks page shows a box when there are such shortcuts, ticked.
+  const ShortcutCounts counts =
+      CountShortcutTasksOf(settings.installerTasks, defaults.osCode, result.selectedComponents);
+  result.desktopShortcuts = counts.desktop > 0 && options.desktop != kShortcutsRefused;
+  result.quickLaunchShortcuts = counts.quickLaunch > 0 && options.quickLaunch != kShortcutsRefused;
   *choices = result;
   return true;
 }

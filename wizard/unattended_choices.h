@@ -22,6 +22,8 @@ struct UnattendedDefaults {
   std::string folder;
   // The installation-mode page would take part (NT family, administrator).
   bool userScopeOffered = false;
+  // The running system's OS code, for the tasks page's shortcut boxes.
+  int osCode = 0;
 };
 
 // Fills *choices from `options` and `defaults` as the wizard's pages would
@@ -29,7 +31,10 @@ struct UnattendedDefaults {
 // installed) or of /TYPE (else the preset selection); /D= or the default
 // folder; /ALLUSERS or /CURRENTUSER when the choice is offered (else the
 // page's default, all users); /GROUP= or /NOGROUP (else the script's group
-// name); /DESKTOP and /QUICKLAUNCH. False, with *problem saying which
+// name); the desktop and quick-launch shortcuts as the tasks page would
+// have them, ticked when it shows them (there are such shortcuts for the
+// selected components), unless /NODESKTOP or /NOQUICKLAUNCH refuse them.
+// False, with *problem saying which
 // answer, when the wizard would refuse one: a component the installer does
 // not have, or a group name it would not accept.
 bool MakeUnattendedChoices(const UnattendedOptions &options, const ScriptSettings &settings,

@@ -266,6 +266,8 @@ int RunInstallation(const InstallView &view) {
   Journal().entries.clear();
   DoneTasks().clear();
   PrepareInterfaceQuestions();
+  for (const std::string &line : ChoiceLogLines(InstallerScript().settings, UserChoices()))
+    LogLine(line);
 
   ShowStatus(LangString(kStrPreparing));
   view.beginInstallation();

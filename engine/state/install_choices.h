@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "script/script_settings.h"
+
 struct InstallChoices {
   // The install-folder field as typed.
   std::string installFolder;
@@ -36,5 +38,12 @@ InstallChoices &UserChoices();
 // True when `componentId` is among the selected components; never for an
 // ID no component carries (such as the 0 of items that belong to none).
 bool IsComponentSelected(const InstallChoices &choices, int32_t componentId);
+
+// The log's account of `choices`, one line each, the same for an
+// interactive and a silent run: the install folder, the components (ID and
+// internal name), for whom (when the choice was offered), the start-menu
+// group, and the desktop and quick-launch shortcut boxes.
+std::vector<std::string> ChoiceLogLines(const ScriptSettings &settings,
+                                        const InstallChoices &choices);
 
 #endif

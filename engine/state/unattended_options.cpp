@@ -101,7 +101,8 @@ void Reader::Switch(const std::string &word) {
     bool takesValue;
   } known[] = {{"s", false},         {"components", true}, {"type", true},
                {"allusers", false},  {"currentuser", false}, {"group", true},
-               {"nogroup", false},   {"desktop", false},    {"quicklaunch", false},
+               {"nogroup", false},   {"desktop", false},    {"nodesktop", false},
+               {"quicklaunch", false}, {"noquicklaunch", false},
                {"lang", true},       {"log", true},         {"norestart", false},
                {"forcerestart", false}};
   bool isKnown = false;
@@ -138,10 +139,13 @@ void Reader::Switch(const std::string &word) {
     o.group = name == "group" ? kGroupNamed : kGroupNone;
     o.groupName = value;
     if (name == "group" && TrimSpaces(value).empty()) Problem("/GROUP needs a group name");
-  } else if (name == "desktop") {
-    o.desktop = true;
-  } else if (name == "quicklaunch") {
-    o.quickLaunch = true;
+  } else if (name == "desktop" || name == "nodesktop") {
+    if (o.desktop != kShortcutsNotGiven) Problem("/DESKTOP and /NODESKTOP exclude each other");
+    o.desktop = name == "desktop" ? kShortcutsWanted : kShortcutsRefused;
+  } else if (name == "quicklaunch" || name == "noquicklaunch") {
+    if (o.quickLaunch != kShortcutsNotGiven)
+      Problem("/QUICKLAUNCH and /NOQUICKLAUNCH exclude each other");
+    o.quickLaunch = name == "quicklaunch" ? kShortcutsWanted : kShortcutsRefused;
   } else if (name == "lang") {
     if (ReadNumber(value, kLargestLangId, &number) && number > 0) {
       o.hasLanguage = true;

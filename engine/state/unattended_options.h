@@ -9,7 +9,9 @@
 //                    are), or /TYPE=n, the install type (0 default, 1 full)
 //   /ALLUSERS, /CURRENTUSER   for whom (when the system offers the choice)
 //   /GROUP=name, /NOGROUP     the start-menu group, or none
-//   /DESKTOP, /QUICKLAUNCH    the shortcuts of the additional-tasks page
+//   /DESKTOP, /NODESKTOP      the desktop shortcuts of the additional-tasks
+//                    page: made (the page's default) or not
+//   /QUICKLAUNCH, /NOQUICKLAUNCH   the quick-launch shortcuts, likewise
 //   /LANG=1031       the language, by its LangID
 //   /LOG=file        a log of the run (silent or not)
 //   /NORESTART, /FORCERESTART whether a restart the product asks for happens
@@ -26,6 +28,9 @@
 enum ScopeAnswer { kScopeNotGiven, kScopeAllUsers, kScopeCurrentUser };
 enum GroupAnswer { kGroupNotGiven, kGroupNamed, kGroupNone };
 enum RestartAnswer { kRestartNotGiven, kRestartNever, kRestartForced };
+// A shortcut box of the additional-tasks page; not given: as the page has
+// it at first (ticked).
+enum ShortcutAnswer { kShortcutsNotGiven, kShortcutsWanted, kShortcutsRefused };
 
 struct UnattendedOptions {
   // "-elevated", the copy relaunched with rights (the installer takes it
@@ -40,8 +45,8 @@ struct UnattendedOptions {
   ScopeAnswer scope = kScopeNotGiven;
   GroupAnswer group = kGroupNotGiven;
   std::string groupName;
-  bool desktop = false;
-  bool quickLaunch = false;
+  ShortcutAnswer desktop = kShortcutsNotGiven;
+  ShortcutAnswer quickLaunch = kShortcutsNotGiven;
   bool hasLanguage = false;
   int32_t languageId = 0;
   std::string logPath;
@@ -56,7 +61,8 @@ struct UnattendedOptions {
 // Reads the whole command line (program name first, quoted or up to the
 // first blank). Unknown switches, switches given twice, contradictions
 // (/COMPONENTS with /TYPE, /ALLUSERS with /CURRENTUSER, /GROUP with
-// /NOGROUP, /NORESTART with /FORCERESTART) and malformed values are
+// /NOGROUP, /DESKTOP with /NODESKTOP, /QUICKLAUNCH with /NOQUICKLAUNCH,
+// /NORESTART with /FORCERESTART) and malformed values are
 // reported in `problems`.
 UnattendedOptions ReadUnattendedOptions(const std::string &commandLine);
 

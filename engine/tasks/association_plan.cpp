@@ -28,16 +28,35 @@ void AddValueStep(AssociationPlan *plan, const std::string &key, const std::stri
   plan->steps.push_back(step);
 }
 
-// The verb's keys one level at a time, the command's default value last.
+// The verb's keys one level at a time, the command's default value, then
+// the verb named the class's default. The shell reads the "shell" key's
+// default value as a list of verbs separated by blanks or commas, so a
+// verb holding either ("Open with Editor") is stored under its name
+// without them, and shown by its whole text, the verb key's default value.
 void AddVerbSteps(AssociationPlan *plan, const std::string &classKey, const std::string &verb,
                   const std::string &command) {
+  const std::string verbName = VerbKeyName(verb);
+  const std::string verbKey = classKey + "\\shell\\" + verbName;
   AddStep(plan, classKey + "\\shell");
-  AddStep(plan, classKey + "\\shell\\" + verb);
-  const std::string commandKey = classKey + "\\shell\\" + verb + "\\command";
+  if (verbName == verb)
+    AddStep(plan, verbKey);
+  else
+    AddValueStep(plan, verbKey, verbKey, verb);
+  const std::string commandKey = verbKey + "\\command";
   AddValueStep(plan, commandKey, commandKey, command);
+  if (verbName.empty()) return;
+  AddValueStep(plan, classKey + "\\shell", classKey + "\\shell", verbName);
+  plan->steps.back().onlyWhenUnset = true;
 }
 
 }  // namespace
+
+std::string VerbKeyName(const std::string &verb) {
+  std::string name;
+  for (char c : verb)
+    if (c != ' ' && c != ',') name += c;
+  return name.empty() ? verb : name;
+}
 
 std::string QuoteEnds(const std::string &text) {
   std::string quoted = text;

@@ -2,6 +2,10 @@
 // touching the registry: the NT family writes below HKEY_CLASSES_ROOT with
 // a progID of the extension + "_auto_file"; the 9x family writes below
 // HKEY_LOCAL_MACHINE\Software\Classes keyed by the program's file name.
+// The verb also becomes the default of the class's "shell" key unless that
+// names one already, so that opening a file (a double click) starts the
+// program whatever the verb is called (a verb with blanks is stored under
+// its name without them and shown by its text; see VerbKeyName).
 #ifndef QVS_ENGINE_TASKS_ASSOCIATION_PLAN_H
 #define QVS_ENGINE_TASKS_ASSOCIATION_PLAN_H
 
@@ -17,7 +21,7 @@ struct AssociationTexts {
   std::string programPath;
   std::string iconSpec;         // icon path, "," and index
   std::string programFileName;  // the file-name part of programPath
-  std::string verb;             // the shell verb ("ExplorerDescription")
+  std::string verb;             // the shell verb, as the menu shows it ("ExplorerDescription")
   std::string commandLine;      // empty: the file in double quotes
 };
 
@@ -31,6 +35,10 @@ struct AssociationStep {
   // This step points the extension at the program: the association has
   // taken effect once its value is written.
   bool takesExtension = false;
+  // Write the value only when `valueKey` has no default value yet (an
+  // empty one counts as none): the verb becomes the class's default one
+  // unless the class names one already.
+  bool onlyWhenUnset = false;
 };
 
 struct AssociationPlan {
@@ -44,6 +52,11 @@ struct AssociationPlan {
 // The plan for the running system's `osCode`; false (an empty plan) for a
 // code of neither family.
 bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationPlan *plan);
+
+// The name of the verb's key: `verb` without blanks and commas (which the
+// shell takes for separators in the list of default verbs); `verb` itself
+// when it holds neither, or nothing else.
+std::string VerbKeyName(const std::string &verb);
 
 // `text` with a double quote put in front unless it starts with one, and
 // one appended unless it ends with one.

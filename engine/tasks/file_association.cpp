@@ -6,6 +6,7 @@
 #include "engine/state/startup_state.h"
 #include "engine/tasks/system_integration.h"
 #include "platform/registry_api.h"
+#include "script/ansi_text.h"
 
 namespace {
 
@@ -55,6 +56,8 @@ int RegisterFileAssociation(const std::string &extension, const std::string &des
   int result = 0;
   for (const AssociationStep &step : plan.steps) {
     if (RegistryCreateKey(root, step.key) != 1 || !step.setValue) continue;
+    if (step.onlyWhenUnset && !TrimSpaces(ReadDefaultValue(root, step.valueKey).data).empty())
+      continue;
     if (WriteDefaultValue(root, step.valueKey, step.value) && step.takesExtension) result = 1;
   }
   return result;

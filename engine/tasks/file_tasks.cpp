@@ -128,13 +128,13 @@ void CreateFolderLevels(const std::string &folder) {
     if (CreateFolderAt(level)) RecordFolderCreated(&Journal(), level);
 }
 
-void CopyFileTask(const std::string &source, const std::string &destination) {
-  CopyFileOver(source, destination);
+bool CopyFileTask(const std::string &source, const std::string &destination) {
+  return CopyFileOver(source, destination);
 }
 
-void DeleteFileTask(const std::string &path) {
+bool DeleteFileTask(const std::string &path) {
   const PathKind kind = ReadPathKind(path);
-  if (kind != kPathFile && kind != kPathFileLink) return;
+  if (kind != kPathFile && kind != kPathFileLink) return false;
   if (kind == kPathFile) MakeAttributesNormal(path);
-  DeleteFileAt(path);
+  return DeleteFileAt(path);
 }

@@ -22,11 +22,12 @@ bool DeleteFolderWithContents(const std::string &folder);
 // missing; each level made is journalled as created.
 void CreateFolderLevels(const std::string &folder);
 
-// CopyFileA with overwriting allowed; the result is not needed.
-void CopyFileTask(const std::string &source, const std::string &destination);
+// CopyFileA with overwriting allowed. True when the copy was made.
+bool CopyFileTask(const std::string &source, const std::string &destination);
 
 // Deletes `path` when it names a file (not a folder), read-only or not.
-void DeleteFileTask(const std::string &path);
+// True when a file was deleted.
+bool DeleteFileTask(const std::string &path);
 
 // The folders of this machine that must never be deleted, in full, long
 // form.

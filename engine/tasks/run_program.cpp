@@ -30,20 +30,22 @@ int WaitCallback(void *) {
 }
 
 int RunProgram(const std::string &path, const std::string &commandLine, int32_t runMode,
-               int32_t hidden, int32_t wait, WaitCallbackFunction callback) {
+               int32_t hidden, int32_t wait, WaitCallbackFunction callback, bool *started) {
+  if (started != NULL) *started = false;
   if (path.empty()) return 0;
   const std::string folder = FolderPartOf(path);
   ProcessHandle process = NULL;
   int result = 0;
+  bool running = false;
   if (runMode == kRunThroughShell) {
-    result = StartThroughShell(path, commandLine, folder, hidden == kYes, &process) ? 1 : 0;
-    if (result == 1) WaitIfAsked(process, wait, callback);
+    running = StartThroughShell(path, commandLine, folder, hidden == kYes, &process);
+    result = running ? 1 : 0;
   } else if (runMode == kRunDirect) {
-    if (StartProgramDirectly(path, DirectCommandLine(path, commandLine), folder, hidden == kYes,
-                             &process)) {
-      WaitIfAsked(process, wait, callback);
-    }
+    running = StartProgramDirectly(path, DirectCommandLine(path, commandLine), folder,
+                                   hidden == kYes, &process);
   }
+  if (running) WaitIfAsked(process, wait, callback);
   CloseProcessHandle(&process);
+  if (started != NULL) *started = running;
   return result;
 }

@@ -29,7 +29,10 @@ int WaitCallback(void *ignored);
 // events arrive. Every process handle is closed before the return.
 // Returns the shell's success (1 or 0) in run mode 1; 0 otherwise, also
 // for an empty path or another run mode (nothing is started then).
+// `started` (may be NULL) tells whether a program was started, in either
+// mode.
 int RunProgram(const std::string &path, const std::string &commandLine, int32_t runMode,
-               int32_t hidden, int32_t wait, WaitCallbackFunction callback);
+               int32_t hidden, int32_t wait, WaitCallbackFunction callback,
+               bool *started = NULL);
 
 #endif

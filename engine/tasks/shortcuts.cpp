@@ -1,9 +1,11 @@
 #include "engine/tasks/shortcuts.h"
 
+#include "checks/os_codes.h"
 #include "checks/path_expansion.h"
 #include "engine/state/install_choices.h"
 #include "engine/undo/install_journal.h"
 #include "engine/tasks/link_rules.h"
+#include "engine/tasks/task_rules.h"
 #include "engine/state/startup_state.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
@@ -107,24 +109,35 @@ int CreateInternetShortcut(const std::string &url, const std::string &linkFile) 
   return FinishLinkSpot(linkFile, spot, WriteInternetShortcutFile(url, linkFile));
 }
 
-void RunShortcutTask(const TaskDetails &task) {
+std::string RunShortcutTask(const TaskDetails &task) {
   const InstallChoices &choices = UserChoices();
   ShortcutBoxes boxes;
   boxes.allUsers = choices.userScopeOffered && choices.allUsers;
   boxes.desktop = choices.desktopShortcuts;
   boxes.quickLaunch = choices.quickLaunchShortcuts;
   std::string link;
-  if (!PlanShortcutTaskLink(task.OutputPath, boxes, ActingOsCode(), &link)) return;
+  const int osCode = ActingOsCode();
+  if (!PlanShortcutTaskLink(task.OutputPath, boxes, osCode, &link)) {
+    if (!StartsWithIgnoringCase(TrimSpaces(link), "<quicklaunch>"))
+      return "the desktop shortcuts were not chosen";
+    return osCode >= kOsWindows7 ? "this system has no quick-launch bar"
+                                 : "the quick-launch shortcuts were not chosen";
+  }
   const std::string target = ReplacePathVariables(task.FilePath);
   std::string icon = ReplacePathVariables(task.IconPath);
   if (icon.empty()) icon = target;
-  CreateShellLink(target, ReplacePathVariables(link), ReplacePathVariables(task.CommandLine),
-                  ReplacePathVariables(task.Comment), ReplacePathVariables(task.StartIn),
-                  kLinkShowNormal, 0, icon, task.IconIndex);
+  if (CreateShellLink(target, ReplacePathVariables(link), ReplacePathVariables(task.CommandLine),
+                      ReplacePathVariables(task.Comment), ReplacePathVariables(task.StartIn),
+                      kLinkShowNormal, 0, icon, task.IconIndex) != 1) {
+    return "the shortcut could not be written";
+  }
+  return std::string();
 }
 
-void RunInternetShortcutTask(const TaskDetails &task) {
+std::string RunInternetShortcutTask(const TaskDetails &task) {
   const std::string link =
       WithLinkExtension(ReplacePathVariables(task.LinkPath), kInternetLinkExtension);
-  CreateInternetShortcut(ReplacePathVariables(task.WebAddress), link);
+  if (CreateInternetShortcut(ReplacePathVariables(task.WebAddress), link) != 1)
+    return "the internet shortcut could not be written (is its folder there?)";
+  return std::string();
 }

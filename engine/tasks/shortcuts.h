@@ -41,10 +41,11 @@ int CreateInternetShortcut(const std::string &url, const std::string &linkFile);
 void CreateStartMenuShortcuts();
 
 // Task type 3: a shortcut, made when the wizard's desktop and quick-launch
-// boxes let it through.
-void RunShortcutTask(const TaskDetails &task);
+// boxes let it through. Empty when it was written, else why not.
+std::string RunShortcutTask(const TaskDetails &task);
 
 // Task type 4: an internet shortcut; no box of the wizard filters it.
-void RunInternetShortcutTask(const TaskDetails &task);
+// Empty when it was written, else why not.
+std::string RunInternetShortcutTask(const TaskDetails &task);
 
 #endif

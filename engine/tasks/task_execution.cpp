@@ -41,22 +41,31 @@ void KeepPrevious(const PreviousValue &previous, DoneTaskRecord *done) {
 
 std::string Expand(const std::string &text) { return ReplacePathVariables(text); }
 
-void RunProgramTask(const TaskDetails &task, int phase) {
-  if (task.ExecutionTime != phase || task.ProgramPath.empty()) return;
+// Each task below returns why its change was not made, or the empty text
+// when it was.
+const char kDone[] = "";
+
+std::string RunProgramTask(const TaskDetails &task, int phase) {
+  if (task.ExecutionTime != kPhaseBeforeCopy && task.ExecutionTime != kPhaseAfterCopy)
+    return "ExecutionTime " + std::to_string((long)task.ExecutionTime) + " names no moment to run";
+  if (task.ExecutionTime != phase) return "it runs at the other moment";
+  if (task.ProgramPath.empty()) return "ProgramPath is empty";
+  bool started = false;
   RunProgram(Expand(task.ProgramPath), Expand(task.CommandLine), task.RunMode, task.RunHidden,
-             task.WaitUntilQuit, WaitCallback);
+             task.WaitUntilQuit, WaitCallback, &started);
+  return started ? kDone : "the program could not be started";
 }
 
-void FileAssociationTask(const TaskDetails &task) {
+std::string FileAssociationTask(const TaskDetails &task) {
   const std::string program = Expand(task.ExePath);
   const std::string extension = Expand(task.Extension);
-  if (program.empty() || extension.empty()) return;
+  if (program.empty() || extension.empty()) return "ExePath or Extension is empty";
   PreviousValue previous;
   if (RegisterFileAssociation(extension, Expand(task.Description), program,
                               AssociationIconSpec(Expand(task.Icon), task.IconIndex, program),
                               FileNamePartOf(program), Expand(task.ExplorerDescription),
                               Expand(task.CommandLine), &previous) != 1) {
-    return;
+    return "the association could not be registered";
   }
   DoneTaskRecord done;
   done.Type = kDoneFileAssociation;
@@ -64,24 +73,26 @@ void FileAssociationTask(const TaskDetails &task) {
   done.Extension = extension;
   KeepPrevious(previous, &done);
   AddDoneTask(done);
+  return kDone;
 }
 
-void DllTask(const TaskDetails &task) {
-  if (task.DllPath.empty()) return;
+std::string DllTask(const TaskDetails &task) {
+  if (task.DllPath.empty()) return "DllPath is empty";
   const std::string path = Expand(task.DllPath);
-  if (RegisterDll(path, WaitCallback) != 1) return;
+  if (RegisterDll(path, WaitCallback) != 1) return "regsvr32 did not register it";
   DoneTaskRecord done;
   done.Type = kDoneDllRegistration;
   done.DLLPath = path;
   AddDoneTask(done);
+  return kDone;
 }
 
-void EnvironmentTask(const TaskDetails &task) {
+std::string EnvironmentTask(const TaskDetails &task) {
   const std::string name = Expand(task.VariableName);
   const std::string value = Expand(task.VariableData);
+  if (name.empty() || value.empty()) return "VariableName or VariableData is empty";
   PreviousValue previous;
-  if (name.empty() || value.empty() || SetEnvironmentVariableTask(name, value, &previous) != 1)
-    return;
+  if (SetEnvironmentVariableTask(name, value, &previous) != 1) return "the variable could not be set";
   DoneTaskRecord done;
   done.Type = kDoneEnvironmentVariable;
   done.VariableName = name;
@@ -90,30 +101,32 @@ void EnvironmentTask(const TaskDetails &task) {
   done.hasWritten = true;
   done.WrittenData = value;
   AddDoneTask(done);
+  return kDone;
 }
 
-void IniGroupTask(const TaskDetails &task) {
+std::string IniGroupTask(const TaskDetails &task) {
   const std::string iniPath = Expand(task.IniPath);
   const std::string group = Expand(task.GroupName);
+  if (iniPath.empty() || group.empty()) return "IniPath or GroupName is empty";
   PreviousValue previous;
-  if (iniPath.empty() || group.empty() || WriteIniGroup(group, iniPath, &previous) == 0) return;
+  if (WriteIniGroup(group, iniPath, &previous) == 0) return "the INI file could not be written";
   DoneTaskRecord done;
   done.Type = kDoneIniGroup;
   done.IniPath = iniPath;
   done.GroupName = group;
   KeepPrevious(previous, &done);
   AddDoneTask(done);
+  return kDone;
 }
 
-void IniValueTask(const TaskDetails &task) {
+std::string IniValueTask(const TaskDetails &task) {
   const std::string iniPath = Expand(task.IniPath);
   const std::string group = Expand(task.Group);
   const std::string name = Expand(task.ValueName);
+  if (iniPath.empty() || group.empty() || name.empty()) return "IniPath, Group or ValueName is empty";
   PreviousValue previous;
-  if (iniPath.empty() || group.empty() || name.empty() ||
-      WriteIniValue(group, name, Expand(task.ValueData), iniPath, &previous) == 0) {
-    return;
-  }
+  if (WriteIniValue(group, name, Expand(task.ValueData), iniPath, &previous) == 0)
+    return "the INI file could not be written";
   DoneTaskRecord done;
   done.Type = kDoneIniValue;
   done.IniPath = iniPath;
@@ -121,86 +134,114 @@ void IniValueTask(const TaskDetails &task) {
   done.ValueName = name;
   KeepPrevious(previous, &done);
   AddDoneTask(done);
+  return kDone;
 }
 
-void RegistryTask(bool (*task)(const TaskDetails &, DoneTaskRecord *), const TaskDetails &details) {
-  DoneTaskRecord done;
-  if (task(details, &done)) AddDoneTask(done);
-}
-
-void RegistryKeyTask(const TaskDetails &details) {
+std::string RegistryKeyTask(const TaskDetails &details) {
   std::vector<DoneTaskRecord> done;
-  if (!CreateRegistryKeyTask(details, &done)) return;
+  if (!CreateRegistryKeyTask(details, &done)) return "the key could not be created";
   for (const DoneTaskRecord &record : done) AddDoneTask(record);
+  return kDone;
 }
 
-void NonEmpty(void (*task)(const std::string &), const std::string &text) {
-  const std::string expanded = Expand(text);
-  if (!expanded.empty()) task(expanded);
+std::string RegistryValueTask(const TaskDetails &details) {
+  std::vector<DoneTaskRecord> done;
+  std::string why;
+  if (!WriteRegistryValueTask(details, &done, &why)) return why;
+  for (const DoneTaskRecord &record : done) AddDoneTask(record);
+  return kDone;
 }
 
-void InstallFontTask(const std::string &path) { InstallFont(path); }
-void CreateFolderTaskOf(const std::string &path) { CreateFolderTask(path); }
-void DeleteFolderTaskOf(const std::string &path) { DeleteFolderWithContents(path); }
+std::string FontTask(const TaskDetails &task) {
+  const std::string path = Expand(task.FontPath);
+  if (path.empty()) return "FontPath is empty";
+  switch (InstallFont(path)) {
+    case kFontInstalled: return kDone;
+    case kFontNotRegistered: return "the font was added, but its registry entry failed";
+    case kFontNotAdded: return "the font was copied, but the system did not take it";
+    default: return "the font could not be copied into the fonts folder";
+  }
+}
 
-void Dispatch(const TaskDetails &task, int32_t type, int phase) {
+std::string FolderTask(const TaskDetails &task, bool create) {
+  const std::string folder = Expand(task.Address);
+  if (folder.empty()) return "Address is empty";
+  if (create)
+    return CreateFolderTask(folder) ? kDone : "the folder is there already, or its parent is not";
+  return DeleteFolderWithContents(folder) ? kDone : "the folder is not there, or is refused";
+}
+
+std::string CopyTask(const TaskDetails &task) {
+  const std::string source = Expand(task.SourceFile);
+  const std::string destination = Expand(task.DestinationFile);
+  if (source.empty() || destination.empty()) return "SourceFile or DestinationFile is empty";
+  return CopyFileTask(source, destination) ? kDone : "the copy failed";
+}
+
+std::string DeleteTask(const TaskDetails &task) {
+  const std::string path = Expand(task.Address);
+  if (path.empty()) return "Address is empty";
+  return DeleteFileTask(path) ? kDone : "there is no such file, or it could not be deleted";
+}
+
+std::string Dispatch(const TaskDetails &task, int32_t type, int phase) {
   switch (type) {
-    case kTaskRunProgram: RunProgramTask(task, phase); break;
-    case kTaskCreateRegistryKey: RegistryKeyTask(task); break;
-    case kTaskWriteRegistryValue: RegistryTask(WriteRegistryValueTask, task); break;
-    case kTaskShortcut: RunShortcutTask(task); break;
-    case kTaskInternetShortcut: RunInternetShortcutTask(task); break;
-    case kTaskFileAssociation: FileAssociationTask(task); break;
-    case kTaskRegisterDll: DllTask(task); break;
-    case kTaskEnvironmentVariable: EnvironmentTask(task); break;
-    case kTaskInstallFont: NonEmpty(InstallFontTask, task.FontPath); break;
-    case kTaskIniGroup: IniGroupTask(task); break;
-    case kTaskIniValue: IniValueTask(task); break;
-    case kTaskCreateFolder: NonEmpty(CreateFolderTaskOf, task.Address); break;
-    case kTaskDeleteFolder: NonEmpty(DeleteFolderTaskOf, task.Address); break;
-    case kTaskCopyFile: {
-      const std::string source = Expand(task.SourceFile);
-      const std::string destination = Expand(task.DestinationFile);
-      if (!source.empty() && !destination.empty()) CopyFileTask(source, destination);
-      break;
-    }
-    case kTaskDeleteFile: NonEmpty(DeleteFileTask, task.Address); break;
-    default: break;
+    case kTaskRunProgram: return RunProgramTask(task, phase);
+    case kTaskCreateRegistryKey: return RegistryKeyTask(task);
+    case kTaskWriteRegistryValue: return RegistryValueTask(task);
+    case kTaskShortcut: return RunShortcutTask(task);
+    case kTaskInternetShortcut: return RunInternetShortcutTask(task);
+    case kTaskFileAssociation: return FileAssociationTask(task);
+    case kTaskRegisterDll: return DllTask(task);
+    case kTaskEnvironmentVariable: return EnvironmentTask(task);
+    case kTaskInstallFont: return FontTask(task);
+    case kTaskIniGroup: return IniGroupTask(task);
+    case kTaskIniValue: return IniValueTask(task);
+    case kTaskCreateFolder: return FolderTask(task, true);
+    case kTaskDeleteFolder: return FolderTask(task, false);
+    case kTaskCopyFile: return CopyTask(task);
+    case kTaskDeleteFile: return DeleteTask(task);
+    default: return "type " + std::to_string((long)type) + " is no task type";
   }
 }
 
 }  // namespace
 
-int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase) {
+int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase,
+                std::string *notDone) {
+  std::string why = "it has no details";
   if (TaskFlagForOs(systemFlags, ActingOsCode()) == 0) return 0;
   // Only programs run before the files are there.
-  if (record != NULL && (phase == kPhaseAfterCopy || type == kTaskRunProgram))
-    Dispatch(*record, type, phase);
+  if (phase != kPhaseAfterCopy && type != kTaskRunProgram)
+    why = "it runs after the files are copied";
+  else if (record != NULL)
+    why = Dispatch(*record, type, phase);
+  if (notDone != NULL) *notDone = why;
   return 1;
 }
 
 namespace {
 
-// The task types whose every success leaves a record for the uninstaller:
-// no new record means the change was not made, which the log must not call
-// done.
-bool RecordsEverySuccess(int type) {
-  return type == kTaskCreateRegistryKey || type == kTaskWriteRegistryValue ||
-         type == kTaskFileAssociation || type == kTaskRegisterDll ||
-         type == kTaskEnvironmentVariable || type == kTaskIniGroup || type == kTaskIniValue;
-}
-
-// Runs one selected task and writes its result to the log.
+// Runs one selected task and writes its result to the log: "done" only
+// for a change that took effect.
 void ExecuteAndLog(const TaskItem &item, int phase) {
+  // A program has its line at its moment: before the files when its
+  // ExecutionTime says so, else after them.
+  if (item.Type == kTaskRunProgram) {
+    const int moment =
+        item.details.ExecutionTime == kPhaseBeforeCopy ? kPhaseBeforeCopy : kPhaseAfterCopy;
+    if (moment != phase) return;
+  }
   const size_t recordsBefore = DoneTasks().size();
   const size_t entriesBefore = Journal().entries.size();
+  std::string why;
   std::string result;
-  if (ExecuteTask(&item.details, item.Type, item.systems, phase) == 0)
+  if (ExecuteTask(&item.details, item.Type, item.systems, phase, &why) == 0)
     result = "not for this system";
+  else if (!why.empty())
+    result = "not done (" + why + ")";
   else if (DoneTasks().size() > recordsBefore || Journal().entries.size() > entriesBefore)
     result = "done, recorded for the uninstaller";
-  else if (RecordsEverySuccess(item.Type) && phase == kPhaseAfterCopy)
-    result = "not done (it failed or had nothing to change)";
   else
     result = "done";
   LogLine("Task " + std::to_string((long)item.ID) + " \"" + item.Name + "\" (type " +

@@ -11,6 +11,8 @@
 
 #include <stdint.h>
 
+#include <string>
+
 #include "engine/tasks/task_rules.h"
 #include "script/script_settings.h"
 
@@ -19,9 +21,12 @@
 // runs only programs whose ExecutionTime is 0; kPhaseAfterCopy runs every
 // type, programs whose ExecutionTime is 1). Texts are path-expanded now.
 // Done records are added for the changes that took effect. Returns 0 when
-// `systemFlags` exclude the running system (nothing is done), else 1. The
-// component filter is the caller's.
-int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase);
+// `systemFlags` exclude the running system (nothing is done), else 1; then
+// `notDone` (may be NULL) receives why the task changed nothing, or the
+// empty text when its change took effect. The component filter is the
+// caller's.
+int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFlags, int phase,
+                std::string *notDone = NULL);
 
 // Before extraction, on the interface thread: every run-program task of a
 // selected component, in list order, with phase 0; window events are

@@ -137,9 +137,17 @@ void UndoAssociation(const DoneTaskRecord &record, int osCode) {
     ours = true;
     DeleteValueOf(root, commandKey, std::string());
     DeleteKeyIfEmpty(root, commandKey);
+    DeleteValueOf(root, verbKey, std::string());  // the verb's text in the menu
     DeleteKeyIfEmpty(root, verbKey);
   }
   if (ours) {
+    // The default verb the association set goes with its verb.
+    std::string defaultVerb;
+    OpenedKey verbKey;
+    if (ReadText(root, shell, std::string(), &defaultVerb) && !TrimSpaces(defaultVerb).empty() &&
+        !Open(root, shell + "\\" + TrimSpaces(defaultVerb), kRegistryAccessRead, &verbKey)) {
+      DeleteValueOf(root, shell, std::string());
+    }
     DeleteKeyIfEmpty(root, shell);
     // With no other program's verb left, the class was this program's.
     if (!others) {

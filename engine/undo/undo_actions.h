@@ -17,7 +17,8 @@
 //   1 value: written back with its earlier type and data, or deleted;
 //   2 association: the extension's default value restored or deleted while
 //            it still names the association's class; the class's verbs
-//            that start the program removed, and the class itself with
+//            that start the program removed (with the class's default
+//            verb when it named one of them), and the class itself with
 //            its icon once no other verb is left; keys only when empty;
 //   3 DLL:   regsvr32 /u /s while the file exists (waited for, `callback`
 //            called meanwhile, may be NULL);

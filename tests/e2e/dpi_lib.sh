@@ -13,10 +13,12 @@ LONG_NAME="Quorvantis Demonstration Product With A Very Long Name 2026"
 scaled() { echo $(( ($1 * DPI + 48) / 96 )); }
 
 # Both installers: setup.exe, the demo as it is; setup-long.exe, the demo
-# with the long product name, asking before it replaces a file.
+# with the long product name, asking before it replaces a file, and without
+# its Header.bmp (the page headers' texts on plain headers).
 make_dpi_installers() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
   rm -rf "$WORK/long" && cp -r "$ROOT/examples/demo" "$WORK/long"
+  rm "$WORK/long/Header.bmp"
   sed -i -e "s/^ProgramName = .*\r\$/ProgramName = $LONG_NAME\r/" \
     -e "s/^ReplaceStatus = .*\r\$/ReplaceStatus = 2\r/" "$WORK/long/Script.qvs"
   grep -q "^ProgramName = $LONG_NAME" "$WORK/long/Script.qvs"

@@ -138,12 +138,12 @@ click 29
 CMDS
 }
 
-# install_demo_everything: driver commands that install the demo through its
-# windows with every component into C:\Apps\Demo Test\ (English, the licence
-# accepted, install type 1), up to its finish page.
+# install_demo_everything [SWITCH...]: driver commands that install the demo
+# through its windows with every component into C:\Apps\Demo Test\ (English,
+# the licence accepted, install type 1), up to its finish page.
 install_demo_everything() {
   cat <<CMDS
-start $SETUP
+start $SETUP $*
 wait-window "Language selection"
 click 204
 wait-window "Demo Product 1.0 Setup"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # qvsbuild from the command line: argument handling and exit codes, a build
 # of the demo project with stand-in stub and module, list/verify/extract, a
-# Ctrl-C during a build leaving no file behind, and signing.
+# Ctrl-C during a build leaving no file behind, signing; new, check and
+# reference.
 set -u
 cd "$(dirname "$0")/../.."
 qvsbuild=${QVS_BUILDER:-build/host/builder/qvsbuild}
@@ -41,12 +42,28 @@ check "demo extracts" 0 "$qvsbuild" extract "$work/demo.exe" -d "$work/files"
 check "extracted file equals its source" 0 cmp "$work/files/20/Readme.txt" examples/demo/Files/20/Readme.txt
 check "garbage is not an installer" 1 "$qvsbuild" verify "$work/stub.exe"
 
+# A new project checks clean and builds; a fault in it is named with its
+# line and refuses the build; a warning does so only with --strict.
+check "new makes a project" 0 "$qvsbuild" new "$work/fresh"
+check "new refuses a folder in use" 1 "$qvsbuild" new "$work/fresh"
+check "the new project checks clean" 0 bash -c "'$qvsbuild' check --strict '$work/fresh' | grep -q '0 error(s), 0 warning(s)'"
+check "the new project builds" 0 "$qvsbuild" build "$work/fresh" -o "$work/fresh.exe" "${opts[@]}"
+sed -i 's/^BaseKey = 1\r$/BaseKey = 9\r/' "$work/fresh/Script.qvs"
+check "check names the fault and its line" 0 bash -c "'$qvsbuild' check '$work/fresh' | grep -q 'Script.qvs:[0-9]*: error: \\[31\\] BaseKey = 9: not one of'"
+check "check fails on an error" 1 "$qvsbuild" check "$work/fresh"
+check "build refuses an error" 1 "$qvsbuild" build "$work/fresh" -o "$work/fresh.exe" "${opts[@]}"
+sed -i 's/^BaseKey = 9\r$/BaseKey = 1\r/' "$work/fresh/Script.qvs"
+mkdir -p "$work/fresh/Files/7" && echo x > "$work/fresh/Files/7/stray.txt"
+check "a warning alone passes" 0 "$qvsbuild" build "$work/fresh" -o "$work/fresh.exe" "${opts[@]}"
+check "--strict refuses a warning" 1 "$qvsbuild" build "$work/fresh" -o "$work/fresh.exe" "${opts[@]}" --strict
+check "the checked-in reference is the schema's" 0 bash -c "'$qvsbuild' reference | cmp - docs/script-reference.md"
+
 # Interrupted build: a large incompressible file keeps it busy long enough.
 mkdir -p "$work/big"
 cp -r examples/demo/Script.qvs examples/demo/Languages "$work/big/"
 mkdir -p "$work/big/Files/1"
 head -c 40000000 /dev/urandom > "$work/big/Files/1/noise.bin"
-"$qvsbuild" build "$work/big" -o "$work/big.exe" "${opts[@]}" --threads 1 &
+"$qvsbuild" build "$work/big" -o "$work/big.exe" "${opts[@]}" --threads 1 2>/dev/null &
 pid=$!
 sleep 1
 kill -INT "$pid"

@@ -109,6 +109,7 @@ std::string Describe(const AssociationPlan &plan) {
     text += s.key;
     if (s.setValue) text += " -> " + s.valueKey + " = " + s.value;
     if (s.takesExtension) text += " *";
+    if (s.onlyWhenUnset) text += " (unless set)";
     text += "\n";
   }
   return text;
@@ -129,7 +130,8 @@ TEST(AssociationPlan, DottedAndBareExtensionsGiveTheSameKeys) {
             "txt_auto_file\\shell\n"
             "txt_auto_file\\shell\\open\n"
             "txt_auto_file\\shell\\open\\command -> txt_auto_file\\shell\\open\\command = "
-            "\"C:\\Ed\\editor.exe\" \"%1\"\n");
+            "\"C:\\Ed\\editor.exe\" \"%1\"\n"
+            "txt_auto_file\\shell -> txt_auto_file\\shell = open (unless set)\n");
 }
 
 TEST(AssociationPlan, NineXUsesTheProgramNameBelowClassesAndOtherSystemsNothing) {
@@ -147,7 +149,21 @@ TEST(AssociationPlan, NineXUsesTheProgramNameBelowClassesAndOtherSystemsNothing)
             "Software\\Classes\\editor.exe\\shell\\open\n"
             "Software\\Classes\\editor.exe\\shell\\open\\command -> "
             "Software\\Classes\\editor.exe\\shell\\open\\command = "
-            "\"C:\\Ed\\editor.exe\" \"%1\"\n");
+            "\"C:\\Ed\\editor.exe\" \"%1\"\n"
+            "Software\\Classes\\editor.exe\\shell -> Software\\Classes\\editor.exe\\shell = open "
+            "(unless set)\n");
+  // A verb named for the menu is the default one too; without a verb the
+  // class gets no default.
+  t.verb = "Open with Editor, fast";
+  PlanFileAssociation(t, 80, &plan);
+  EXPECT_NE(Describe(plan).find("txt_auto_file\\shell\\OpenwithEditorfast -> "
+                                "txt_auto_file\\shell\\OpenwithEditorfast = Open with Editor, fast\n"
+                                "txt_auto_file\\shell\\OpenwithEditorfast\\command -> "),
+            std::string::npos);
+  EXPECT_EQ(plan.steps.back().value, "OpenwithEditorfast");
+  t.verb = " ";
+  PlanFileAssociation(t, 80, &plan);
+  EXPECT_FALSE(plan.steps.back().onlyWhenUnset);
   EXPECT_FALSE(PlanFileAssociation(t, 100, &plan));
   EXPECT_TRUE(plan.steps.empty());
   EXPECT_FALSE(PlanFileAssociation(t, 5, &plan));
@@ -158,11 +174,11 @@ TEST(AssociationPlan, CommandQuotingAndIconSpec) {
   AssociationPlan plan;
   t.commandLine = "\"%1\" /x \"y\"";  // already quoted at both ends: unchanged
   PlanFileAssociation(t, 80, &plan);
-  EXPECT_EQ(plan.steps.back().value, "\"C:\\Ed\\editor.exe\" \"%1\" /x \"y\"");
+  EXPECT_EQ(plan.steps[plan.steps.size() - 2].value, "\"C:\\Ed\\editor.exe\" \"%1\" /x \"y\"");
   t.commandLine = "/p %1";  // quoted as a whole
   t.programPath = "\"C:\\Ed\\editor.exe";
   PlanFileAssociation(t, 80, &plan);
-  EXPECT_EQ(plan.steps.back().value, "\"C:\\Ed\\editor.exe\" \"/p %1\"");
+  EXPECT_EQ(plan.steps[plan.steps.size() - 2].value, "\"C:\\Ed\\editor.exe\" \"/p %1\"");
   EXPECT_EQ(QuoteEnds(""), "\"\"");
   EXPECT_EQ(QuoteEnds("\""), "\"\"");
   EXPECT_EQ(QuoteEnds("a\""), "\"a\"");

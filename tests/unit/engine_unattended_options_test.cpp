@@ -28,8 +28,8 @@ TEST(UnattendedOptions, EverySwitchInAnyCase) {
   EXPECT_EQ(good.scope, kScopeAllUsers);
   EXPECT_EQ(good.group, kGroupNamed);
   EXPECT_EQ(good.groupName, "Demo Company\\Demo");
-  EXPECT_TRUE(good.desktop);
-  EXPECT_TRUE(good.quickLaunch);
+  EXPECT_EQ(good.desktop, kShortcutsWanted);
+  EXPECT_EQ(good.quickLaunch, kShortcutsWanted);
   EXPECT_EQ(good.languageId, 1031);
   EXPECT_EQ(good.logPath, "C:\\Logs\\setup log.txt");
   EXPECT_EQ(good.restart, kRestartNever);
@@ -59,6 +59,12 @@ TEST(UnattendedOptions, ElevatedCopyAndQuotedFolder) {
   EXPECT_FALSE(plain.silent);
   EXPECT_TRUE(plain.problems.empty());
   EXPECT_TRUE(plain.switches.empty());
+  // The shortcut boxes: as the tasks page has them unless a switch says.
+  EXPECT_EQ(plain.desktop, kShortcutsNotGiven);
+  const UnattendedOptions refused = ReadUnattendedOptions("setup.exe /S /NoDesktop /NOQUICKLAUNCH");
+  EXPECT_TRUE(refused.problems.empty());
+  EXPECT_EQ(refused.desktop, kShortcutsRefused);
+  EXPECT_EQ(refused.quickLaunch, kShortcutsRefused);
 }
 
 TEST(UnattendedOptions, LinesToRefuse) {
@@ -69,7 +75,8 @@ TEST(UnattendedOptions, LinesToRefuse) {
         "setup.exe /LANG=abc", "setup.exe /LANG=0", "setup.exe /LANG=70000",
         "setup.exe /COMPONENTS=", "setup.exe /COMPONENTS=1,,2", "setup.exe /COMPONENTS=-1",
         "setup.exe /COMPONENTS=01", "setup.exe /GROUP=", "setup.exe /LOG=", "setup.exe /S=1",
-        "setup.exe /D=", "setup.exe S", "setup.exe /desktop /DESKTOP"}) {
+        "setup.exe /D=", "setup.exe S", "setup.exe /desktop /DESKTOP",
+        "setup.exe /DESKTOP /NODESKTOP", "setup.exe /NOQUICKLAUNCH /QUICKLAUNCH"}) {
     EXPECT_FALSE(ReadUnattendedOptions(line).problems.empty()) << line;
   }
 }

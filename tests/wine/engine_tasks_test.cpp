@@ -246,22 +246,39 @@ void TestRegistryTasks() {
         "a binary value replaced is kept byte for byte");
 
   size_t count = DoneTasks().size();
+  std::string why;
   value.ValueName = "KeepMe";
   value.ValueType = 7;
-  Run(2, value);
-  CHECK(RegText(HKEY_CURRENT_USER, base, "KeepMe") == "kept" &&
-            DoneTasks().size() == count + 1 && LastDone().PreviousData == "kept",
-        "an unsupported type writes nothing, counts as done, and keeps what is there");
-  count = DoneTasks().size();
+  ExecuteTask(&value, 2, AllSystems(), kPhaseAfterCopy, &why);
+  CHECK(RegText(HKEY_CURRENT_USER, base, "KeepMe") == "kept" && DoneTasks().size() == count &&
+            why == "value type 7 cannot be written",
+        "an unsupported type writes and records nothing and is not done: " + why);
   value.ValueType = 0;
   value.ValueName = std::string(20000, 'n');  // a name the registry refuses
+  value.KeyPath = base + "\\Refused\\Deeper";
   Run(2, value);
-  CHECK(DoneTasks().size() == count, "a write the system refused records nothing");
+  CHECK(DoneTasks().size() == count && !KeyExists(HKEY_CURRENT_USER, base + "\\Refused"),
+        "a write the system refused records nothing and leaves no key it made");
+
+  // A missing key is made first, each level recorded, and undone again.
   value.ValueName = "v";
-  value.KeyPath = base + "\\Missing";
-  Run(2, value);
-  CHECK(DoneTasks().size() == count && !KeyExists(HKEY_CURRENT_USER, value.KeyPath),
-        "a missing key is neither written nor created");
+  value.ValueData = "made";
+  value.KeyPath = "Software\\QvsTest\\Made\\For\\<programname>";
+  ExecuteTask(&value, 2, AllSystems(), kPhaseAfterCopy, &why);
+  const std::string made = "Software\\QvsTest\\Made\\For\\Qvs Demo";
+  CHECK(why.empty() && RegText(HKEY_CURRENT_USER, made, "v") == "made",
+        "the value is written into the key made for it: " + why);
+  CHECK(DoneTasks().size() == count + 4 && DoneTasks()[count].KeyPath == "Software\\QvsTest\\Made" &&
+            DoneTasks()[count + 2].KeyPath == made && !DoneTasks()[count + 2].hasPrevious &&
+            LastDone().Type == kDoneRegistryValue,
+        "the three levels made are recorded, outermost first, before the value");
+  for (size_t i = DoneTasks().size(); i-- > count;) {
+    const DoneTaskRecord &record = DoneTasks()[i];
+    UndoDoneRecord(record, 1, record.KeyPath, 80, NULL);
+  }
+  CHECK(!KeyExists(HKEY_CURRENT_USER, "Software\\QvsTest\\Made") &&
+            KeyExists(HKEY_CURRENT_USER, "Software\\QvsTest"),
+        "undone newest first, the value and every level made are gone, and only they");
 }
 
 double CpuSeconds() {
@@ -466,9 +483,23 @@ void TestAssociations() {
   CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvstest_auto_file\\DefaultIcon", ""), exe + ",1");
   CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell\\open\\command", ""),
            "\"" + exe + "\" \"%1\"");
+  CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell", ""), "open");
   CHECK(LastDone().Type == kDoneFileAssociation && LastDone().ExePath == exe &&
             LastDone().Extension == "qvstest" && !LastDone().hasPrevious,
         "association record");
+  // A verb of another name becomes the default only where none is named.
+  task.ExplorerDescription = "Edit with Qvs";
+  Run(5, task);
+  CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvstest_auto_file\\shell", ""), "open");
+  RegSet(HKEY_CLASSES_ROOT, "qvsverb_auto_file\\shell", "", REG_SZ, "");
+  task.Extension = "qvsverb";
+  Run(5, task);
+  CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvsverb_auto_file\\shell", ""), "EditwithQvs");
+  CHECK_EQ(RegText(HKEY_CLASSES_ROOT, "qvsverb_auto_file\\shell\\EditwithQvs", ""), "Edit with Qvs");
+  UndoDoneRecord(LastDone(), 0, std::string(), 80, NULL);
+  CHECK(!KeyExists(HKEY_CLASSES_ROOT, "qvsverb_auto_file") && !KeyExists(HKEY_CLASSES_ROOT, ".qvsverb"),
+        "undoing it takes the default verb with the verb, and then the class");
+  task.ExplorerDescription = "open";
   task.Extension = ".qvsprev";
   Run(5, task);
   CHECK(RegText(HKEY_CLASSES_ROOT, ".qvsprev", "") == "qvsprev_auto_file" &&

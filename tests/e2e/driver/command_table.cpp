@@ -10,6 +10,7 @@ namespace {
 
 const CommandSpec kCommands[] = {
     {"start", 1, 64, CmdStart, "start PATH [ARGS...]   start a program; it becomes the current process"},
+    {"open-document", 1, 1, CmdOpenDocument, "open-document PATH   open a file as a double click does (the shell, its type's default verb); the program started becomes the current process"},
     {"setenv", 1, 2, CmdSetEnv, "setenv NAME [VALUE]   set (or remove) an environment variable for programs started later"},
     {"proc", 1, 1, CmdProc, "proc N   make the N-th started program current (0: windows of any process)"},
     {"wait-exit", 0, 2, CmdWaitExit, "wait-exit [TIMEOUT_MS] [CODE|any]   wait for the current process to end (exit code 0 unless given)"},

@@ -28,6 +28,7 @@ void PrintCommandUsage();
 
 // Handlers, one file per group.
 bool CmdStart(DriverState *state, const Words &args, std::string *message);
+bool CmdOpenDocument(DriverState *state, const Words &args, std::string *message);
 bool CmdProc(DriverState *state, const Words &args, std::string *message);
 bool CmdWaitExit(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectRunning(DriverState *state, const Words &args, std::string *message);

@@ -4,6 +4,7 @@
 #include <string.h>
 #include <windows.h>
 #include <psapi.h>
+#include <shellapi.h>
 
 #include "tests/e2e/driver/commands.h"
 #include "tests/e2e/driver/file_paths.h"
@@ -59,6 +60,30 @@ bool CmdStart(DriverState *state, const Words &args, std::string *message) {
   }
   CloseHandle(info.hThread);
   StartedProcess started = {info.hProcess, info.dwProcessId, commandLine};
+  state->processes.push_back(started);
+  state->lastStartTick = GetTickCount();
+  state->currentProcess = state->processes.size();
+  state->window = NULL;
+  state->seenTitles.clear();
+  return true;
+}
+
+bool CmdOpenDocument(DriverState *state, const Words &args, std::string *message) {
+  const std::string path = ExpandPath(args[0]);
+  SHELLEXECUTEINFOA info;
+  memset(&info, 0, sizeof info);
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = NULL;  // the default verb, as Explorer uses it
+  info.lpFile = path.c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info) || info.hProcess == NULL) {
+    char code[32];
+    snprintf(code, sizeof code, "%lu", GetLastError());
+    *message = "the shell cannot open " + path + " (error " + code + ")";
+    return false;
+  }
+  StartedProcess started = {info.hProcess, GetProcessId(info.hProcess), path};
   state->processes.push_back(started);
   state->lastStartTick = GetTickCount();
   state->currentProcess = state->processes.size();

@@ -3,8 +3,9 @@
 # components' folders follow the principal one), the start-menu group's
 # links point there (read back through the shell's link object, the web
 # link's text exact), and the progress page ends on the finish page with
-# its success text. On Windows 7, the system later ones act as: what works
-# on Windows 10 (the other demo scenarios) works here too.
+# its success text. Its log names the choices as a silent run's does. On
+# Windows 7, the system later ones act as: what works on Windows 10 (the
+# other demo scenarios) works here too.
 WINDOWS_VERSION=win7
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
@@ -12,7 +13,7 @@ make_installer() {
 driver_commands() {
   local GROUP='%ALLUSERSPROFILE%\Microsoft\Windows\Start Menu\Programs\Demo Company\Demo Product'
   cat <<CMDS
-$(install_demo_everything)
+$(install_demo_everything '/LOG=C:\e2e\install.log')
 expect-text 309 "The program was successfully installed. Press 'Finish' to close the wizard and return to your desktop."
 expect-link "$GROUP\Demo Product.lnk" "C:\Apps\Demo Test\DemoApp.exe" "" "C:\Apps\Demo Test" "C:\Apps\Demo Test\DemoApp.exe" 0
 expect-link "$GROUP\User Manual.lnk" "C:\Apps\Demo Test\Docs\Manual.txt" "" "C:\Apps\Demo Test\Docs" "" 0
@@ -34,4 +35,11 @@ check_result() {
   local group="$PREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Demo Company/Demo Product"
   [ "$(cat "$group/Demo Product on the Web.url")" = $'[InternetShortcut]\r\nURL=http://www.example.com/demo-product\r' ]
   echo "check: every file in place, the web link exact"
+  local log="$PREFIX/drive_c/e2e/install.log"
+  grep -q 'Install folder: C:\\Apps\\Demo Test\\$' <(tr -d '\r' < "$log")
+  grep -q 'Components: 20 Program, 21 Documentation, 22 Samples, 23 Tools' "$log"
+  grep -q 'For all users' "$log"
+  grep -q 'Start-menu group: Demo Company\\Demo Product' "$log"
+  grep -q 'Desktop shortcuts: yes' "$log" && grep -q 'Quick-launch shortcuts: ' "$log"
+  echo "check: the log names the folder, components, scope, group and shortcut boxes"
 }

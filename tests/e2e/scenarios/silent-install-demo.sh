@@ -1,9 +1,11 @@
 # A silent installation of the demo, as a deployment tool runs it, on
 # Windows 8.1: the folder and the components come from the command line, no
 # window appears at any time, exactly the chosen components' files arrive,
-# the exit code is 0 and the log names the system by its real version (the
-# manifest lets Windows 8.1 tell it), the choices, every file written and
-# the exit code.
+# the desktop shortcut is made as the wizard's tasks page would (its box is
+# ticked at first), the exit code is 0 and the log names the system by its
+# real version (the manifest lets Windows 8.1 tell it), the choices as an
+# interactive run's log does, every file written, every task and the exit
+# code.
 WINDOWS_VERSION=win81
 make_installer() {
   build_installer "$ROOT/examples/demo" "$WORK/setup.exe"
@@ -27,6 +29,10 @@ check_result() {
     grep -qF "Installed C:\\Silent Demo\\$name" "$log"
   done
   [ "$(grep -c 'Samples' "$log")" = 0 ]
+  grep -q 'Start-menu group: Demo Company\\Demo Product' "$log"
+  grep -q 'Desktop shortcuts: yes' "$log" && grep -q 'Quick-launch shortcuts: no' "$log"
+  grep -q 'Task 30 "Desktop shortcut" (type 3): done, recorded for the uninstaller' "$log"
+  ls "$PREFIX"/drive_c/users/*/Desktop/"Demo Product.lnk"
   tail -n 1 "$log" | grep -q 'Exit code 0'
   echo "check: chosen components only, no window, the log complete"
 }
