@@ -1,14 +1,11 @@
 #include "builder/new_command.h"
 
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include <vector>
 
 #include "builder/embedded_english.h"
+#include "builder/os_files.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 const char kProductMark[] = "{Product}";
 
@@ -233,10 +230,20 @@ std::string Fill(const std::string &text, const std::string &product) {
   return out;
 }
 
+// The name `path` ends in, separators at its end ignored.
+std::string LastName(const std::string &path) {
+  const auto isSeparator = [](char c) { return c == '/' || c == kPathSeparator; };
+  size_t end = path.size();
+  while (end > 0 && isSeparator(path[end - 1])) end--;
+  size_t start = end;
+  while (start > 0 && !isSeparator(path[start - 1])) start--;
+  return path.substr(start, end - start);
+}
+
 // The folder's own name when it makes a plain product name, else a
 // stand-in: the name goes into folder names and the start-menu group.
-std::string ProductName(const fs::path &folder) {
-  const std::string name = folder.filename().string();
+std::string ProductName(const std::string &folder) {
+  const std::string name = LastName(folder);
   bool plain = !name.empty() && name.size() <= 40 && name.back() != '.' && name.back() != ' ';
   for (char c : name) {
     plain = plain && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
@@ -245,46 +252,91 @@ std::string ProductName(const fs::path &folder) {
   return plain ? name : "My Product";
 }
 
-bool WriteWhole(const fs::path &path, const std::string &bytes, std::string *error) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), (std::streamsize)bytes.size());
-  out.close();
-  if (out.fail()) {
-    *error = path.string() + ": cannot write";
+// What this run made, so that a failure takes it away again and leaves no
+// half-written project.
+struct MadeItems {
+  std::vector<std::string> files;
+  std::vector<std::string> folders;  // in the order made
+};
+
+void RemoveMade(const MadeItems &made) {
+  for (const std::string &file : made.files) RemoveFile(file);
+  for (size_t i = made.folders.size(); i-- > 0;) RemoveEmptyFolder(made.folders[i]);
+}
+
+// Makes `path` and the folders above it that are missing. The ones above
+// may be links to folders (the user named that path); what is made here
+// must be a real folder afterwards.
+bool MakeFolders(const std::string &path, MadeItems *made, std::string *error) {
+  FileStatus status;
+  if (StatusOfPath(path, true, &status)) {
+    if (status.kind == kFileFolder) return true;
+    *error = path + ": not a folder";
     return false;
   }
+  const std::string parent = FolderOfPath(path);
+  if (parent != path && parent != "." && !MakeFolders(parent, made, error)) return false;
+  if (!MakeFolder(path)) {
+    *error = path + ": cannot create the folder: " + LastSystemError();
+    return false;
+  }
+  if (!StatusOfPath(path, false, &status) || status.kind != kFileFolder) {
+    *error = path + ": not a folder (a link or a file is in the way)";
+    return false;
+  }
+  made->folders.push_back(path);
   return true;
 }
 
-bool MakeFolder(const fs::path &path, std::string *error) {
-  std::error_code code;
-  fs::create_directories(path, code);
-  if (code) *error = path.string() + ": cannot create the folder: " + code.message();
-  return !code;
+// Writes a new file: never over one that is there, never through a link.
+bool WriteNewFile(const std::string &path, const std::string &bytes, MadeItems *made,
+                  std::string *error) {
+  OsFile file = CreateNewFile(path);
+  if (file == kNoFile) {
+    *error = path + ": cannot create the file: " + LastSystemError();
+    return false;
+  }
+  made->files.push_back(path);
+  bool ok = WriteFileAt(file, 0, bytes.data(), bytes.size()) && ApplyNewFileMode(file, kNewFileData);
+  if (!ok) *error = path + ": cannot write: " + LastSystemError();
+  if (!CloseFile(&file) && ok) {
+    *error = path + ": cannot write: " + LastSystemError();
+    ok = false;
+  }
+  return ok;
+}
+
+// An empty folder, or none at all, may receive the project.
+bool FolderIsFree(const std::string &folder, std::string *error) {
+  FileStatus status;
+  if (!StatusOfPath(folder, false, &status)) return true;
+  std::vector<std::string> names;
+  if (status.kind == kFileFolder && ListFolder(folder, &names) && names.empty()) return true;
+  *error = folder + ": exists and is not an empty folder; name a new one";
+  return false;
 }
 
 }  // namespace
 
 bool WriteNewProject(const std::string &folder, std::string *error) {
-  const fs::path root = fs::path(folder).lexically_normal();
-  std::error_code code;
-  if (fs::exists(fs::symlink_status(root, code))) {
-    if (!fs::is_directory(fs::symlink_status(root, code)) ||
-        fs::directory_iterator(root, code) != fs::directory_iterator()) {
-      *error = folder + ": exists and is not an empty folder; name a new one";
-      return false;
-    }
-  }
+  if (!FolderIsFree(folder, error)) return false;
   if (kEnglishLanguageFileSize == 0) {
     *error = "this builder was built without lang/English.lng; add that file and rebuild";
     return false;
   }
-  const std::string product = ProductName(root.has_filename() ? root : root.parent_path());
+  const std::string product = ProductName(folder);
   const std::string english((const char *)kEnglishLanguageFile, kEnglishLanguageFileSize);
-  return MakeFolder(root / "Languages", error) && MakeFolder(root / "License", error) &&
-         MakeFolder(root / "Files" / "1", error) &&
-         WriteWhole(root / "Script.qvs", Fill(kScript, product), error) &&
-         WriteWhole(root / "Languages" / "English.lng", english, error) &&
-         WriteWhole(root / "License" / "Default.txt", Fill(kLicense, product), error) &&
-         WriteWhole(root / "Files" / "1" / "ReadMe.txt", Fill(kReadMe, product), error);
+  const std::string languages = JoinPath(folder, "Languages");
+  const std::string license = JoinPath(folder, "License");
+  const std::string component = JoinPath(JoinPath(folder, "Files"), "1");
+  MadeItems made;
+  const bool ok =
+      MakeFolders(folder, &made, error) && MakeFolders(languages, &made, error) &&
+      MakeFolders(license, &made, error) && MakeFolders(component, &made, error) &&
+      WriteNewFile(JoinPath(folder, "Script.qvs"), Fill(kScript, product), &made, error) &&
+      WriteNewFile(JoinPath(languages, "English.lng"), english, &made, error) &&
+      WriteNewFile(JoinPath(license, "Default.txt"), Fill(kLicense, product), &made, error) &&
+      WriteNewFile(JoinPath(component, "ReadMe.txt"), Fill(kReadMe, product), &made, error);
+  if (!ok) RemoveMade(made);
+  return ok;
 }

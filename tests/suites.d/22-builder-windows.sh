@@ -5,8 +5,9 @@
 # a project with nested folders, empty files, a file of several chunks,
 # names outside ASCII and a read-only file, lying below a path longer than
 # Windows' classic limit; verify and extract take its output, and a name
-# outside Windows-1252 is refused with its UTF-8 name in the message. Then
-# the OS layer's own checks (builder_os_test.exe).
+# outside Windows-1252 is refused with its UTF-8 name in the message; new,
+# check and reference work on Windows paths. Then the OS layer's own checks
+# (builder_os_test.exe).
 set -u
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -85,7 +86,8 @@ printf 'kept as it is' > "$project/Files/1/read-only.txt" && chmod 0444 "$projec
 winbuild build "$(windows "$project")" -o "$(windows "$work/run/project-windows.exe")" --flavour x64 \
   --add-english --threads 3 --quiet
 check "qvsbuild.exe builds the deep project" succeeded
-"$linux" build "$project" -o "$work/run/project-linux.exe" --flavour x64 --add-english --threads 1 --quiet
+"$linux" build "$project" -o "$work/run/project-linux.exe" --flavour x64 --add-english --threads 1 --quiet \
+  2>"$work/linux.log"
 check "the deep project: the same bytes from both" cmp "$work/run/project-windows.exe" "$work/run/project-linux.exe"
 check "the product files come in the order of their stored (Windows-1252) names" bash -c \
   "'$linux' list '$work/run/project-linux.exe' | grep -o ' 1\\\\.*' | tr '\n' '|' | grep -qF \
@@ -106,6 +108,23 @@ printf 'x' > "$work/run/eastern/Files/1/日本.txt"
 winbuild build "$(windows "$work/run/eastern")" -o "$(windows "$work/run/eastern.exe")" --add-english --quiet
 check "a name outside Windows-1252 is refused, named in UTF-8" bash -c \
   "grep -qx 1 '$work/rc' && grep -q '日本.txt: name is not representable' '$work/out.log' && [ ! -e '$work/run/eastern.exe' ]"
+
+# new, check and reference: a new project below folders that do not exist
+# yet, named outside ASCII, checks clean and builds the Linux builder's
+# bytes; the reference is docs/script-reference.md byte for byte.
+winbuild new "$(windows "$work/run/Büro/Straße")\\"
+check "qvsbuild.exe new writes a project below new folders named outside ASCII" bash -c \
+  "grep -qx 0 '$work/rc' && [ -f '$work/run/Büro/Straße/Files/1/ReadMe.txt' ] &&
+   grep -q \$'^ProgramName = My Product\r\$' '$work/run/Büro/Straße/Script.qvs'"
+winbuild check "$(windows "$work/run/Büro/Straße")"
+check "qvsbuild.exe checks it clean" grep -q 'Straße: 0 error(s), 0 warning(s)' "$work/out.log"
+winbuild build "$(windows "$work/run/Büro/Straße")" -o "$(windows "$work/run/new-windows.exe")" --quiet
+"$linux" build "$work/run/Büro/Straße" -o "$work/run/new-linux.exe" --quiet
+check "the new project: the same bytes from both" cmp "$work/run/new-windows.exe" "$work/run/new-linux.exe"
+winbuild new "$(windows "$work/run/Büro")"
+check "new refuses a folder that is not empty" bash -c "grep -qx 1 '$work/rc' && grep -q 'not an empty folder' '$work/out.log'"
+timeout 120 "$wine" "$exe" reference </dev/null >"$work/run/reference.md" 2>"$work/out.log"
+check "qvsbuild.exe reference prints docs/script-reference.md unchanged" cmp "$work/run/reference.md" docs/script-reference.md
 
 # The OS layer on its own (tests/winbuilder).
 os_test=$build/windows/tests/winbuilder/builder_os_test.exe
