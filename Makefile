@@ -51,6 +51,7 @@ bench: host x64
 	bench/run.sh
 	bench/startup.sh
 	bench/install.sh
+	bench/check.sh
 
 clean:
 	rm -rf build out

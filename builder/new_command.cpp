@@ -244,7 +244,8 @@ std::string LastName(const std::string &path) {
 // stand-in: the name goes into folder names and the start-menu group.
 std::string ProductName(const std::string &folder) {
   const std::string name = LastName(folder);
-  bool plain = !name.empty() && name.size() <= 40 && name.back() != '.' && name.back() != ' ';
+  bool plain = !name.empty() && name.size() <= 40 && name != "." && name != ".." &&
+               name.back() != '.' && name.back() != ' ';
   for (char c : name) {
     plain = plain && ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
                       c == ' ' || c == '-' || c == '_' || c == '.');

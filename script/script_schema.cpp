@@ -528,8 +528,10 @@ SchemaKey TaskKey(const TaskField &field, bool uninstaller, int32_t type) {
       {"WebAddress", "The address it opens."},
       {"ExePath", "The program that opens files of the type."},
       {"ExplorerDescription", "The verb: the command's text in the file's menu, for example "
-                              "open or Open with My Viewer. It becomes the type's default "
-                              "command (what a double click does) unless the type names one."},
+                              "open or Open with My Viewer; empty: open. It becomes the type's "
+                              "default command (what a double click does) unless the type "
+                              "names one. Programs that open a document by the verb's name "
+                              "(and Wine's start command) ask for open."},
       {"Extension", "The file type, with or without the dot."},
       {"Icon", "The file holding the type's icon; empty: ExePath."},
       {"Description", "The type's description shown by Explorer."},

@@ -2,8 +2,9 @@
 # Assembles out/qvsbuild-windows, the folder a vendor on Windows unpacks:
 # qvsbuild.exe with the stub, unpacker module and uninstaller of each
 # flavour beside it (i686\ and x64\, where it finds them by default), the
-# English language file, the demo project and a README. Run by `make`.
-# Times are kept: the uninstaller is an entry, and its time is stored.
+# English language file, the script reference, the demo project and a
+# README. Run by `make`. Times are kept: the uninstaller is an entry, and
+# its time is stored.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dist=out/qvsbuild-windows
@@ -17,6 +18,7 @@ for flavour in i686 x64; do
      build/$flavour/uninstaller/qvsuninst.exe "$next/$flavour/"
 done
 cp -p lang/English.lng "$next/"
+cp -p docs/script-reference.md "$next/"
 cp -rp examples/demo "$next/demo"
 # Windows line breaks, for every editor there.
 sed 's/$/\r/' builder/windows-readme.txt > "$next/README.txt"

@@ -10,6 +10,10 @@ const char kProgIdSuffix[] = "_auto_file";
 const char kClassesPrefix[] = "Software\\Classes\\";
 // The command's argument when the script gives none: the file, quoted.
 const char kDefaultArgument[] = "\"%1\"";
+// The verb when the script names none: the shell's own name for opening a
+// file, which programs that open documents by name ask for (and so does
+// Wine's start command).
+const char kOpenVerb[] = "open";
 
 void AddStep(AssociationPlan *plan, const std::string &key) {
   AssociationStep step;
@@ -44,7 +48,6 @@ void AddVerbSteps(AssociationPlan *plan, const std::string &classKey, const std:
     AddValueStep(plan, verbKey, verbKey, verb);
   const std::string commandKey = verbKey + "\\command";
   AddValueStep(plan, commandKey, commandKey, command);
-  if (verbName.empty()) return;
   AddValueStep(plan, classKey + "\\shell", classKey + "\\shell", verbName);
   plan->steps.back().onlyWhenUnset = true;
 }
@@ -55,7 +58,7 @@ std::string VerbKeyName(const std::string &verb) {
   std::string name;
   for (char c : verb)
     if (c != ' ' && c != ',') name += c;
-  return name.empty() ? verb : name;
+  return name.empty() ? kOpenVerb : name;
 }
 
 std::string QuoteEnds(const std::string &text) {
@@ -76,7 +79,10 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
   const std::string description = TrimSpaces(texts.description);
   const std::string iconSpec = TrimSpaces(texts.iconSpec);
   const std::string programFileName = TrimSpaces(texts.programFileName);
-  const std::string verb = TrimSpaces(texts.verb);
+  std::string verb = TrimSpaces(texts.verb);
+  // Without a verb the command would land in no verb's key, and the file
+  // type would open nothing.
+  if (verb.empty()) verb = kOpenVerb;
   std::string commandLine = TrimSpaces(texts.commandLine);
   if (!extension.empty() && extension[0] == '.') extension.erase(0, 1);
   const std::string progId = extension + kProgIdSuffix;

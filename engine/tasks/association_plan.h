@@ -21,7 +21,7 @@ struct AssociationTexts {
   std::string programPath;
   std::string iconSpec;         // icon path, "," and index
   std::string programFileName;  // the file-name part of programPath
-  std::string verb;             // the shell verb, as the menu shows it ("ExplorerDescription")
+  std::string verb;             // as the menu shows it ("ExplorerDescription"); empty: open
   std::string commandLine;      // empty: the file in double quotes
 };
 
@@ -55,7 +55,7 @@ bool PlanFileAssociation(const AssociationTexts &texts, int osCode, AssociationP
 
 // The name of the verb's key: `verb` without blanks and commas (which the
 // shell takes for separators in the list of default verbs); `verb` itself
-// when it holds neither, or nothing else.
+// when it holds neither; "open" when nothing is left.
 std::string VerbKeyName(const std::string &verb);
 
 // `text` with a double quote put in front unless it starts with one, and

@@ -40,9 +40,10 @@ fi
 imports=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort -u | tr '\n' ' ')
 check "qvsbuild.exe imports system DLLs only ($imports)" \
   bash -c "! echo '$imports' | tr ' ' '\n' | grep -vE '^(kernel32|msvcrt|shell32|advapi32|user32)\.dll$|^$'"
-check "the distribution holds both flavours, English.lng, the demo and the README" \
+check "the distribution holds both flavours, English.lng, the reference, the demo and the README" \
   bash -c "cd '$dist' && ls i686/qvssetup.exe i686/qvsunpack.dll i686/qvsuninst.exe x64/qvssetup.exe \
-    x64/qvsunpack.dll x64/qvsuninst.exe English.lng demo/Script.qvs README.txt"
+    x64/qvsunpack.dll x64/qvsuninst.exe English.lng demo/Script.qvs README.txt &&
+    cmp script-reference.md '$root/docs/script-reference.md'"
 
 . tests/wine/prefix.sh
 prepare_prefix
@@ -109,20 +110,25 @@ winbuild build "$(windows "$work/run/eastern")" -o "$(windows "$work/run/eastern
 check "a name outside Windows-1252 is refused, named in UTF-8" bash -c \
   "grep -qx 1 '$work/rc' && grep -q '日本.txt: name is not representable' '$work/out.log' && [ ! -e '$work/run/eastern.exe' ]"
 
-# new, check and reference: a new project below folders that do not exist
-# yet, named outside ASCII, checks clean and builds the Linux builder's
-# bytes; the reference is docs/script-reference.md byte for byte.
-winbuild new "$(windows "$work/run/Büro/Straße")\\"
-check "qvsbuild.exe new writes a project below new folders named outside ASCII" bash -c \
-  "grep -qx 0 '$work/rc' && [ -f '$work/run/Büro/Straße/Files/1/ReadMe.txt' ] &&
-   grep -q \$'^ProgramName = My Product\r\$' '$work/run/Büro/Straße/Script.qvs'"
-winbuild check "$(windows "$work/run/Büro/Straße")"
-check "qvsbuild.exe checks it clean" grep -q 'Straße: 0 error(s), 0 warning(s)' "$work/out.log"
-winbuild build "$(windows "$work/run/Büro/Straße")" -o "$(windows "$work/run/new-windows.exe")" --quiet
-"$linux" build "$work/run/Büro/Straße" -o "$work/run/new-linux.exe" --quiet
-check "the new project: the same bytes from both" cmp "$work/run/new-windows.exe" "$work/run/new-linux.exe"
+# new, check and reference: a new project in a folder named outside ASCII,
+# below a folder that does not exist yet, made, checked and built by
+# qvsbuild.exe into the Linux builder's bytes; a fault in it is named with
+# its line; the reference is docs/script-reference.md byte for byte.
+fresh=$work/run/Büro/Neues-Produkt-ü
+winbuild new "$(windows "$fresh")\\"
+check "qvsbuild.exe new makes a project, and the folder above it" succeeded
+winbuild check --strict "$(windows "$fresh")"
+check "it checks clean" bash -c "grep -qx 0 '$work/rc' && grep -q '0 error(s), 0 warning(s)' '$work/out.log'"
+winbuild build "$(windows "$fresh")" -o "$(windows "$work/run/fresh-windows.exe")" --quiet
+check "it builds" succeeded
+"$linux" build "$fresh" -o "$work/run/fresh-linux.exe" --quiet
+check "the new project: the same bytes from both" cmp "$work/run/fresh-windows.exe" "$work/run/fresh-linux.exe"
 winbuild new "$(windows "$work/run/Büro")"
 check "new refuses a folder that is not empty" bash -c "grep -qx 1 '$work/rc' && grep -q 'not an empty folder' '$work/out.log'"
+sed -i 's/^ValueType = 0\r$/ValueType = 4\r/' "$fresh/Script.qvs"
+winbuild check "$(windows "$fresh")"
+check "check names the fault with its file and line" bash -c \
+  "grep -qx 1 '$work/rc' && grep -q 'Neues-Produkt-ü.Script.qvs:[0-9]*: error: \\[31\\] ValueType = 4' '$work/out.log'"
 timeout 120 "$wine" "$exe" reference </dev/null >"$work/run/reference.md" 2>"$work/out.log"
 check "qvsbuild.exe reference prints docs/script-reference.md unchanged" cmp "$work/run/reference.md" docs/script-reference.md
 

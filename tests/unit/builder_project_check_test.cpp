@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "builder/build_command.h"
+#include "builder/checked_document.h"
 #include "builder/check_command.h"
 #include "builder/embedded_english.h"
 #include "builder/new_command.h"
@@ -222,4 +223,37 @@ TEST(ProjectCheck, NewProjectFolders) {
   EXPECT_FALSE(WriteNewProject(deep, &error));
   EXPECT_NE(error.find("English.lng: cannot create the file"), std::string::npos) << error;
   EXPECT_FALSE(TestPathExists(test.folder + "/gone"));
+}
+
+TEST(ProjectCheck, KeysThatDoNotMatterAndLooseLines) {
+  NumberedScript s;
+  const uint32_t loose = s.Add("Orphan = 1");
+  s.AddAll({"[InstallerSettings]", "ShowRestartComputerCheckbox = 1", "LaunchProgramCheckbox = 1",
+            "CreateSMReadmeShortcut = 0", "SMReadmeComponentID = 9"});
+  const uint32_t noEquals = s.Add("just words");
+  s.AddAll({"[SkipUninstallFiles]", "1 = <programfiles>\\App\\user.ini", "[Categories]",
+            "Items = 10", "[10]", "ID = 10", "LocalizedNameID = 100", "[100]"});
+  const uint32_t badLang = s.Add("English = Core");
+  const uint32_t again = s.Add("[installersettings]");
+  ProjectCheckInput input;
+  input.script = {"Script.qvs", s.Text()};
+  const std::vector<CheckFinding> f = CheckProject(input);
+  // The restart box replaces the finish actions, and a shortcut not made
+  // names no component: neither reference is checked.
+  EXPECT_EQ(Count(f, kFindingWarning, "Script.qvs", loose, "before the first group"), 1u);
+  EXPECT_EQ(Count(f, kFindingWarning, "Script.qvs", noEquals, "not a key = value line"), 1u);
+  EXPECT_EQ(Count(f, kFindingError, "Script.qvs", badLang, "\"English\" is not a LangID"), 1u);
+  EXPECT_EQ(Count(f, kFindingWarning, "Script.qvs", again, "[InstallerSettings] again: its entries join those of line 2"), 1u);
+  EXPECT_EQ(f.size(), 4u) << All(f);
+
+  // A nameless language file is left out of the list beside a named one,
+  // and stops the installer when it is the only one.
+  input.languages = {{"A.lng", "[Information]\r\nLangID = 1031\r\n"}};
+  EXPECT_EQ(Count(CheckProject(input), kFindingError, "A.lng", 1, "no other language file"), 1u);
+  int64_t value = 0;
+  EXPECT_TRUE(ReadWholeInteger(" -$1f", &value));
+  EXPECT_EQ(value, -31);
+  EXPECT_FALSE(ReadWholeInteger("12abc", &value));
+  EXPECT_EQ(value, 12);
+  EXPECT_FALSE(ReadWholeInteger("$", &value));
 }

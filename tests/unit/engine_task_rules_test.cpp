@@ -152,8 +152,8 @@ TEST(AssociationPlan, NineXUsesTheProgramNameBelowClassesAndOtherSystemsNothing)
             "\"C:\\Ed\\editor.exe\" \"%1\"\n"
             "Software\\Classes\\editor.exe\\shell -> Software\\Classes\\editor.exe\\shell = open "
             "(unless set)\n");
-  // A verb named for the menu is the default one too; without a verb the
-  // class gets no default.
+  // A verb named for the menu is the default one too; without a verb (or
+  // one of separators only) the class gets "open".
   t.verb = "Open with Editor, fast";
   PlanFileAssociation(t, 80, &plan);
   EXPECT_NE(Describe(plan).find("txt_auto_file\\shell\\OpenwithEditorfast -> "
@@ -163,7 +163,12 @@ TEST(AssociationPlan, NineXUsesTheProgramNameBelowClassesAndOtherSystemsNothing)
   EXPECT_EQ(plan.steps.back().value, "OpenwithEditorfast");
   t.verb = " ";
   PlanFileAssociation(t, 80, &plan);
-  EXPECT_FALSE(plan.steps.back().onlyWhenUnset);
+  EXPECT_NE(Describe(plan).find("txt_auto_file\\shell\\open\\command -> "), std::string::npos);
+  EXPECT_EQ(plan.steps.back().value, "open");
+  t.verb = ", ,";
+  PlanFileAssociation(t, 80, &plan);
+  EXPECT_NE(Describe(plan).find("txt_auto_file\\shell\\open -> txt_auto_file\\shell\\open = , ,\n"),
+            std::string::npos);
   EXPECT_FALSE(PlanFileAssociation(t, 100, &plan));
   EXPECT_TRUE(plan.steps.empty());
   EXPECT_FALSE(PlanFileAssociation(t, 5, &plan));

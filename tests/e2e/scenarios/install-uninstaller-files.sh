@@ -5,8 +5,8 @@
 # the uninstaller is the builder's image followed by the administrator
 # flag, the data file reads line by line as written out below, and the
 # Add/Remove entry stands below the root its AddRemoveForAllUsers names.
-# A registry value for a key nobody made is not written and the log says
-# "not done".
+# A registry value for a key no task makes gets its key made first, each
+# level it made recorded (so the uninstaller removes it again).
 make_installer() {
   component_project "$WORK/project" 'C:\QvsE2E'
   local script=$WORK/project/Script.qvs
@@ -86,7 +86,7 @@ InstallationPath = $folder\\
 PathVariable = <extras>
 InstallationPath = $folder\\Extras
 [DoneTasks]
-Items = ID,ID
+Items = ID,ID,ID$([ "$all" = 1 ] || echo ',ID')
 [ID]
 Type = 0
 BaseKey = -2147483647
@@ -98,6 +98,13 @@ BaseKey = -2147483647
 KeyPath = Software\\E2E Output
 ValueName = Folder
 $(previous 'PreviousType = 1' 'PreviousData = C:\QvsE2E')
+$([ "$all" = 1 ] || printf '%s\n' '[ID]' 'Type = 0' 'BaseKey = -2147483647' 'KeyPath = Software\E2E Nobody Made')
+[ID]
+Type = 1
+BaseKey = -2147483647
+KeyPath = Software\\E2E Nobody Made
+ValueName = Lost
+$(previous 'PreviousType = 1' 'PreviousData = 1')
 [UninstallerTasks]
 Items = 30,31
 [30]
@@ -134,7 +141,7 @@ check_install() {
   # CR LF on every line, no blank line; then the text with the random
   # done-record IDs named ID.
   ! grep -qv $'\r$' "$data" && ! grep -qx $'\r' "$data"
-  tr -d '\r' < "$data" | sed -e '/^\[DoneTasks\]/,/^\[UninstallerTasks\]/{s/^Items = [0-9]*,[0-9]*$/Items = ID,ID/;s/^\[[0-9]*\]$/[ID]/}' \
+  tr -d '\r' < "$data" | sed -e '/^\[DoneTasks\]/,/^\[UninstallerTasks\]/{/^Items = /s/[0-9][0-9]*/ID/g;s/^\[[0-9]*\]$/[ID]/}' \
     | sed '/^\[CreatedFiles\]/,$d' > "$WORK/data"
   diff <(expected_data "$folder" "$all" "$extras") "$WORK/data"
   # The created files end with the two uninstaller files; the folders are
@@ -158,8 +165,8 @@ check_install() {
 }
 check_result() {
   check_install 'C:\QvsE2E' 1 0 0 HKCU
-  # A value is written into an existing key only; the log says so.
-  grep -q 'Task 51 "Task 51" (type 2): not done' "$PREFIX/drive_c/e2e/install1.log"
+  # A value whose key is missing has it made; the log says so.
+  grep -q 'Task 51 "Task 51" (type 2): done, recorded' "$PREFIX/drive_c/e2e/install1.log"
   grep -q 'Task 50 "Task 50" (type 2): done, recorded' "$PREFIX/drive_c/e2e/install1.log"
   [ "$(cat "$PREFIX/drive_c/QvsE2E/Uninst0.exe")" = 'not ours' ]
   [ ! -e "$PREFIX/drive_c/QvsE2E/Extras" ]
