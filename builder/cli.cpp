@@ -10,6 +10,7 @@
 #include "builder/check_command.h"
 #include "builder/inspect_commands.h"
 #include "builder/new_command.h"
+#include "builder/os_system.h"
 #include "builder/script_reference.h"
 
 namespace {
@@ -70,6 +71,7 @@ int RunCommandLine(int argc, char **argv) {
   }
   if (command == "reference") {
     if (argc != 2) return Usage("reference takes no argument");
+    KeepBytesUnchanged(stdout);  // the very bytes of docs/script-reference.md
     return RunReference(stdout);
   }
   if (command == "list" || command == "verify") {

@@ -230,11 +230,14 @@ std::string Fill(const std::string &text, const std::string &product) {
   return out;
 }
 
-// The last name of `path`, separators at its end left out.
-std::string LastName(std::string path) {
-  while (path.size() > 1 && (path.back() == '/' || path.back() == kPathSeparator)) path.pop_back();
-  const size_t cut = path.find_last_of(std::string("/") + kPathSeparator);
-  return cut == std::string::npos ? path : path.substr(cut + 1);
+// The name `path` ends in, separators at its end ignored.
+std::string LastName(const std::string &path) {
+  const auto isSeparator = [](char c) { return c == '/' || c == kPathSeparator; };
+  size_t end = path.size();
+  while (end > 0 && isSeparator(path[end - 1])) end--;
+  size_t start = end;
+  while (start > 0 && !isSeparator(path[start - 1])) start--;
+  return path.substr(start, end - start);
 }
 
 // The folder's own name when it makes a plain product name, else a
@@ -250,60 +253,91 @@ std::string ProductName(const std::string &folder) {
   return plain ? name : "My Product";
 }
 
-// Writes a new file (never through anything already there).
-bool WriteWhole(const std::string &path, const std::string &bytes, std::string *error) {
-  OsFile file = CreateNewFile(path);
-  bool ok = file != kNoFile && WriteFileAt(file, 0, bytes.data(), bytes.size()) &&
-            ApplyNewFileMode(file, kNewFileData);
-  std::string why = ok ? std::string() : LastSystemError();
-  if (!CloseFile(&file) && ok) {
-    ok = false;
-    why = LastSystemError();
-  }
-  if (!ok) *error = path + ": cannot write: " + why;
-  return ok;
+// What this run made, so that a failure takes it away again and leaves no
+// half-written project.
+struct MadeItems {
+  std::vector<std::string> files;
+  std::vector<std::string> folders;  // in the order made
+};
+
+void RemoveMade(const MadeItems &made) {
+  for (const std::string &file : made.files) RemoveFile(file);
+  for (size_t i = made.folders.size(); i-- > 0;) RemoveEmptyFolder(made.folders[i]);
 }
 
-// Makes `path` a folder, with the folders above it that are missing.
-bool MakeFolders(const std::string &path, std::string *error) {
+// Makes `path` and the folders above it that are missing. The ones above
+// may be links to folders (the user named that path); what is made here
+// must be a real folder afterwards.
+bool MakeFolders(const std::string &path, MadeItems *made, std::string *error) {
   FileStatus status;
   if (StatusOfPath(path, true, &status)) {
     if (status.kind == kFileFolder) return true;
-    *error = path + ": is there and is not a folder";
+    *error = path + ": not a folder";
     return false;
   }
   const std::string parent = FolderOfPath(path);
-  if (parent != path && parent != "." && !MakeFolders(parent, error)) return false;
-  if (!MakeFolder(path) || !StatusOfPath(path, false, &status) || status.kind != kFileFolder) {
+  if (parent != path && parent != "." && !MakeFolders(parent, made, error)) return false;
+  if (!MakeFolder(path)) {
     *error = path + ": cannot create the folder: " + LastSystemError();
     return false;
   }
+  if (!StatusOfPath(path, false, &status) || status.kind != kFileFolder) {
+    *error = path + ": not a folder (a link or a file is in the way)";
+    return false;
+  }
+  made->folders.push_back(path);
   return true;
+}
+
+// Writes a new file: never over one that is there, never through a link.
+bool WriteNewFile(const std::string &path, const std::string &bytes, MadeItems *made,
+                  std::string *error) {
+  OsFile file = CreateNewFile(path);
+  if (file == kNoFile) {
+    *error = path + ": cannot create the file: " + LastSystemError();
+    return false;
+  }
+  made->files.push_back(path);
+  bool ok = WriteFileAt(file, 0, bytes.data(), bytes.size()) && ApplyNewFileMode(file, kNewFileData);
+  if (!ok) *error = path + ": cannot write: " + LastSystemError();
+  if (!CloseFile(&file) && ok) {
+    *error = path + ": cannot write: " + LastSystemError();
+    ok = false;
+  }
+  return ok;
+}
+
+// An empty folder, or none at all, may receive the project.
+bool FolderIsFree(const std::string &folder, std::string *error) {
+  FileStatus status;
+  if (!StatusOfPath(folder, false, &status)) return true;
+  std::vector<std::string> names;
+  if (status.kind == kFileFolder && ListFolder(folder, &names) && names.empty()) return true;
+  *error = folder + ": exists and is not an empty folder; name a new one";
+  return false;
 }
 
 }  // namespace
 
 bool WriteNewProject(const std::string &folder, std::string *error) {
-  FileStatus status;
-  std::vector<std::string> names;
-  if (StatusOfPath(folder, false, &status) &&
-      (status.kind != kFileFolder || !ListFolder(folder, &names) || !names.empty())) {
-    *error = folder + ": exists and is not an empty folder; name a new one";
-    return false;
-  }
+  if (!FolderIsFree(folder, error)) return false;
   if (kEnglishLanguageFileSize == 0) {
     *error = "this builder was built without lang/English.lng; add that file and rebuild";
     return false;
   }
   const std::string product = ProductName(folder);
   const std::string english((const char *)kEnglishLanguageFile, kEnglishLanguageFileSize);
-  const std::string files = JoinPath(folder, "Files");
-  return MakeFolders(JoinPath(folder, "Languages"), error) &&
-         MakeFolders(JoinPath(folder, "License"), error) &&
-         MakeFolders(JoinPath(files, "1"), error) &&
-         WriteWhole(JoinPath(folder, "Script.qvs"), Fill(kScript, product), error) &&
-         WriteWhole(JoinPath(JoinPath(folder, "Languages"), "English.lng"), english, error) &&
-         WriteWhole(JoinPath(JoinPath(folder, "License"), "Default.txt"), Fill(kLicense, product),
-                    error) &&
-         WriteWhole(JoinPath(JoinPath(files, "1"), "ReadMe.txt"), Fill(kReadMe, product), error);
+  const std::string languages = JoinPath(folder, "Languages");
+  const std::string license = JoinPath(folder, "License");
+  const std::string component = JoinPath(JoinPath(folder, "Files"), "1");
+  MadeItems made;
+  const bool ok =
+      MakeFolders(folder, &made, error) && MakeFolders(languages, &made, error) &&
+      MakeFolders(license, &made, error) && MakeFolders(component, &made, error) &&
+      WriteNewFile(JoinPath(folder, "Script.qvs"), Fill(kScript, product), &made, error) &&
+      WriteNewFile(JoinPath(languages, "English.lng"), english, &made, error) &&
+      WriteNewFile(JoinPath(license, "Default.txt"), Fill(kLicense, product), &made, error) &&
+      WriteNewFile(JoinPath(component, "ReadMe.txt"), Fill(kReadMe, product), &made, error);
+  if (!ok) RemoveMade(made);
+  return ok;
 }

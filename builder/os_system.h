@@ -25,6 +25,10 @@ void PrepareConsole();
 bool IsTerminal(FILE *stream);
 // Blanks the line a progress report was drawn on and returns to its start.
 void ClearTerminalLine(FILE *stream);
+// Lets `stream` pass its bytes on unchanged, for a document whose bytes
+// are to be the same on every host: on Windows a redirected standard
+// output otherwise turns each LF into CR LF.
+void KeepBytesUnchanged(FILE *stream);
 
 // The folder holding the running executable, or empty when unknown.
 std::string ExecutableFolder();

@@ -100,6 +100,8 @@ bool IsTerminal(FILE *stream) { return isatty(fileno(stream)) != 0; }
 
 void ClearTerminalLine(FILE *stream) { fputs("\r\033[K", stream); }
 
+void KeepBytesUnchanged(FILE *) {}
+
 std::string ExecutableFolder() {
   char path[PATH_MAX];
   ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);

@@ -1,6 +1,7 @@
 // The builder's process-wide system calls on Windows (see os_system.h).
 #include "builder/os_system.h"
 
+#include <fcntl.h>
 #include <io.h>
 #include <stdlib.h>
 #include <windows.h>
@@ -115,6 +116,11 @@ void ClearTerminalLine(FILE *stream) {
   int width = kFallbackConsoleWidth;
   if (GetConsoleScreenBufferInfo(StreamHandle(stream), &info)) width = info.dwSize.X;
   fprintf(stream, "\r%*s\r", width > 1 ? width - 1 : 0, "");
+}
+
+void KeepBytesUnchanged(FILE *stream) {
+  fflush(stream);
+  _setmode(_fileno(stream), _O_BINARY);
 }
 
 std::string ExecutableFolder() {

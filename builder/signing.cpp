@@ -79,6 +79,18 @@ bool SignWithSigntool(const Signer &signer, const std::string &path, std::string
   return RunTool(signer, arguments, std::string(), path, error);
 }
 
+// The tool makes its file with a data file's permissions; the signed file
+// replaces a program and gets what a new program gets.
+bool GiveProgramMode(const std::string &path, std::string *error) {
+  OsFile file = OpenFileForReading(path);
+  FileStatus status;
+  bool ok = file != kNoFile && StatusOfOpenFile(file, &status) && status.kind == kFileRegular &&
+            ApplyNewFileMode(file, kNewFileProgram);
+  if (!ok) *error = path + ": the signing tool's file cannot be used: " + LastSystemError();
+  CloseFile(&file);
+  return ok;
+}
+
 // osslsigncode writes the signed file under a new name, which must not
 // exist: a unique name is taken next to `path` and given back for it.
 bool SignWithOsslsigncode(const Signer &signer, const std::string &path, std::string *error) {
@@ -102,7 +114,8 @@ bool SignWithOsslsigncode(const Signer &signer, const std::string &path, std::st
     arguments.insert(arguments.end(), {"-time", std::to_string((long long)signer.signingTime)});
   }
   arguments.insert(arguments.end(), {"-in", path, "-out", signedPath});
-  bool ok = RunTool(signer, arguments, signer.password, path, error);
+  bool ok = RunTool(signer, arguments, signer.password, path, error) &&
+            GiveProgramMode(signedPath, error);
   if (ok && !RenameOver(signedPath, path)) {
     *error = path + ": cannot replace it with its signed copy: " + LastSystemError();
     ok = false;

@@ -5,8 +5,9 @@
 #include <string>
 
 // Starts the default browser (FindBrowserProgram) on `address`, in the
-// browser's folder, without waiting. Reports nothing: a browser that
-// cannot be started goes unnoticed.
+// browser's folder, without waiting, as the user who started the installer
+// (platform/user_side.h). Reports nothing: a browser that cannot be
+// started goes unnoticed.
 void OpenWebAddress(const std::string &address);
 
 #endif

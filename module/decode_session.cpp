@@ -11,12 +11,10 @@ static const uint32_t kMaxWorkers = 2;
 static const uint32_t kWindowBytes = 8 * kChunkSize;
 static const uint32_t kMaxChunks = 64;
 
-void DecodeSessionInit(DecodeSession *session, const char *installerPath, uint64_t archiveOffset) {
+void DecodeSessionInit(DecodeSession *session, InstallerFile *file, uint64_t archiveOffset) {
   memset(session, 0, sizeof *session);
-  session->file.handle = INVALID_HANDLE_VALUE;
+  session->file = file;
   session->archiveOffset = archiveOffset;
-  size_t length = installerPath != NULL ? strlen(installerPath) : 0;
-  if (length < sizeof session->installerPath) memcpy(session->installerPath, installerPath, length + 1);
 }
 
 static void EndSession(DecodeSession *session) {
@@ -24,15 +22,14 @@ static void EndSession(DecodeSession *session) {
   session->core = NULL;
   DecodeThreadsFree(session->threads);
   session->threads = NULL;
-  CloseInstallerFile(&session->file);
 }
 
 DecodeAhead *DecodeSessionCore(DecodeSession *session) {
   if (session->tried) return session->core;
   session->tried = 1;
-  if (session->installerPath[0] == 0 || !OpenInstallerFile(session->installerPath, &session->file))
-    return NULL;
-  session->source = InstallerFileSource(&session->file);
+  // Reads that move a shared file pointer cannot run on several threads.
+  if (session->file == NULL || ReadsNeedFilePointer()) return NULL;
+  session->source = InstallerFileSource(session->file);
   uint32_t workers = ProcessorCount() < kMaxWorkers ? ProcessorCount() : kMaxWorkers;
   session->threads = DecodeThreadsCreate(workers);
   if (session->threads == NULL) {

@@ -27,10 +27,8 @@ static InstallerArchiveResult FindArchiveOffset(InstallerFile *file, uint64_t *a
   return result;
 }
 
-InstallerArchiveResult OpenInstallerArchive(const char *path, InstallerArchive *archive) {
-  archive->reader = NULL;
-  archive->archiveOffset = 0;
-  if (!OpenInstallerFile(path, &archive->file)) return INSTALLER_ARCHIVE_UNREADABLE;
+// Finds and opens the archive in `archive->file`, which is open.
+static InstallerArchiveResult OpenArchiveInFile(InstallerArchive *archive) {
   archive->source = InstallerFileSource(&archive->file);
   uint64_t archiveOffset = 0;
   InstallerArchiveResult result = FindArchiveOffset(&archive->file, &archiveOffset);
@@ -40,6 +38,20 @@ InstallerArchiveResult OpenInstallerArchive(const char *path, InstallerArchive *
     result = INSTALLER_ARCHIVE_BAD;
   if (result != INSTALLER_ARCHIVE_OPEN) CloseInstallerArchive(archive);
   return result;
+}
+
+InstallerArchiveResult OpenInstallerArchive(const char *path, InstallerArchive *archive) {
+  archive->reader = NULL;
+  archive->archiveOffset = 0;
+  if (!OpenInstallerFile(path, &archive->file)) return INSTALLER_ARCHIVE_UNREADABLE;
+  return OpenArchiveInFile(archive);
+}
+
+InstallerArchiveResult OpenInstallerArchiveFromHandle(HANDLE handle, InstallerArchive *archive) {
+  archive->reader = NULL;
+  archive->archiveOffset = 0;
+  if (!UseInstallerFileHandle(handle, &archive->file)) return INSTALLER_ARCHIVE_UNREADABLE;
+  return OpenArchiveInFile(archive);
 }
 
 void CloseInstallerArchive(InstallerArchive *archive) {

@@ -24,6 +24,9 @@ struct InstallerArchive {
 // must stay where it is while open (the reader points into it). On any
 // result but INSTALLER_ARCHIVE_OPEN nothing is left open.
 InstallerArchiveResult OpenInstallerArchive(const char *path, InstallerArchive *archive);
+// The same through a handle the caller holds open for as long as the
+// archive is (see UseInstallerFileHandle).
+InstallerArchiveResult OpenInstallerArchiveFromHandle(HANDLE handle, InstallerArchive *archive);
 // Safe to call twice and on a record that never opened.
 void CloseInstallerArchive(InstallerArchive *archive);
 

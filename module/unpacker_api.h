@@ -32,6 +32,15 @@
 //   them again. They hold a reference to the module, so a FreeLibrary while
 //   they run cannot pull their code away.
 // - GetEntryCount returns -1 when no archive is open.
+//
+// Two exports beyond the original eighteen read the installer through a file
+// handle the stub holds instead of opening it by path: the stub keeps its
+// own file open for the whole run, denying others to write, delete or
+// rename it, and prefers these when the module has them. The handle must
+// be open for reading and stay open until Close (or, for the size, until
+// the call returns); the module reads it only at positions it names, from
+// any of its threads, and never closes it. Their results are those of
+// Archive_GetUncompressedSize and Archive_Read.
 #ifndef QVS_MODULE_UNPACKER_API_H
 #define QVS_MODULE_UNPACKER_API_H
 
@@ -94,6 +103,8 @@ typedef int(QVS_CALL *Fn_Archive_FileInfo_IsEncrypted)(UnpackerFileInfo info);
 typedef int64_t(QVS_CALL *Fn_Archive_GetEntryCount)(void);
 typedef int(QVS_CALL *Fn_Archive_ExtractMem)(void *buffer, int32_t size);
 typedef int(QVS_CALL *Fn_Archive_Extract)(const char *destinationFolder, int32_t reserved);
+typedef int64_t(QVS_CALL *Fn_Archive_GetUncompressedSizeFromHandle)(void *installerFile);
+typedef int(QVS_CALL *Fn_Archive_ReadFromHandle)(void *installerFile);
 
 // The 18 exports, in the order the stub binds them.
 #define QVS_UNPACKER_EXPORTS(X)                      \
@@ -117,5 +128,10 @@ typedef int(QVS_CALL *Fn_Archive_Extract)(const char *destinationFolder, int32_t
   X(Archive_Extract, "Quorvantis_Archive_Extract")
 
 #define QVS_UNPACKER_EXPORT_COUNT 18
+
+// The exports the stub binds when present (see above).
+#define QVS_UNPACKER_HANDLE_EXPORTS(X) \
+  X(Archive_GetUncompressedSizeFromHandle, "Quorvantis_Archive_GetUncompressedSizeFromHandle") \
+  X(Archive_ReadFromHandle, "Quorvantis_Archive_ReadFromHandle")
 
 #endif

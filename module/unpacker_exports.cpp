@@ -27,7 +27,7 @@ struct UnpackerState {
 };
 
 static UnpackerState g_state = {
-    {{INVALID_HANDLE_VALUE, 0}, {NULL, NULL, 0}, 0, NULL}, {}, NULL, NULL};
+    {{INVALID_HANDLE_VALUE, 0, 0}, {NULL, NULL, 0}, 0, NULL}, {}, NULL, NULL};
 
 // Entries and sizes are i64 on the interface; a u64 beyond that is clamped.
 static int64_t AsSigned(uint64_t value) {
@@ -52,15 +52,25 @@ QVS_EXPORT int QVS_CALL Quorvantis_SetReplaceCallback(UnpackerReplaceCallback ca
 // configuration block, or an archive without entries. A file that cannot be
 // read or holds a damaged archive gives 0, so that Read then fails and the
 // stub reports a corrupt installer rather than an empty one.
-QVS_EXPORT int64_t QVS_CALL Quorvantis_Archive_GetUncompressedSize(const char *installerPath) {
-  InstallerArchive archive;
-  InstallerArchiveResult opened = OpenInstallerArchive(installerPath, &archive);
+static int64_t UncompressedSizeOf(InstallerArchive *archive, InstallerArchiveResult opened) {
   if (opened == INSTALLER_ARCHIVE_NO_PAYLOAD) return -1;
   if (opened != INSTALLER_ARCHIVE_OPEN) return 0;
-  const ArchiveHeader *header = ArchiveReaderGetHeader(archive.reader);
+  const ArchiveHeader *header = ArchiveReaderGetHeader(archive->reader);
   int64_t size = header->entryCount == 0 ? -1 : AsSigned(header->totalUncompressed);
-  CloseInstallerArchive(&archive);
+  CloseInstallerArchive(archive);
   return size;
+}
+
+QVS_EXPORT int64_t QVS_CALL Quorvantis_Archive_GetUncompressedSize(const char *installerPath) {
+  InstallerArchive archive;
+  return UncompressedSizeOf(&archive, OpenInstallerArchive(installerPath, &archive));
+}
+
+QVS_EXPORT int64_t QVS_CALL
+Quorvantis_Archive_GetUncompressedSizeFromHandle(void *installerFile) {
+  InstallerArchive archive;
+  return UncompressedSizeOf(&archive,
+                            OpenInstallerArchiveFromHandle((HANDLE)installerFile, &archive));
 }
 
 static void CloseArchive() {
@@ -73,11 +83,20 @@ QVS_EXPORT int QVS_CALL Quorvantis_Archive_Close(void) {
   return 1;
 }
 
+static int StartSession(InstallerArchiveResult opened) {
+  if (opened != INSTALLER_ARCHIVE_OPEN) return 0;
+  DecodeSessionInit(&g_state.decode, &g_state.archive.file, g_state.archive.archiveOffset);
+  return 1;
+}
+
 QVS_EXPORT int QVS_CALL Quorvantis_Archive_Read(const char *installerPath) {
   CloseArchive();
-  if (OpenInstallerArchive(installerPath, &g_state.archive) != INSTALLER_ARCHIVE_OPEN) return 0;
-  DecodeSessionInit(&g_state.decode, installerPath, g_state.archive.archiveOffset);
-  return 1;
+  return StartSession(OpenInstallerArchive(installerPath, &g_state.archive));
+}
+
+QVS_EXPORT int QVS_CALL Quorvantis_Archive_ReadFromHandle(void *installerFile) {
+  CloseArchive();
+  return StartSession(OpenInstallerArchiveFromHandle((HANDLE)installerFile, &g_state.archive));
 }
 
 // The workers drop what they decoded for the entries passed over.

@@ -79,15 +79,19 @@ std::string FullLongPathOf(const std::string &path) {
 
 bool ReadSmallFile(const std::string &path, size_t limit, std::string *contents) {
   FileHandle file = OpenFileForReading(path);
+  const bool ok = ReadSmallOpenFile(file, limit, contents);
+  CloseFileHandle(&file);
+  return ok;
+}
+
+bool ReadSmallOpenFile(FileHandle file, size_t limit, std::string *contents) {
   uint64_t size = 0;
   bool ok = file != NULL && ReadOpenFileSize(file, &size) && size <= limit;
   if (ok) {
     std::string data((size_t)size, '\0');
-    size_t got = 0;
-    ok = data.empty() || (ReadFromFile(file, &data[0], data.size(), &got) && got == data.size());
+    ok = data.empty() || ReadFileAt(file, 0, &data[0], data.size());
     if (ok) contents->swap(data);
   }
-  CloseFileHandle(&file);
   return ok;
 }
 

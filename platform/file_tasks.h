@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
+
 // Creates the folder `path`; its parent must exist. False when it could
 // not be created, also when it exists already.
 bool CreateFolderAt(const std::string &path);
@@ -52,6 +54,8 @@ std::string FullLongPathOf(const std::string &path);
 // The whole of a file of at most `limit` bytes. False when it is missing,
 // unreadable or larger.
 bool ReadSmallFile(const std::string &path, size_t limit, std::string *contents);
+// The same through an open file, from its start.
+bool ReadSmallOpenFile(FileHandle file, size_t limit, std::string *contents);
 // Opens `path`, creating it when missing, writes `contents` from its start
 // and cuts it there. False when any step failed.
 bool RewriteFile(const std::string &path, const std::string &contents);

@@ -15,6 +15,10 @@ FileHandle FromWin32(HANDLE handle) {
 const DWORD kPathBufferSize = 32768;
 
 typedef DWORD(WINAPI *GetLongPathNameAFn)(LPCSTR, LPSTR, DWORD);
+typedef DWORD(WINAPI *GetFinalPathNameByHandleAFn)(HANDLE, LPSTR, DWORD, DWORD);
+
+// GetFinalPathNameByHandleA: the normalized name with its drive letter.
+const DWORD kFinalPathWithDrive = 0;
 
 }  // namespace
 
@@ -33,10 +37,26 @@ FileHandle CreateFileForWriting(const std::string &path) {
                                FILE_ATTRIBUTE_NORMAL, NULL));
 }
 
-FileHandle OpenFileForAppending(const std::string &path) {
-  HANDLE handle = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              NULL, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
-  return FromWin32(handle);
+FileHandle OpenPlainFileForWriting(const std::string &path, bool keepContents) {
+  HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              NULL, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, NULL);
+  if (handle == INVALID_HANDLE_VALUE) return NULL;
+  BY_HANDLE_FILE_INFORMATION info;
+  const DWORD notPlain = FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY;
+  LARGE_INTEGER start;
+  start.QuadPart = 0;
+  const bool plain = GetFileInformationByHandle(handle, &info) &&
+                     (info.dwFileAttributes & notPlain) == 0 && info.nNumberOfLinks == 1;
+  const bool placed =
+      plain && (keepContents ? SetFilePointerEx(handle, start, NULL, FILE_END) != 0
+                             : SetFilePointerEx(handle, start, NULL, FILE_BEGIN) &&
+                                   SetEndOfFile(handle));
+  if (!placed) {
+    CloseHandle(handle);
+    return NULL;
+  }
+  return (FileHandle)handle;
 }
 
 FileHandle CreateNewFileForWriting(const std::string &path, bool *alreadyExists) {
@@ -72,6 +92,46 @@ bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead)
   return ok;
 }
 
+bool ReadFileAt(FileHandle file, uint64_t offset, void *buffer, size_t size) {
+  if (file == NULL || (buffer == NULL && size > 0)) return false;
+  char *out = (char *)buffer;
+  while (size > 0) {
+    DWORD chunk = size > 0x40000000u ? 0x40000000u : (DWORD)size;
+    OVERLAPPED at;
+    ZeroMemory(&at, sizeof at);
+    at.Offset = (DWORD)offset;
+    at.OffsetHigh = (DWORD)(offset >> 32);
+    DWORD got = 0;
+    BOOL read = ReadFile((HANDLE)file, out, chunk, &got, &at);
+    // Windows 9x reads files only from the handle's position.
+    if (!read && GetLastError() == ERROR_INVALID_PARAMETER && SeekFileTo(file, offset))
+      read = ReadFile((HANDLE)file, out, chunk, &got, NULL);
+    if (!read || got == 0) return false;
+    out += got;
+    offset += got;
+    size -= got;
+  }
+  return true;
+}
+
+bool FilesHoldSameBytes(FileHandle first, FileHandle second) {
+  const size_t kChunk = 65536;
+  uint64_t size = 0;
+  uint64_t otherSize = 0;
+  if (!ReadOpenFileSize(first, &size) || !ReadOpenFileSize(second, &otherSize) ||
+      size != otherSize)
+    return false;
+  std::string a(kChunk, '\0');
+  std::string b(kChunk, '\0');
+  for (uint64_t at = 0; at < size; at += kChunk) {
+    const size_t piece = size - at < kChunk ? (size_t)(size - at) : kChunk;
+    if (!ReadFileAt(first, at, &a[0], piece) || !ReadFileAt(second, at, &b[0], piece) ||
+        a.compare(0, piece, b, 0, piece) != 0)
+      return false;
+  }
+  return true;
+}
+
 bool WriteToFile(FileHandle file, const void *buffer, size_t size) {
   size_t total = 0;
   if (file == NULL || (buffer == NULL && size > 0)) return false;
@@ -95,6 +155,12 @@ bool SeekFileTo(FileHandle file, uint64_t offset) {
   LARGE_INTEGER distance;
   distance.QuadPart = (LONGLONG)offset;
   return SetFilePointerEx((HANDLE)file, distance, NULL, FILE_BEGIN) != 0;
+}
+
+bool SeekFileToEnd(FileHandle file) {
+  LARGE_INTEGER distance;
+  distance.QuadPart = 0;
+  return file != NULL && SetFilePointerEx((HANDLE)file, distance, NULL, FILE_END) != 0;
 }
 
 bool ReadOpenFileSize(FileHandle file, uint64_t *size) {
@@ -189,6 +255,23 @@ bool ReadFileStamp(const std::string &path, uint64_t *size, int64_t *localWriteT
 
 bool SetCurrentFolder(const std::string &folder) {
   return SetCurrentDirectoryA(folder.c_str()) != 0;
+}
+
+bool GetFinalPathOf(void *file, bool longForm, std::string *path) {
+  GetFinalPathNameByHandleAFn finalPath = (GetFinalPathNameByHandleAFn)FindLibraryFunction(
+      GetLoadedSystemLibrary("kernel32.dll"), "GetFinalPathNameByHandleA");
+  if (file == NULL || path == NULL || finalPath == NULL) return false;
+  std::string name(kPathBufferSize, '\0');
+  const DWORD length = finalPath((HANDLE)file, &name[0], kPathBufferSize, kFinalPathWithDrive);
+  if (length == 0 || length >= kPathBufferSize) return false;
+  name.resize(length);
+  if (!longForm && name.compare(0, 8, "\\\\?\\UNC\\") == 0) {
+    name = "\\\\" + name.substr(8);
+  } else if (!longForm && name.compare(0, 4, "\\\\?\\") == 0) {
+    name = name.substr(4);
+  }
+  *path = name;
+  return true;
 }
 
 bool GetOwnExecutablePath(std::string *path) {

@@ -21,9 +21,12 @@ FileHandle OpenFileDenyingWriters(const std::string &path);
 // Creates the file `path` for writing, emptying it when it exists; others
 // may only read it while the handle is open.
 FileHandle CreateFileForWriting(const std::string &path);
-// Opens `path` for writing at its end, creating it when missing; others
-// may read and write it meanwhile.
-FileHandle OpenFileForAppending(const std::string &path);
+// Opens `path` for writing, creating it when missing, emptied unless
+// `keepContents` (then positioned at its end); others may read and write
+// it meanwhile. The name itself is never followed: a symbolic link, a
+// junction, any other reparse point, a folder or a file with a second name
+// (a hard link) is refused and left as it was. NULL on failure.
+FileHandle OpenPlainFileForWriting(const std::string &path, bool keepContents);
 // Creates a file that must not exist yet, for writing; others may only read
 // it while the handle is open. `alreadyExists` (may be NULL) tells whether
 // the failure was a name already taken.
@@ -37,12 +40,20 @@ FileHandle OpenFileExclusively(const std::string &path, bool *inUse);
 // Reads up to `size` bytes, stopping early only at the end of the file.
 // `bytesRead` receives the count. False on a read error.
 bool ReadFromFile(FileHandle file, void *buffer, size_t size, size_t *bytesRead);
+// Reads exactly `size` bytes at `offset` through a handle shared with other
+// readers: the read names its position itself instead of moving the
+// handle's. False when the bytes are not all there or a read failed.
+bool ReadFileAt(FileHandle file, uint64_t offset, void *buffer, size_t size);
+// True when the two open files hold the same bytes (read with ReadFileAt).
+bool FilesHoldSameBytes(FileHandle first, FileHandle second);
 // Writes all `size` bytes; false when any could not be written.
 bool WriteToFile(FileHandle file, const void *buffer, size_t size);
 // Returns once everything written to the file is on the disk.
 bool FlushFileToDisk(FileHandle file);
 // Moves the file position to `offset` bytes from the start.
 bool SeekFileTo(FileHandle file, uint64_t offset);
+// Moves the file position to the end of the file.
+bool SeekFileToEnd(FileHandle file);
 // Size of the open file; false when it cannot be read.
 bool ReadOpenFileSize(FileHandle file, uint64_t *size);
 void CloseFileHandle(FileHandle *file);
@@ -77,6 +88,12 @@ bool DeleteFileClearingAttributes(const std::string &path);
 bool ReadFileStamp(const std::string &path, uint64_t *size, int64_t *localWriteTime);
 // Makes `folder` the process's current folder.
 bool SetCurrentFolder(const std::string &folder);
+
+// The system's own full name for the open file: every link on the way
+// resolved, long names, in the usual form ("C:\..." or "\\server\share\...")
+// or, with `longForm`, as "\\?\C:\..." / "\\?\UNC\...". False when the system
+// cannot tell (before Windows Vista, or a file system that does not know).
+bool GetFinalPathOf(void *file, bool longForm, std::string *path);
 
 // Full path of the running executable; false when it does not fit.
 bool GetOwnExecutablePath(std::string *path);

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "platform/files.h"
+
 namespace {
 
 typedef BOOL(WINAPI *SetDefaultDllDirectoriesFn)(DWORD);
@@ -44,6 +46,14 @@ LibraryHandle GetLoadedSystemLibrary(const char *name) {
 
 LibraryHandle LoadLibraryFromPath(const std::string &path) {
   return (LibraryHandle)LoadLibraryA(path.c_str());
+}
+
+LibraryHandle LoadHeldLibraryFile(void *heldFile, const std::string &path) {
+  if (FindLibraryFunction(GetLoadedSystemLibrary("kernel32.dll"), "GetFinalPathNameByHandleA") ==
+      NULL)
+    return LoadLibraryFromPath(path);
+  std::string name;
+  return GetFinalPathOf(heldFile, true, &name) ? LoadLibraryFromPath(name) : NULL;
 }
 
 void *FindLibraryFunction(LibraryHandle library, const char *name) {

@@ -3,6 +3,10 @@
 #include <windows.h>
 #include <shellapi.h>
 
+// The 32-bit record the shell expects has 60 bytes; the 64-bit one is larger.
+static_assert(sizeof(void *) != 4 || sizeof(SHELLEXECUTEINFOA) == 60,
+              "unexpected SHELLEXECUTEINFOA layout");
+
 namespace {
 
 HANDLE ToWin32(HandoffHandle handle) { return (HANDLE)handle; }
@@ -75,11 +79,25 @@ bool ReadResultNumber(HandoffHandle readEnd, uint32_t *value) {
 
 HandoffHandle OpenDeletedWithLastHandle(const std::string &path) {
   SECURITY_ATTRIBUTES attributes = Inheritable();
-  // No read or write access of its own (deletion only), so the loader may
-  // still open the file to run it.
-  HANDLE file = CreateFileA(path.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            &attributes, OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
+  // No write access of its own, so the loader may still open the file to
+  // run it (it shares deletion); no one else may change or rename it.
+  HANDLE file = CreateFileA(path.c_str(), DELETE | GENERIC_READ, FILE_SHARE_READ, &attributes,
+                            OPEN_EXISTING, FILE_FLAG_DELETE_ON_CLOSE, NULL);
   return file == INVALID_HANDLE_VALUE ? NULL : (HandoffHandle)file;
+}
+
+uint32_t OwnProcessId() { return (uint32_t)GetCurrentProcessId(); }
+
+HandoffHandle CopyHandleFromProcess(uint32_t processId, uint64_t number) {
+  HandoffHandle source = HandoffFromNumber(number);
+  if (source == NULL) return NULL;
+  HANDLE owner = OpenProcess(PROCESS_DUP_HANDLE, FALSE, (DWORD)processId);
+  if (owner == NULL) return NULL;
+  HANDLE copy = NULL;
+  const BOOL copied = DuplicateHandle(owner, ToWin32(source), GetCurrentProcess(), &copy, 0,
+                                      FALSE, DUPLICATE_SAME_ACCESS);
+  CloseHandle(owner);
+  return copied ? (HandoffHandle)copy : NULL;
 }
 
 void StopInheriting(HandoffHandle handle) {

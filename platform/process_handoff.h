@@ -32,11 +32,18 @@ bool CreateResultPipe(HandoffHandle *readEnd, HandoffHandle *writeEnd);
 bool WriteResultNumber(HandoffHandle writeEnd, uint32_t value);
 bool ReadResultNumber(HandoffHandle readEnd, uint32_t *value);
 
-// Opens the existing file `path` so that it is deleted once the last handle
-// to it closes, in a handle a child inherits. Others may still read it, so
-// the file can be started as a program while the handle is open. NULL on
+// Opens the existing file `path` for reading, so that it is deleted once
+// the last handle to it closes, in a handle a child inherits. Others may
+// only read it meanwhile (no one may write, delete or rename it), so the
+// file can be started as a program while the handle is open. NULL on
 // failure.
 HandoffHandle OpenDeletedWithLastHandle(const std::string &path);
+
+// This process's ID, and a copy in this process of the handle `number` of
+// the running process `processId` (which must still hold it), with the
+// same access. NULL when the process or the handle cannot be reached.
+uint32_t OwnProcessId();
+HandoffHandle CopyHandleFromProcess(uint32_t processId, uint64_t number);
 
 // Keeps `handle` out of the processes this one starts from now on.
 void StopInheriting(HandoffHandle handle);

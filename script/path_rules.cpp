@@ -28,6 +28,25 @@ std::string BackslashField(const std::string &text, size_t index) {
 
 const char kEllipsis[] = "\\..\\";
 
+bool IsSeparator(char c) { return c == '\\' || c == '/'; }
+
+// A relative path made of real names only: no leading separator (a rooted
+// name), no empty name between separators, and no name that the system
+// reads as "." or "..": it drops trailing dots and blanks, so "..." and
+// ". ." climb too. One trailing separator is allowed.
+bool StaysInsideItsFolder(const std::string &path) {
+  size_t start = 0;
+  while (start < path.size()) {
+    size_t end = start;
+    while (end < path.size() && !IsSeparator(path[end])) end++;
+    size_t kept = end;
+    while (kept > start && (path[kept - 1] == '.' || path[kept - 1] == ' ')) kept--;
+    if (kept == start) return false;
+    start = end + 1;
+  }
+  return true;
+}
+
 }  // namespace
 
 int IsValidInstallPath(const std::string &path, const std::vector<std::string> &reservedNames) {
@@ -49,7 +68,7 @@ int IsValidGroupName(const std::string &name) {
   for (char c : name) {
     if (IsForbiddenChar(c)) return 0;
   }
-  return 1;
+  return StaysInsideItsFolder(name) ? 1 : 0;
 }
 
 std::string WithTrailingBackslash(const std::string &folder) {

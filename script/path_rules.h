@@ -15,7 +15,10 @@
 int IsValidInstallPath(const std::string &path, const std::vector<std::string> &reservedNames);
 
 // 1 when `name` can be a start-menu group: not empty, none of * ? " < > |
-// and no colon or "\\". Single backslashes name nested folders. Else 0.
+// and no colon or "\\". Single backslashes (or slashes) name nested
+// folders, each a real name: a name that begins with a separator (rooted),
+// or holds a "." or ".." component (also as "..." or ". ", which the system
+// reads the same), would place the shortcuts outside the start menu. Else 0.
 int IsValidGroupName(const std::string &name);
 
 // `folder` with "\" appended unless it ends with one; "" gives "\".

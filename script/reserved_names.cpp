@@ -14,6 +14,13 @@ std::vector<std::string> BuildReservedNames() {
   for (const char *name : kMetadata) {
     names.push_back(name);
   }
+  // Windows takes the superscript digits one to three (Windows-1252 0xB9,
+  // 0xB2, 0xB3) as device numbers too: "COM\xB9" opens the first serial port.
+  static const char kSuperscripts[] = {'\xB9', '\xB2', '\xB3'};
+  for (char digit : kSuperscripts) {
+    names.push_back(std::string("com") + digit);
+    names.push_back(std::string("lpt") + digit);
+  }
   return names;
 }
 

@@ -7,8 +7,10 @@
 #include <string>
 #include <vector>
 
-// The 39 names, lower case, in a fixed order: con, prn, aux, clock$, nul,
-// then com0, lpt0, com1, lpt1 ... com9, lpt9, then the NTFS metadata names.
+// The 45 names, lower case, in a fixed order: con, prn, aux, clock$, nul,
+// then com0, lpt0, com1, lpt1 ... com9, lpt9, then the NTFS metadata names,
+// then com and lpt with the superscript digits 1, 2 and 3 (the builder
+// refuses them as well).
 std::vector<std::string> BuildReservedNames();
 
 // True when `name`, lower-cased and trimmed of spaces, is in `names`.

@@ -4,12 +4,15 @@
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/mutexes.h"
+#include "platform/process_handoff.h"
 #include "platform/processes.h"
+#include "platform/user_side.h"
 #include "platform/services.h"
 #include "startup/command_line.h"
 #include "engine/state/exit_codes.h"
 #include "engine/state/exits.h"
 #include "engine/state/install_log.h"
+#include "engine/state/payload_state.h"
 #include "engine/state/unattended_options.h"
 #include "engine/state/startup_state.h"
 
@@ -21,31 +24,45 @@ const char kInstanceMutexName[] = "QuorvantisInstaller";
 const uint32_t kElevationHandOverWait = 10000;
 const uint32_t kElevationSettleTime = 500;
 
-// The copy the user started: hold the hand-over mutex while the elevated
-// copy starts, so that it waits until this one has gone. The mutex is not
-// released then: the system releases it when this process has ended (the
-// waiting copy accepts it as abandoned), which is the moment to wait for.
+// The copy the user started: it starts the elevated copy, handing it the
+// log this copy opened with the user's rights and the pipe for the
+// programs it is to start as the user, then serves that pipe until the
+// elevated copy has ended, and ends with its exit code (a silent run's
+// caller waits for this process). The hand-over mutex is released before
+// the start: the elevated copy waits for it, and this copy stays.
 [[noreturn]] void RelaunchAndLeave() {
   MutexHandle handOver = CreateNamedMutex(kElevationMutexName, true, NULL);
+  // Started by the name the system gives the file this copy holds, so that
+  // no link on the way can lead the elevation elsewhere; the elevated copy
+  // proves that it runs from that very file.
+  const FileHandle installerFile = Payload().installerFile;
   std::string ownPath;
-  GetOwnExecutablePath(&ownPath);
-  // The elevated copy gets every switch this one was given.
+  if (!GetFinalPathOf(installerFile, false, &ownPath)) GetOwnExecutablePath(&ownPath);
   const UnattendedOptions &options = Unattended();
-  std::string parameters = kElevatedSwitch;
+  UserSideChannel channel;
+  // Without the pipe the elevated copy is told so (no pipe number) and
+  // starts nothing for the user.
+  OpenUserSideChannel(&channel);
+  const UserSideHandover handover = HandoverOf(channel, InstallLogFile(), installerFile);
+  // The elevated copy gets every switch this one was given.
+  std::string parameters =
+      std::string(kElevatedSwitch) + " " +
+      HandoverParameter(handover.processId, handover.logFile, handover.requests,
+                        handover.installerFile);
   if (!options.switches.empty()) parameters += " " + options.switches;
-  if (!options.silent) {
-    RelaunchElevated(ownPath, parameters);
-    CleanExit();
-  }
-  // A silent run's caller waits for this process: it waits for the
-  // elevated copy in turn and ends with that copy's exit code, so the
-  // elevated copy must not wait for it.
   ReleaseOwnedMutex(handOver);
   CloseMutexHandle(&handOver);
-  uint32_t code = kExitFatalError;
   LogLine("Relaunching with administrator rights");
+  ProcessHandle elevated = NULL;
+  uint32_t code = kExitFatalError;
+  if (RelaunchElevated(ownPath, parameters, &elevated)) {
+    ServeUserSide(&channel, elevated);
+    if (!ReadProcessExitCode(elevated, &code)) code = kExitFatalError;
+  }
+  CloseProcessHandle(&elevated);
+  CloseUserSideChannel(&channel);
+  // The log is the elevated copy's now, to its last line.
   CloseInstallLog();
-  if (!LaunchWithRunAsAndWait(ownPath, parameters, &code)) code = kExitFatalError;
   SetExitCode((int)code);
   CleanExit();
 }
@@ -76,10 +93,11 @@ void HandleElevation(uint32_t requireAdminRights) {
   AwaitHandOver();
 }
 
-void RelaunchElevated(const std::string &file, const std::string &parameters) {
+bool RelaunchElevated(const std::string &file, const std::string &parameters,
+                      ProcessHandle *process) {
   std::string target = file;
   if (target.empty()) GetOwnExecutablePath(&target);
-  LaunchWithRunAs(target, parameters);
+  return LaunchElevatedProcess(target, parameters, process);
 }
 
 void EnsureSingleInstance() {

@@ -9,6 +9,11 @@ bool BindModuleExports(LibraryHandle module, ModuleExports *exports) {
   if (exports->field == NULL) complete = false;
   QVS_UNPACKER_EXPORTS(QVS_BIND_EXPORT)
 #undef QVS_BIND_EXPORT
+  // Optional: a module without them reads the installer by its path.
+#define QVS_BIND_OPTIONAL(field, exportName) \
+  exports->field = (Fn_##field)FindLibraryFunction(module, exportName);
+  QVS_UNPACKER_HANDLE_EXPORTS(QVS_BIND_OPTIONAL)
+#undef QVS_BIND_OPTIONAL
   return complete;
 }
 

@@ -8,12 +8,14 @@
 #include "format/payload_limits.h"
 #include "platform/files.h"
 #include "platform/messages.h"
+#include "platform/running_image.h"
 #include "engine/state/exits.h"
 #include "startup/guards.h"
 #include "startup/module_binding.h"
 #include "startup/payload_entries.h"
 #include "engine/state/payload_state.h"
 #include "engine/state/startup_state.h"
+#include "engine/state/unattended_options.h"
 #include "startup/temp_module.h"
 
 namespace {
@@ -21,6 +23,14 @@ namespace {
 const char kNoMemory[] = "Error allocating memory.";
 const char kCannotRead[] = "Error reading installer data.";
 const char kBlockMissing[] = "This installer is corrupt. Please obtain a new copy from the vendor.";
+const char kReplacedWhileStarting[] =
+    "The installer file was moved or replaced while the installer was starting, so its data "
+    "cannot be trusted. Please run the installer again.";
+const char kCannotHold[] =
+    "The installer cannot keep its own file from being changed while it runs (another program "
+    "may have it open for writing, or it cannot be read), so its data cannot be trusted. Please "
+    "close other programs that use the file, or wait until its download has finished, and run "
+    "the installer again.";
 const char kArchiveCorrupt[] =
     "This installer is corrupt. Please obtain another copy and retry installation.";
 // Configuration entries are extracted into memory in one piece; the module
@@ -48,8 +58,8 @@ uint8_t *ReadModuleBytes(FileHandle executable, size_t *moduleSize) {
   size_t wanted = fileSize < kMarkerSearchSize ? (size_t)fileSize : (size_t)kMarkerSearchSize;
   uint8_t *head = (uint8_t *)malloc(wanted > 0 ? wanted : 1);
   if (head == NULL) FailAndExit(kNoMemory);
-  size_t headSize = 0;
-  if (!ReadFromFile(executable, head, wanted, &headSize) || headSize != wanted) {
+  const size_t headSize = wanted;
+  if (!ReadFileAt(executable, 0, head, wanted)) {
     free(head);
     FailAndExit(kCannotRead);
   }
@@ -81,7 +91,7 @@ void LoadModule(uint8_t *moduleBytes, size_t moduleSize) {
   // Only a file this process created is ever deleted by the clean exit.
   startup.tempModulePath = path;
   if (written != kTempModuleReady) FailAndCleanUp("Memory buffer error.");
-  startup.moduleHandle = LoadLibraryFromPath(path);
+  startup.moduleHandle = LoadHeldLibraryFile(lock, path);
   CloseFileHandle(&lock);
   if (startup.moduleHandle == NULL) FailAndCleanUp("Error loading the data unpacker DLL module.");
   ModuleExports &exports = Payload().moduleExports;
@@ -187,16 +197,16 @@ void ClassifyCurrentEntry(UnpackerFileInfo info, ComponentGroupIndex *groupIndex
   if (kind != kConfigIgnored && size > 0) KeepConfigEntry(kind, name, size);
 }
 
-void WalkArchive(const std::string &ownPath) {
+void WalkArchive() {
   PayloadState &payload = Payload();
   const ModuleExports &module = payload.moduleExports;
-  payload.RequiredSpace = module.Archive_GetUncompressedSize(ownPath.c_str());
+  payload.RequiredSpace = PayloadUncompressedSize();
   if (payload.RequiredSpace == -1) {
     ShowMessage(NULL, "This installer doesn't contain any data inside.", "Information", kButtonsOk,
                 kIconInformation);
     CleanExit();
   }
-  if (module.Archive_Read(ownPath.c_str()) == 0) FailAndCleanUp(kArchiveCorrupt);
+  if (OpenPayloadArchive() == 0) FailAndCleanUp(kArchiveCorrupt);
   UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
   if (info == NULL) FailInsideArchive();
   int64_t walked = 0;
@@ -216,15 +226,31 @@ void WalkArchive(const std::string &ownPath) {
   module.Archive_Close();
 }
 
+// The one handle on the installer's own file that every later read goes
+// through, kept until the process ends. The elevated copy started by the
+// user's copy must run from the file that copy holds: it was started by
+// that file's name, but only the file itself can prove it.
+FileHandle HoldInstallerFile() {
+  FileHandle executable = NULL;
+  switch (OpenRunningImage(&executable)) {
+    case kRunningImageOpen: break;
+    case kRunningImageReplaced: FailAndExit(kReplacedWhileStarting);
+    case kRunningImageUnavailable: FailAndExit(kCannotHold);
+  }
+  const UnattendedOptions &options = Unattended();
+  if (options.elevated && options.hasHandover &&
+      !HoldsSameFileAs(executable, options.handoverProcess, options.handoverImage))
+    FailAndExit(kReplacedWhileStarting);
+  return executable;
+}
+
 }  // namespace
 
 void LoadPayload() {
-  std::string ownPath;
-  FileHandle executable = GetOwnExecutablePath(&ownPath) ? OpenFileForReading(ownPath) : NULL;
-  if (executable == NULL) FailAndExit(kCannotRead);
+  FileHandle executable = HoldInstallerFile();
+  Payload().installerFile = executable;
   size_t moduleSize = 0;
   uint8_t *moduleBytes = ReadModuleBytes(executable, &moduleSize);
-  CloseFileHandle(&executable);
   if (moduleSize == 0) {
     free(moduleBytes);
     FailAndCleanUp(kCannotRead);
@@ -232,7 +258,7 @@ void LoadPayload() {
   LoadModule(moduleBytes, moduleSize);
   HandleElevation(Payload().requireAdminRights);
   EnsureSingleInstance();
-  WalkArchive(ownPath);
+  WalkArchive();
   const PayloadState &payload = Payload();
   if (payload.languages.empty())
     FailAndCleanUp(

@@ -4,6 +4,7 @@
 #include "platform/fonts.h"
 #include "platform/messages.h"
 #include "platform/processes.h"
+#include "platform/user_side.h"
 #include "script/document.h"
 #include "script/language_data.h"
 #include "script/language_dialog.h"
@@ -112,6 +113,25 @@ void RecordMessage(const char *caption, const char *text) {
   LogLine(std::string("Message \"") + caption + "\": " + text);
 }
 
+// The log, when one is asked for. The elevated copy that the user's copy
+// started writes only to the file that copy opened with the user's rights
+// and handed over, and takes the pipe for what it starts for the user; any
+// other copy opens the file itself (an elevated copy started by hand goes
+// on with the log its first copy began).
+bool OpenLog(const UnattendedOptions &options) {
+  if (options.elevated && options.hasHandover) {
+    UserSideHandover handover;
+    handover.processId = options.handoverProcess;
+    handover.logFile = options.handoverLog;
+    handover.requests = options.handoverRequests;
+    FileHandle log = NULL;
+    if (!JoinUserSide(handover, &log)) RefuseUserStarts();
+    if (log != NULL) UseInstallLogFile(log);
+    return log != NULL;
+  }
+  return !options.logPath.empty() && OpenInstallLog(options.logPath, options.elevated);
+}
+
 // The command line: a log when one is asked for, and in a silent run no
 // message on screen and no start with a line the installer cannot follow.
 void ReadCommandLine() {
@@ -120,10 +140,8 @@ void ReadCommandLine() {
   options = ReadUnattendedOptions(line);
   options.elevated = FirstCommandLineParameter(line) == kElevatedSwitch;
   if (options.silent) SetMessageRecorder(RecordMessage);
-  // The elevated copy goes on with the log its first copy began.
-  const bool logOpened =
-      !options.logPath.empty() && OpenInstallLog(options.logPath, options.elevated);
-  LogLine("Command line: " + line);
+  const bool logOpened = OpenLog(options);
+  LogLine("Command line: " + QuotedForLog(line));
   for (const std::string &problem : options.problems) LogLine("Command line problem: " + problem);
   if (!options.silent) return;
   if (!options.problems.empty() || (!options.logPath.empty() && !logOpened)) {

@@ -4,8 +4,9 @@
 // The file is created new and written while no other process may write it,
 // then reopened so that nobody may write, delete or rename it, and read back
 // and compared: a change made in the moment between the two opens is
-// caught. The caller keeps `lock` open until the library is loaded, so the
-// bytes loaded are the bytes written.
+// caught. The caller keeps `lock` open until the library is loaded, and
+// loads it by the name the system gives the held file (LoadHeldLibraryFile),
+// so the bytes loaded are the bytes written.
 #ifndef QVS_STARTUP_TEMP_MODULE_H
 #define QVS_STARTUP_TEMP_MODULE_H
 

@@ -13,6 +13,7 @@ const char kFromSwitch[] = "-from";
 const char kParentSwitch[] = "-parent";
 const char kReportSwitch[] = "-report";
 const char kSelfSwitch[] = "-self";
+const char kGuardedSwitch[] = "-guarded";
 const char kDataExtension[] = ".dat";
 const uint32_t kFlagSet = 1;
 // A handle number has at most 20 decimal digits.
@@ -67,6 +68,8 @@ UninstallerArguments ParseUninstallerArguments(const std::string &commandLine) {
       arguments.resultPipe = Number(value);
     } else if (lower == kSelfSwitch && NextWord(commandLine, &at, &value)) {
       arguments.selfFile = Number(value);
+    } else if (lower == kGuardedSwitch) {
+      arguments.guarded = true;
     }
   }
   return arguments;
@@ -81,6 +84,7 @@ std::string UninstallerParameters(const UninstallerArguments &arguments) {
                  kReportSwitch + " " + std::to_string(arguments.resultPipe) + " " + kSelfSwitch +
                  " " + std::to_string(arguments.selfFile);
   }
+  if (arguments.guarded) parameters += std::string(parameters.empty() ? "" : " ") + kGuardedSwitch;
   if (arguments.elevated) parameters += std::string(parameters.empty() ? "" : " ") + kElevatedSwitch;
   if (arguments.silent) parameters += std::string(parameters.empty() ? "" : " ") + "/S";
   return parameters;

@@ -2,9 +2,11 @@
 //
 //   Uninst3.exe [/S]                   as the user or a deployment tool starts it
 //   Uninst3.exe -elevated [/S]         relaunched through the elevation prompt
-//   <copy> -from "<Uninst3.exe>" -parent N -report N -self N [/S]
+//   <copy> -from "<Uninst3.exe>" -parent N -report N -self N [-guarded] [/S]
 //                                      the copy in the temporary folder that does
-//                                      the work; N are inherited handles
+//                                      the work; N are inherited handles;
+//                                      -guarded: it works with the administrator
+//                                      rights the installer asked for
 // "/S" (any letter case) is a silent run. Unknown words are ignored.
 #ifndef QVS_UNINSTALLER_ARGUMENTS_H
 #define QVS_UNINSTALLER_ARGUMENTS_H
@@ -21,6 +23,9 @@ struct UninstallerArguments {
   uint64_t parentProcess = 0;  // the installed uninstaller's process
   uint64_t resultPipe = 0;     // where the exit code goes
   uint64_t selfFile = 0;       // the copy's own file, deleted with its last handle
+  // The work runs with the administrator rights the installer asked for:
+  // the data file must be one only administrators can change.
+  bool guarded = false;
 };
 
 // Reads a whole command line (the program's name first, quoted or up to

@@ -14,6 +14,7 @@
 #include "platform/program_run.h"
 #include "platform/services.h"
 #include "uninstaller/exit_codes.h"
+#include "uninstaller/file_guard.h"
 #include "uninstaller/texts.h"
 #include "uninstaller/uninstall_session.h"
 
@@ -23,8 +24,10 @@ const char kCopyPrefix[] = "qvu";
 const size_t kFlagSize = 4;
 
 // The flag the installer appended to this program's file or, when this
-// program ends with its signature, wrote into its data file.
-bool ReadAdministratorFlag(const std::string &ownPath) {
+// program ends with its signature, wrote into its data file; `fromDataFile`
+// tells which.
+bool ReadAdministratorFlag(const std::string &ownPath, bool *fromDataFile) {
+  *fromDataFile = false;
   FileHandle file = OpenFileForReading(ownPath);
   uint64_t size = 0;
   std::vector<uint8_t> head(kSignatureProbeSize);
@@ -38,6 +41,7 @@ bool ReadAdministratorFlag(const std::string &ownPath) {
   CloseFileHandle(&file);
   if (!ok) return false;
   if (!SignatureEndsFile(head.data(), headGot, size)) return AdministratorFlagFromTail(tail);
+  *fromDataFile = true;
   std::string dataText;
   return ReadSmallFile(DataFilePathFor(ownPath), kMaxUninstallerDataSize, &dataText) &&
          AdministratorFlagFromData(dataText);
@@ -63,6 +67,7 @@ uint32_t RelaunchElevated(const UninstallerArguments &arguments, const std::stri
 }
 
 struct Handoff {
+  FileHandle original = NULL;  // this program's file, held so it stays the same
   std::string copyPath;
   HandoffHandle self = NULL;
   HandoffHandle parent = NULL;
@@ -71,6 +76,7 @@ struct Handoff {
 };
 
 void Release(Handoff *handoff) {
+  CloseFileHandle(&handoff->original);
   CloseHandoffHandle(&handoff->parent);
   CloseHandoffHandle(&handoff->readEnd);
   CloseHandoffHandle(&handoff->writeEnd);
@@ -87,27 +93,34 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
       !CreateUniqueFileIn(temporary, kCopyPrefix, &handoff->copyPath)) {
     return false;
   }
-  if (!CopyFileOver(ownPath, handoff->copyPath) ||
-      (handoff->self = OpenDeletedWithLastHandle(handoff->copyPath)) == NULL) {
+  if (handoff->original == NULL) handoff->original = OpenFileDenyingWriters(ownPath);
+  // The copy lies in a folder the user's other programs may write: once it
+  // is held so that nobody can change or rename it, it is read back and
+  // compared, and started by the name the system gives the held file.
+  if (handoff->original == NULL || !CopyFileOver(ownPath, handoff->copyPath) ||
+      (handoff->self = OpenDeletedWithLastHandle(handoff->copyPath)) == NULL ||
+      !FilesHoldSameBytes((FileHandle)handoff->self, handoff->original)) {
+    CloseHandoffHandle(&handoff->self);
     DeleteFileAt(handoff->copyPath);
     return false;
   }
+  std::string startPath = handoff->copyPath;
+  GetFinalPathOf(handoff->self, false, &startPath);
   handoff->parent = InheritableOwnProcess();
   if (handoff->parent == NULL || !CreateResultPipe(&handoff->readEnd, &handoff->writeEnd))
     return false;
   UninstallerArguments copy;
   copy.silent = arguments.silent;
+  copy.guarded = arguments.guarded;
   copy.originalPath = ownPath;
   copy.parentProcess = HandoffNumber(handoff->parent);
   copy.resultPipe = HandoffNumber(handoff->writeEnd);
   copy.selfFile = HandoffNumber(handoff->self);
-  const std::string commandLine =
-      "\"" + handoff->copyPath + "\" " + UninstallerParameters(copy);
+  const std::string commandLine = "\"" + startPath + "\" " + UninstallerParameters(copy);
   ProcessHandle process = NULL;
   // The copy works from the temporary folder, so that nothing holds the
   // installation folder as its current folder.
-  if (!StartProgramDirectly(handoff->copyPath, commandLine, temporary, false, &process))
-    return false;
+  if (!StartProgramDirectly(startPath, commandLine, temporary, false, &process)) return false;
   CloseProcessHandle(&process);
   return true;
 }
@@ -117,18 +130,38 @@ bool StartCopy(const UninstallerArguments &arguments, const std::string &ownPath
 uint32_t RunInstalledUninstaller(const UninstallerArguments &arguments) {
   std::string ownPath;
   if (!GetOwnExecutablePath(&ownPath)) return Outcome(arguments, kExitFailed);
-  if (ReadAdministratorFlag(ownPath) && IsNtFamily(ActingOsCode()) &&
-      !CanOpenServiceManager(kServiceManagerAdminAccess)) {
+  bool flagFromDataFile = false;
+  const bool isNt = IsNtFamily(ActingOsCode());
+  const bool needsRights = ReadAdministratorFlag(ownPath, &flagFromDataFile) && isNt;
+  const bool holdsRights = isNt && CanOpenServiceManager(kServiceManagerAdminAccess);
+  if (needsRights && !holdsRights) {
     if (!arguments.elevated) return RelaunchElevated(arguments, ownPath);
     if (!arguments.silent)
       ShowMessage(NULL, kNeedAdministratorText, kFixedInformationCaption, kButtonsOk,
                   kIconInformation);
     return Outcome(arguments, kExitFailed);
   }
+  UninstallerArguments work = arguments;
+  // A flag read from the data file is only as trustworthy as that file:
+  // whoever could change the file could clear the flag, so with
+  // administrator rights in hand the files are judged all the same.
+  work.guarded = needsRights || (flagFromDataFile && holdsRights);
   Handoff handoff;
-  if (!StartCopy(arguments, ownPath, &handoff)) {
+  // With the rights the installer asked for, this program must be one that
+  // only administrators can change; it stays held while the copy is made.
+  if (work.guarded) {
+    handoff.original = OpenFileDenyingWriters(ownPath);
+    if (handoff.original == NULL || !OnlyAdministratorsCanChange(handoff.original, ownPath)) {
+      Release(&handoff);
+      if (!arguments.silent)
+        ShowMessage(NULL, UnguardedProgramMessage(ownPath).c_str(), kFixedErrorCaption,
+                    kButtonsOk, kIconError);
+      return Outcome(arguments, kExitFailed);
+    }
+  }
+  if (!StartCopy(work, ownPath, &handoff)) {
     Release(&handoff);
-    UninstallerArguments inPlace = arguments;
+    UninstallerArguments inPlace = work;
     inPlace.originalPath = ownPath;
     return RunUninstallSession(inPlace, false);
   }

@@ -60,8 +60,24 @@ std::string DataFileMessage(DataFileProblem problem, const std::string &path,
     case kDataFileMissing: what = "The uninstaller cannot find its data file:"; break;
     case kDataFileUnreadable: what = "The uninstaller cannot read its data file:"; break;
     case kDataFileDamaged: what = "The uninstaller's data file is damaged:"; break;
+    case kDataFileUnguarded:
+      what = "The uninstaller runs with administrator rights, but users who are not "
+             "administrators can change its data file (or the folder that holds it), so the "
+             "file cannot be trusted:";
+      break;
   }
   std::string text = what + "\r\n" + path;
   if (!detail.empty()) text += "\r\n(" + detail + ")";
+  if (problem == kDataFileUnguarded)
+    text += "\r\n\r\nAn administrator can allow only administrators to change the folder and "
+            "run the uninstaller again.";
   return text + "\r\n\r\nNothing was removed.";
+}
+
+std::string UnguardedProgramMessage(const std::string &path) {
+  return "The uninstaller runs with administrator rights, but users who are not administrators "
+         "can change its program (or the folder that holds it), so it cannot be trusted:\r\n" +
+         path +
+         "\r\n\r\nAn administrator can allow only administrators to change the folder and run "
+         "the uninstaller again.\r\n\r\nNothing was removed.";
 }

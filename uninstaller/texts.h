@@ -40,7 +40,17 @@ extern const char kNeedAdministratorText[];
 extern const char kAnotherUninstallationText[];
 
 // Why the data file could not be used.
-enum DataFileProblem { kDataFileMissing, kDataFileUnreadable, kDataFileDamaged };
+enum DataFileProblem {
+  kDataFileMissing,
+  kDataFileUnreadable,
+  kDataFileDamaged,
+  // Users who are not administrators could change it (or the folder that
+  // holds it), and the uninstaller runs with administrator rights.
+  kDataFileUnguarded,
+};
+// The message for an uninstaller program that users who are not
+// administrators could change, while it runs with administrator rights.
+std::string UnguardedProgramMessage(const std::string &path);
 // The message for a data file that cannot be used: what, where, and that
 // nothing was changed; `detail` is the reader's account of the damage.
 std::string DataFileMessage(DataFileProblem problem, const std::string &path,

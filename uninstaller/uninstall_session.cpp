@@ -21,6 +21,7 @@
 #include "platform/threads.h"
 #include "script/language_strings.h"
 #include "uninstaller/exit_codes.h"
+#include "uninstaller/file_guard.h"
 #include "uninstaller/progress_window.h"
 #include "uninstaller/texts.h"
 
@@ -72,13 +73,19 @@ bool ReadDataFile(Session *s) {
   std::string detail;
   DataFileProblem problem = kDataFileDamaged;
   bool ok = false;
+  // Held so that nobody can change it while it is judged and read.
+  FileHandle file = NULL;
   if (ReadPathKind(s->dataPath) == kPathMissing) {
     problem = kDataFileMissing;
-  } else if (!ReadSmallFile(s->dataPath, kMaxUninstallerDataSize, &text)) {
+  } else if ((file = OpenFileDenyingWriters(s->dataPath)) == NULL ||
+             !ReadSmallOpenFile(file, kMaxUninstallerDataSize, &text)) {
     problem = kDataFileUnreadable;
+  } else if (s->arguments.guarded && !OnlyAdministratorsCanChange(file, s->dataPath)) {
+    problem = kDataFileUnguarded;
   } else {
     ok = ReadUninstallerData(text, &s->data, &detail);
   }
+  CloseFileHandle(&file);
   if (!ok) {
     Ask(*s, DataFileMessage(problem, s->dataPath, detail), kFixedErrorCaption, kButtonsOk,
         kIconError);

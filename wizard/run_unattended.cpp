@@ -67,8 +67,8 @@ void RefuseUnsuitableFolder(const InstallChoices &choices) {
                      InstallFolderFitsPathLimit(folder, IsChosen, &choices);
   const int64_t freeSpace = driveExists && valid ? GetDiskSpace(drive, "f") : -1;
   switch (JudgeInstallFolder(driveExists, valid, freeSpace, SelectedBytes(choices))) {
-    case kFolderInvalid: Refuse("the install folder \"" + folder + "\" is not valid", kExitInvalidCommandLine);
-    case kFolderNoSpace: Refuse("not enough free space for the product in " + folder, kExitNotEnoughSpace);
+    case kFolderInvalid: Refuse("the install folder " + QuotedForLog(folder) + " is not valid", kExitInvalidCommandLine);
+    case kFolderNoSpace: Refuse("not enough free space for the product in " + QuotedForLog(folder), kExitNotEnoughSpace);
     default: break;
   }
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/state/install_log.h"
 #include "script/path_rules.h"
 #include "wizard/shortcut_counts.h"
 
@@ -61,7 +62,7 @@ bool MakeUnattendedChoices(const UnattendedOptions &options, const ScriptSetting
   result.createGroup = settings.CreateGroup == 1 && options.group != kGroupNone;
   result.groupName = options.group == kGroupNamed ? options.groupName : settings.CustomStartMenuGroup;
   if (result.createGroup && IsValidGroupName(result.groupName) == 0) {
-    *problem = "the start-menu group \"" + result.groupName + "\" is not a valid name";
+    *problem = "the start-menu group " + QuotedForLog(result.groupName) + " is not a valid name";
     return false;
   }
   // The tasks page shows a box when there are such shortcuts, ticked.

@@ -413,7 +413,7 @@ int ExtractFilesWorker(void *) {
   const ModuleExports &module = Payload().moduleExports;
   InstallState &state = Install();
   UnpackerFileInfo info = module.Archive_FileInfo_Alloc();
-  if (info == NULL || module.Archive_Read(Shared().plan.installerPath.c_str()) == 0) {
+  if (info == NULL || OpenPayloadArchive() == 0) {
     if (info != NULL) module.Archive_FileInfo_Free(info);
     Ask(kStrArchiveUnreadable, std::string(), kButtonsOk);
     End(kExtractionFatal);

@@ -37,7 +37,6 @@ struct PlannedFile {
 
 // What the extraction needs, fixed before it starts.
 struct ExtractionPlan {
-  std::string installerPath;  // the installer's own executable
   std::string configPrefix;
   std::vector<ComponentFolder> folders;  // the selected components' folders
   std::vector<std::string> reservedNames;

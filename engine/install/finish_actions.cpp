@@ -11,8 +11,8 @@ void RunFinishProgram(const FinishAction &action, bool ticked) {
   if (!ticked || action.Checkbox != 1) return;
   const std::string path = ReplacePathVariables(action.ProgramPath);
   if (path.empty()) return;
-  RunProgram(path, ReplacePathVariables(action.CommandLine), action.RunMode, action.RunHidden, 0,
-             nullptr);
+  RunProgramForUser(path, ReplacePathVariables(action.CommandLine), action.RunMode,
+                    action.RunHidden);
 }
 
 }  // namespace

@@ -209,7 +209,6 @@ bool IsFolderOfPlan(int32_t componentId, void *context) {
 
 ExtractionPlan MakeExtractionPlan(const std::vector<ComponentFolder> &folders) {
   ExtractionPlan plan;
-  GetOwnExecutablePath(&plan.installerPath);
   plan.configPrefix = Payload().configPrefix;
   plan.folders = folders;
   plan.reservedNames = Startup().reservedNames;
@@ -257,6 +256,8 @@ void RunWorkers() {
   CloseThreadHandle(&extractor);
   CloseThreadHandle(&timer);
 }
+
+bool CancelConfirmed() { return gRun.cancelConfirmed; }
 
 int AfterCopyTasksEntry(void *) { return RunAfterCopyTasks(kPhaseAfterCopy); }
 
@@ -325,11 +326,14 @@ int RunInstallation(const InstallView &view) {
   module.SetFileCallback(OnFileProgress);
   module.SetReplaceCallback(OnReplaceExisting);
   const std::vector<ComponentFolder> folders = ResolveComponentFolders(state.InstallPath);
+  // A component's own folder that must be protected is made here, not by
+  // the unpacker module, which knows nothing of protection.
+  for (const ComponentFolder &folder : folders) CreateProtectedFolderLevels(folder.folder);
   CreateStartMenuShortcuts();
   if (JournalBroken()) EndForJournal();
   PumpEvents();
   ShowStatus(LangString(kStrRunningPrerequisites));
-  RunBeforeCopyTasks();
+  RunBeforeCopyTasks(CancelConfirmed);
   if (gRun.cancelConfirmed) return RollBack();
 
   CountSelectedFiles(&state);

@@ -11,6 +11,7 @@
 #include "engine/state/payload_state.h"
 #include "engine/install/uninstaller_data_plan.h"
 #include "format/pe_signature.h"
+#include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "platform/messages.h"
 #include "platform/registry_api.h"
@@ -105,6 +106,24 @@ AddRemoveEntry MakeAddRemoveEntry(const std::string &name, bool forAllUsers) {
   return entry;
 }
 
+// Replaces the data file written already with `text`: written whole to a
+// new file beside it, journalled first, and renamed over it, so that the
+// data file is never half-written. Left as it was when that fails.
+void ReplaceDataFile(const std::string &text) {
+  const std::string &path = Install().UninstallerDataPath;
+  const std::string partial = path + ".partial";
+  size_t entry = 0;
+  // A file already under that name is not ours: nothing is written then.
+  if (text.empty() || ReadPathKind(partial) != kPathMissing ||
+      !NoteFileCreating(partial, false, true, &entry))
+    return;
+  if (WriteWholeFile(partial, text.data(), text.size(), NULL, 0) &&
+      !RenameFileOver(partial, path))
+    DeleteFileClearingAttributes(partial);
+  // Renamed, deleted or never made: nothing under that name to undo.
+  NoteUndone(entry, false);
+}
+
 int WarnNotCreated(const InstallView &view) {
   LogLine("The uninstaller could not be written");
   ShowMessage(view.owner, LangString(kStrUninstallerNotCreated).c_str(),
@@ -130,7 +149,12 @@ int WriteAddRemoveEntry(const AddRemoveEntry &entry) {
   WriteRegistryString(key, "URLInfoAbout", entry.website);
   WriteRegistryString(key, "HelpLink", entry.website);
   WriteRegistryString(key, "Contact", entry.supportEmail);
-  WriteRegistryString(key, "UninstallString", entry.uninstallerPath);
+  // Unquoted, a path with a blank would make Windows try "C:\Program.exe"
+  // first.
+  const bool hasBlank = entry.uninstallerPath.find(' ') != std::string::npos;
+  const bool named = WriteRegistryString(
+      key, "UninstallString",
+      hasBlank ? "\"" + entry.uninstallerPath + "\"" : entry.uninstallerPath);
   WriteRegistryString(key, "QuietUninstallString", "\"" + entry.uninstallerPath + "\" /S");
   WriteRegistryString(key, "InstallLocation", entry.installLocation);
   const uint64_t sizeKb = entry.estimatedSizeKb > 0xFFFFFFFFull ? 0xFFFFFFFFull : entry.estimatedSizeKb;
@@ -138,7 +162,8 @@ int WriteAddRemoveEntry(const AddRemoveEntry &entry) {
   WriteRegistryDword(key, "NoModify", 1);
   WriteRegistryDword(key, "NoRepair", 1);
   CloseRegistryKeyHandle(&key);
-  return 1;
+  // An entry without its command could not start the uninstaller.
+  return named ? 1 : 0;
 }
 
 int WriteUninstaller(const InstallView &view) {
@@ -171,9 +196,16 @@ int WriteUninstaller(const InstallView &view) {
   LogLine("Uninstaller " + state.UninstallerExePath + " with its data " +
           state.UninstallerDataPath);
   // The entry names an uninstaller that is in place.
-  if (wantsEntry && NoteAddRemoveEntryAhead(entryName, forAllUsers) &&
-      WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1)
+  if (!wantsEntry) return 1;
+  if (NoteAddRemoveEntryAhead(entryName, forAllUsers) &&
+      WriteAddRemoveEntry(MakeAddRemoveEntry(entryName, forAllUsers)) == 1) {
     LogLine(std::string("Add/Remove Programs entry \"") + entryName + "\" for " +
             (forAllUsers ? "all users" : "the current user"));
+  } else if (forAllUsers) {
+    // The data file must not send the uninstaller to an entry below
+    // HKEY_LOCAL_MACHINE that was never written.
+    LogLine("The Add/Remove Programs entry could not be written");
+    ReplaceDataFile(DataFileText(false));
+  }
   return 1;
 }

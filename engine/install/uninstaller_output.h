@@ -28,8 +28,10 @@ int WriteUninstaller(const InstallView &view);
 // empty without a path), publisher, web site (about and help), contact
 // and uninstall command; and the values Windows and administrators expect
 // besides: InstallLocation, EstimatedSize (KB), NoModify and NoRepair (1),
-// and QuietUninstallString (the uninstaller with /S). 1 when the key could
-// be created or opened, else 0.
+// and QuietUninstallString (the uninstaller with /S). The uninstall
+// command is the uninstaller's path, in double quotes when it holds a
+// blank. 1 when the key could be created or opened and the uninstall
+// command written, else 0.
 struct AddRemoveEntry {
   std::string name, version, publisher, website, supportEmail;
   std::string uninstallerPath, iconPath, installLocation;

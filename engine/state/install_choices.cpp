@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "engine/state/install_log.h"
+
 InstallChoices &UserChoices() {
   static InstallChoices choices;
   return choices;
@@ -15,7 +17,7 @@ bool IsComponentSelected(const InstallChoices &choices, int32_t componentId) {
 std::vector<std::string> ChoiceLogLines(const ScriptSettings &settings,
                                         const InstallChoices &choices) {
   std::vector<std::string> lines;
-  lines.push_back("Install folder: " + choices.installFolder);
+  lines.push_back("Install folder: " + QuotedForLog(choices.installFolder));
   std::string components;
   for (const Component &component : settings.components)
     if (IsComponentSelected(choices, component.ID))
@@ -25,7 +27,7 @@ std::vector<std::string> ChoiceLogLines(const ScriptSettings &settings,
   if (choices.userScopeOffered)
     lines.push_back(choices.allUsers ? "For all users" : "For the current user only");
   lines.push_back("Start-menu group: " +
-                  (choices.createGroup ? choices.groupName : std::string("none")));
+                  (choices.createGroup ? QuotedForLog(choices.groupName) : std::string("none")));
   lines.push_back(std::string("Desktop shortcuts: ") + (choices.desktopShortcuts ? "yes" : "no"));
   lines.push_back(std::string("Quick-launch shortcuts: ") +
                   (choices.quickLaunchShortcuts ? "yes" : "no"));

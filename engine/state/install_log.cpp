@@ -22,9 +22,20 @@ bool OpenInstallLog(const std::string &path, bool append) {
   Log &log = TheLog();
   if (log.lock == NULL) log.lock = CreateLock();
   CloseFileHandle(&log.file);
-  log.file = append ? OpenFileForAppending(path) : CreateFileForWriting(path);
+  log.file = OpenPlainFileForWriting(path, append);
   return log.file != NULL;
 }
+
+void UseInstallLogFile(FileHandle file) {
+  Log &log = TheLog();
+  if (log.lock == NULL) log.lock = CreateLock();
+  CloseFileHandle(&log.file);
+  log.file = file;
+  // The user's copy wrote first; go on after what it wrote.
+  if (file != NULL) SeekFileToEnd(file);
+}
+
+FileHandle InstallLogFile() { return TheLog().file; }
 
 void LogLine(const std::string &text) {
   Log &log = TheLog();

@@ -8,3 +8,14 @@ std::string FormatLogLine(int64_t seconds, const std::string &text) {
   for (char c : text) line += (c == '\r' || c == '\n') ? ' ' : c;
   return line + "\r\n";
 }
+
+std::string QuotedForLog(const std::string &text) {
+  std::string quoted = "\"";
+  for (char c : text) {
+    if (c == '"')
+      quoted += "\"\"";
+    else
+      quoted += (unsigned char)c < 32 ? '?' : c;
+  }
+  return quoted + "\"";
+}

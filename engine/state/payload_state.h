@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "module/unpacker_api.h"
+#include "platform/files.h"
 #include "platform/images.h"
 #include "script/language_data.h"
 
@@ -30,14 +31,20 @@ struct ComponentFileGroup {
   std::vector<ProductFile> files;
 };
 
-// The unpacker module's exports, bound by name.
+// The unpacker module's exports, bound by name; the two that read through
+// a handle stay NULL when the module lacks them.
 struct ModuleExports {
 #define QVS_DECLARE_EXPORT_FIELD(field, exportName) Fn_##field field = NULL;
   QVS_UNPACKER_EXPORTS(QVS_DECLARE_EXPORT_FIELD)
+  QVS_UNPACKER_HANDLE_EXPORTS(QVS_DECLARE_EXPORT_FIELD)
 #undef QVS_DECLARE_EXPORT_FIELD
 };
 
 struct PayloadState {
+  // The installer's own file, open for the whole run so that nobody can
+  // change, delete or rename it (platform/running_image.h); everything the
+  // installer reads from its file it reads through this handle.
+  FileHandle installerFile = NULL;
   uint32_t requireAdminRights = 0;
   ModuleExports moduleExports;
   // Total uncompressed size of the payload; replaced later by the size of
@@ -62,5 +69,13 @@ struct PayloadState {
 };
 
 PayloadState &Payload();
+
+// The payload archive's total uncompressed size, and opening the archive
+// for a walk, through the module from Payload().installerFile; a module
+// without the handle exports is given the installer's path instead (the
+// held handle still keeps the file from being replaced). Same results as
+// the module's exports.
+int64_t PayloadUncompressedSize();
+int OpenPayloadArchive();
 
 #endif

@@ -2,11 +2,13 @@
 
 #include <set>
 
+#include "engine/state/install_log.h"
 #include "script/ansi_text.h"
 
 namespace {
 
 const char kElevated[] = "-elevated";
+const char kHandover[] = "-handover=";
 const int32_t kLargestLangId = 0xFFFF;
 const int kLargestInstallType = 2;
 
@@ -63,6 +65,42 @@ bool ReadComponentList(const std::string &text, std::vector<int32_t> *ids) {
   }
 }
 
+// A decimal number without sign, up to 20 digits (a 64-bit handle value).
+bool ReadHandoverNumber(const std::string &text, uint64_t *value) {
+  if (text.empty() || text.size() > 20) return false;
+  uint64_t result = 0;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+    const uint64_t digit = (uint64_t)(c - '0');
+    if (result > (UINT64_MAX - digit) / 10) return false;
+    result = result * 10 + digit;
+  }
+  *value = result;
+  return true;
+}
+
+// "PROCESS,LOG,REQUESTS,IMAGE" of the hand-over parameter.
+bool ReadHandover(const std::string &text, UnattendedOptions *options) {
+  const size_t kFields = 4;
+  uint64_t values[kFields] = {0, 0, 0, 0};
+  size_t start = 0;
+  for (size_t i = 0; i < kFields; i++) {
+    const size_t comma = text.find(',', start);
+    const bool last = i + 1 == kFields;
+    // Exactly four numbers: a comma after each but the last.
+    if ((comma == std::string::npos) != last) return false;
+    const size_t end = last ? text.size() : comma;
+    if (!ReadHandoverNumber(text.substr(start, end - start), &values[i])) return false;
+    start = end + 1;
+  }
+  if (values[0] == 0 || values[0] > 0xFFFFFFFFull) return false;
+  options->handoverProcess = (uint32_t)values[0];
+  options->handoverLog = values[1];
+  options->handoverRequests = values[2];
+  options->handoverImage = values[3];
+  return true;
+}
+
 // The folder of /D=: the rest of the line, blanks at its end dropped, and
 // the quotes that may enclose it.
 std::string ReadFolder(const std::string &line, size_t at) {
@@ -116,7 +154,7 @@ void Reader::Switch(const std::string &word) {
     }
   }
   if (!isKnown) {
-    Problem("unknown switch " + word);
+    Problem("unknown switch " + QuotedForLog(word));
     return;
   }
   if (!FirstTime(name)) return;
@@ -124,13 +162,13 @@ void Reader::Switch(const std::string &word) {
   if (name == "s") {
     o.silent = true;
   } else if (name == "components") {
-    if (!ReadComponentList(value, &o.components)) Problem("/COMPONENTS needs a list of component IDs such as 1,4,7: " + value);
+    if (!ReadComponentList(value, &o.components)) Problem("/COMPONENTS needs a list of component IDs such as 1,4,7: " + QuotedForLog(value));
     o.hasComponents = true;
   } else if (name == "type") {
     if (ReadNumber(value, kLargestInstallType, &number))
       o.installType = (int)number;
     else
-      Problem("/TYPE needs an install type from 0 to 2: " + value);
+      Problem("/TYPE needs an install type from 0 to 2: " + QuotedForLog(value));
   } else if (name == "allusers" || name == "currentuser") {
     if (o.scope != kScopeNotGiven) Problem("/ALLUSERS and /CURRENTUSER exclude each other");
     o.scope = name == "allusers" ? kScopeAllUsers : kScopeCurrentUser;
@@ -151,7 +189,7 @@ void Reader::Switch(const std::string &word) {
       o.hasLanguage = true;
       o.languageId = (int32_t)number;
     } else {
-      Problem("/LANG needs a language ID such as 1033: " + value);
+      Problem("/LANG needs a language ID such as 1033: " + QuotedForLog(value));
     }
   } else if (name == "log") {
     o.logPath = value;
@@ -187,10 +225,16 @@ UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
       options.elevated = true;
       continue;
     }
+    if (StartsWithIgnoringCase(word, kHandover)) {
+      if (options.hasHandover || !ReadHandover(word.substr(sizeof kHandover - 1), &options))
+        reader.Problem("the hand-over from the first copy of the installer is not readable");
+      options.hasHandover = true;
+      continue;
+    }
     options.switches += (options.switches.empty() ? "" : " ") +
                         commandLine.substr(wordStart, at - wordStart);
     if (word.size() < 2 || word[0] != '/') {
-      reader.Problem("unknown switch " + word);
+      reader.Problem("unknown switch " + QuotedForLog(word));
       continue;
     }
     // A quoted "/D=C:\My Folder" holds the folder whole.
@@ -206,6 +250,14 @@ UnattendedOptions ReadUnattendedOptions(const std::string &commandLine) {
   if (options.hasComponents && options.installType >= 0)
     reader.Problem("/COMPONENTS and /TYPE exclude each other");
   return options;
+}
+
+std::string HandoverParameter(uint32_t processId, uint64_t logFile, uint64_t requests,
+                              uint64_t image) {
+  return std::string(kHandover) + std::to_string((unsigned long long)processId) + "," +
+         std::to_string((unsigned long long)logFile) + "," +
+         std::to_string((unsigned long long)requests) + "," +
+         std::to_string((unsigned long long)image);
 }
 
 UnattendedOptions &Unattended() {

@@ -36,6 +36,17 @@ struct UnattendedOptions {
   // "-elevated", the copy relaunched with rights (the installer takes it
   // only as the first parameter, and sets this itself).
   bool elevated = false;
+  // "-handover=PROCESS,LOG,REQUESTS,IMAGE", which the copy the user
+  // started gives the elevated copy after "-elevated": its process ID, and
+  // the numbers of its log file, of the write end of its start requests'
+  // pipe (platform/user_side.h), 0 for none, and of its hold on the
+  // installer's own file, which must be the file the elevated copy runs
+  // from. Not a switch anyone else gives.
+  bool hasHandover = false;
+  uint32_t handoverProcess = 0;
+  uint64_t handoverLog = 0;
+  uint64_t handoverRequests = 0;
+  uint64_t handoverImage = 0;
   bool silent = false;
   bool hasFolder = false;
   std::string folder;
@@ -65,6 +76,11 @@ struct UnattendedOptions {
 // /NORESTART with /FORCERESTART) and malformed values are
 // reported in `problems`.
 UnattendedOptions ReadUnattendedOptions(const std::string &commandLine);
+
+// The hand-over parameter for `processId`, `logFile`, `requests` and
+// `image`.
+std::string HandoverParameter(uint32_t processId, uint64_t logFile, uint64_t requests,
+                              uint64_t image);
 
 // The process's options, read once at start-up.
 UnattendedOptions &Unattended();

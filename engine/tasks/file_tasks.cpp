@@ -1,13 +1,18 @@
 #include "engine/tasks/file_tasks.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "checks/registry.h"
 #include "engine/undo/install_journal.h"
+#include "engine/install/install_plan.h"
+#include "engine/state/startup_state.h"
 #include "engine/undo/journalled_files.h"
+#include "platform/access_rights.h"
 #include "platform/environment.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
+#include "platform/held_entries.h"
 #include "platform/shell_folders.h"
 #include "script/path_rules.h"
 #include "script/registry_text.h"
@@ -21,6 +26,7 @@ const int kCsidlProgramFiles = 38;
 const int kCsidlProfile = 40;
 const int kCsidlSystemX86 = 41;
 const int kCsidlProgramFilesX86 = 42;
+const int kCsidlCommonAppData = 35;
 
 const char kProfileListKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\ProfileList";
 const char kProfilesDirectoryValue[] = "ProfilesDirectory";
@@ -75,7 +81,28 @@ void DeleteEntriesOf(const std::string &folder, int depthLeft) {
   }
 }
 
+// Whether the folder `level`, about to be made, gets a protection of its
+// own (GetsOwnProtection), asked in the order of the questions' cost: a
+// run without administrator rights, or one inside Program Files, stops
+// before the journal is searched for the parent.
+bool GetsOwnProtectionHere(const std::string &level) {
+  if (!Startup().hasAdminRightsNT) return false;
+  // The system's folders stay where they are during a run.
+  static const std::vector<std::string> keeping = FoldersKeepingTheirProtection();
+  return GetsOwnProtection(level, true, false, keeping) &&
+         !RunMadeFolder(Journal(), ParentFolder(level));
+}
+
 }  // namespace
+
+std::vector<std::string> FoldersKeepingTheirProtection() {
+  ProtectedFolders system = SystemProtectedFolders();
+  std::vector<std::string> folders = system.folders;
+  AddFull(&folders, ReadSpecialFolder(kCsidlCommonAppData));
+  AddFull(&folders, ReadEnvironmentVariable("ProgramData"));
+  AddFull(&folders, ReadEnvironmentVariable("ALLUSERSPROFILE"));
+  return folders;
+}
 
 bool CreateFolderTask(const std::string &folder) {
   // Only a folder that is not there yet is the task's to make (and to
@@ -84,7 +111,7 @@ bool CreateFolderTask(const std::string &folder) {
   if (folder.empty() || ReadPathKind(StripTrailingBackslash(folder)) != kPathMissing ||
       !NoteFolderCreating(folder, true, true, &number))
     return false;
-  if (CreateFolderAt(folder)) return true;
+  if (MakeFolderLevel(folder)) return true;
   NoteUndone(number, false);
   return false;
 }
@@ -112,11 +139,9 @@ ProtectedFolders SystemProtectedFolders() {
   return result;
 }
 
-bool DeleteFolderWithContents(const std::string &folder) {
-  if (folder.empty()) return false;
-  const std::string full = FullLongPathOf(folder);
-  if (full.empty() || IsFolderDeletionRefused(full, SystemProtectedFolders())) return false;
-  const std::string path = StripTrailingBackslash(full);
+// Windows 9x: no links and no handles on folders; the folder is walked by
+// its paths.
+bool DeleteFolderByPaths(const std::string &path) {
   switch (ReadPathKind(path)) {
     case kPathFolderLink:
       return RemoveFolderAt(path);
@@ -129,6 +154,75 @@ bool DeleteFolderWithContents(const std::string &folder) {
   }
 }
 
+bool LookUpIdentity(const std::string &path, FolderIdentity *identity) {
+  EntryIdentity found;
+  if (!IdentityAt(path, &found)) return false;
+  identity->volume = found.volume;
+  identity->index = found.index;
+  return true;
+}
+
+bool IsProtectedHeldFolder(HeldEntry folder, const std::string &name,
+                           const ProtectedFolders &protectedFolders) {
+  // The system's own name for what was opened: streams, short names and
+  // links on the way are gone from it.
+  const std::string finalName = FinalPathOfHeld(folder);
+  if (!finalName.empty() && IsFolderDeletionRefused(finalName, protectedFolders)) return true;
+  EntryIdentity held;
+  if (!IdentityOfHeld(folder, &held)) return true;
+  FolderIdentity identity;
+  identity.volume = held.volume;
+  identity.index = held.index;
+  FolderIdentity parent;
+  const bool parentKnown =
+      LookUpIdentity(ParentFolder(finalName.empty() ? name : finalName), &parent);
+  return IsProtectedFolderIdentity(identity, parentKnown ? &parent : NULL, protectedFolders,
+                                   LookUpIdentity);
+}
+
+bool DeleteFolderWithContents(const std::string &folder) {
+  if (folder.empty()) return false;
+  const std::string full = FullLongPathOf(folder);
+  const ProtectedFolders protectedFolders = SystemProtectedFolders();
+  if (full.empty() || IsFolderDeletionRefused(full, protectedFolders)) return false;
+  const std::string path = StripTrailingBackslash(full);
+  if (!CanHoldEntries()) return DeleteFolderByPaths(path);
+  // From here on everything is done through this handle and the handles
+  // opened inside it, never by a name looked up again.
+  HeldEntry held = OpenEntryNoFollow(path);
+  bool marked = false;
+  // What was opened must be what the name shows: a system that followed
+  // the link after all (as Wine does) gets nothing deleted.
+  const PathKind kind = KindOfHeld(held);
+  switch (kind == ReadPathKind(path) ? kind : kPathMissing) {
+    case kPathFolderLink:
+      marked = MarkHeldForDeletion(held);
+      break;
+    case kPathFolder:
+      if (IsProtectedHeldFolder(held, path, protectedFolders)) break;
+      DeleteHeldContents(held, kMaxDepth, kMaxEntries);
+      marked = MarkHeldForDeletion(held);
+      break;
+    default:
+      break;
+  }
+  CloseHeldEntry(&held);
+  return marked && ReadPathKind(path) == kPathMissing;
+}
+
+bool MakeFolderLevel(const std::string &level) {
+  const std::string path = StripTrailingBackslash(level);
+  return GetsOwnProtectionHere(level) ? CreateAdministratorsFolder(path) : CreateFolderAt(path);
+}
+
+void CreateProtectedFolderLevels(const std::string &folder) {
+  for (const std::string &level : FolderLevels(folder)) {
+    if (ReadPathKind(StripTrailingBackslash(level)) != kPathMissing) continue;
+    // The first level to be made decides.
+    if (GetsOwnProtectionHere(level)) MakeFolderLevels(folder, true);
+    return;
+  }
+}
 
 bool CopyFileTask(const std::string &source, const std::string &destination) {
   FileSpot spot;

@@ -4,6 +4,7 @@
 #define QVS_ENGINE_TASKS_FILE_TASKS_H
 
 #include <string>
+#include <vector>
 
 #include "engine/undo/folder_protection.h"
 
@@ -14,10 +15,32 @@ bool CreateFolderTask(const std::string &folder);
 
 // Deletes `folder` with everything below it, read-only entries included.
 // A junction or symbolic link met on the way (or named by `folder`) is
-// removed itself, never entered, so nothing outside the folder is touched.
-// Refused (nothing deleted, false) for a drive root and the system's own
-// folders (see IsFolderDeletionRefused). True when the folder is gone.
+// removed itself, never entered, so nothing outside the folder is touched:
+// the folder is opened once without following a link, and every entry is
+// opened inside the handle of its folder, checked to be still of the kind
+// it was listed as, and deleted through its own handle. Refused (nothing
+// deleted, false) for a drive root and the system's own folders (see
+// IsFolderDeletionRefused), compared by the name given, by the name the
+// system gives the folder opened, and by file identity, so that another
+// name for a protected folder (a share of this machine, a stream name, a
+// link) is refused too. True when the folder is gone.
 bool DeleteFolderWithContents(const std::string &folder);
+
+// Makes the folder `level` (its parent exists; a trailing "\" is allowed),
+// journalled by the caller: an installation with administrator rights
+// gives a folder outside the system's folders, in a parent it did not make
+// itself, the protection of Program Files (GetsOwnProtection), which the
+// levels below inherit. True when it was made.
+bool MakeFolderLevel(const std::string &level);
+// Makes, journalled, the missing levels of a folder the extraction would
+// otherwise make only when it reaches the folder's files (a component's own
+// folder), when its first missing level is one that gets a protection of
+// its own; else nothing is made here.
+void CreateProtectedFolderLevels(const std::string &folder);
+
+// The system's folders whose own protection suits what an installation
+// makes in them (see GetsOwnProtection), in full, long form.
+std::vector<std::string> FoldersKeepingTheirProtection();
 
 // CopyFileA with overwriting allowed, journalled first (a file it replaces
 // is kept aside), for the rollback alone: the uninstaller leaves the copy.

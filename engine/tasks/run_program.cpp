@@ -2,6 +2,7 @@
 
 #include "engine/tasks/task_rules.h"
 #include "platform/program_run.h"
+#include "platform/user_side.h"
 #include "script/path_rules.h"
 
 namespace {
@@ -48,4 +49,22 @@ int RunProgram(const std::string &path, const std::string &commandLine, int32_t 
   CloseProcessHandle(&process);
   if (started != NULL) *started = running;
   return result;
+}
+
+int RunProgramForUser(const std::string &path, const std::string &commandLine, int32_t runMode,
+                      int32_t hidden) {
+  if (path.empty() || (runMode != kRunThroughShell && runMode != kRunDirect)) return 0;
+  UserStartRequest request;
+  request.file = path;
+  request.folder = FolderPartOf(path);
+  request.hidden = hidden == kYes;
+  if (runMode == kRunThroughShell) {
+    request.kind = kUserStartThroughShell;
+    request.parameters = commandLine;
+    return StartForUser(request) ? 1 : 0;
+  }
+  request.kind = kUserStartProgram;
+  request.parameters = DirectCommandLine(path, commandLine);
+  StartForUser(request);
+  return 0;
 }

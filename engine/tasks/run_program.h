@@ -35,4 +35,12 @@ int RunProgram(const std::string &path, const std::string &commandLine, int32_t 
                int32_t hidden, int32_t wait, WaitCallbackFunction callback,
                bool *started = NULL);
 
+// As RunProgram without waiting, for a program the user is to work with
+// (the finish page's program and documents): started as the user who
+// started the installer, through that user's copy of it when this is the
+// elevated copy (platform/user_side.h). Returns 1 in run mode 1 when it
+// was started or handed over; 0 otherwise.
+int RunProgramForUser(const std::string &path, const std::string &commandLine, int32_t runMode,
+                      int32_t hidden);
+
 #endif

@@ -305,10 +305,16 @@ void ExecuteAndLog(const TaskItem &item, int phase) {
 
 }  // namespace
 
-void RunBeforeCopyTasks() {
+void RunBeforeCopyTasks(bool (*stopRequested)()) {
   const InstallChoices &choices = UserChoices();
   for (const TaskItem &item : InstallerScript().settings.installerTasks) {
     if (item.Type != kTaskRunProgram || !IsComponentSelected(choices, item.ComponentID)) continue;
+    // A cancel confirmed while an earlier program ran starts no further one.
+    if (stopRequested != NULL && stopRequested()) {
+      LogLine("Task " + std::to_string((long)item.ID) + " \"" + item.Name +
+              "\": not started, the installation was cancelled");
+      continue;
+    }
     ExecuteAndLog(item, kPhaseBeforeCopy);
     ProcessPendingWindowEvents();
   }

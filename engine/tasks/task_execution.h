@@ -30,8 +30,9 @@ int ExecuteTask(const TaskDetails *record, int32_t type, const OsFlags &systemFl
 
 // Before extraction, on the interface thread: every run-program task of a
 // selected component, in list order, with phase 0; window events are
-// handled after each.
-void RunBeforeCopyTasks();
+// handled after each. Once `stopRequested` (may be NULL) answers true, no
+// further program starts.
+void RunBeforeCopyTasks(bool (*stopRequested)());
 
 // The after-copy task thread's work: every task of a selected component, in
 // list order, with `phase` (the driver passes kPhaseAfterCopy). After each

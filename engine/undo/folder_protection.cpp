@@ -66,6 +66,9 @@ std::string NormalizeFolderPath(const std::string &path) {
   }
   std::vector<std::string> kept;
   for (const std::string &raw : SplitNames(text)) {
+    // A colon after the drive names a stream ("C:\Windows::$INDEX_ALLOCATION"
+    // is the folder C:\Windows): no folder of its own.
+    if (raw.find(':') != std::string::npos) return std::string();
     const std::string name = SystemName(raw);
     if (name.empty() || name == ".") continue;
     if (name == "..") {
@@ -101,5 +104,55 @@ bool IsFolderDeletionRefused(const std::string &folder, const ProtectedFolders &
     if (profiles.empty()) continue;
     if (HoldsOrIs(normal, profiles) || ParentOf(normal) == profiles) return true;
   }
+  return false;
+}
+
+bool IsInsideAnyFolder(const std::string &folder, const std::vector<std::string> &folders) {
+  const std::string normal = NormalizeFolderPath(folder);
+  if (normal.empty()) return false;
+  for (const std::string &raw : folders) {
+    const std::string other = NormalizeFolderPath(raw);
+    if (!other.empty() && HoldsOrIs(other, normal)) return true;
+  }
+  return false;
+}
+
+bool GetsOwnProtection(const std::string &folder, bool elevated, bool parentMadeHere,
+                       const std::vector<std::string> &keepingFolders) {
+  return elevated && !parentMadeHere && !IsInsideAnyFolder(folder, keepingFolders);
+}
+
+namespace {
+
+bool SameFolder(const FolderIdentity &a, const FolderIdentity &b) {
+  return a.volume == b.volume && a.index == b.index;
+}
+
+bool LooksUpAs(FolderIdentityLookup lookup, const std::string &path, const FolderIdentity &wanted) {
+  FolderIdentity found;
+  return !path.empty() && lookup(path, &found) && SameFolder(found, wanted);
+}
+
+}  // namespace
+
+bool IsProtectedFolderIdentity(const FolderIdentity &folder, const FolderIdentity *parent,
+                               const ProtectedFolders &protectedFolders,
+                               FolderIdentityLookup lookup) {
+  if (lookup == nullptr) return true;
+  for (const std::string &raw : protectedFolders.folders) {
+    // The folder and each one that holds it, up to the drive or share root
+    // (refused by its name already).
+    const std::string normal = NormalizeFolderPath(raw);
+    const bool unc = normal.compare(0, 2, kUncLead) == 0;
+    const size_t rootSeparators = unc ? 3 : 0;
+    for (std::string level = normal;
+         (size_t)std::count(level.begin(), level.end(), '\\') > rootSeparators;
+         level = ParentOf(level)) {
+      if (LooksUpAs(lookup, level, folder)) return true;
+    }
+  }
+  if (parent == nullptr) return false;
+  for (const std::string &profiles : protectedFolders.profilesFolders)
+    if (LooksUpAs(lookup, NormalizeFolderPath(profiles), *parent)) return true;
   return false;
 }

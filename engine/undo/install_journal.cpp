@@ -1,6 +1,7 @@
 #include "engine/undo/install_journal.h"
 
 #include "script/ansi_text.h"
+#include "script/registry_text.h"
 
 namespace {
 
@@ -136,6 +137,18 @@ bool RunWroteFile(const InstallJournal &journal, const std::string &path) {
     if (entry.undone || (entry.kind != kJournalFileCreated && entry.kind != kJournalFileReplaced))
       continue;
     if (AnsiLower(entry.path) == wanted) return true;
+  }
+  return false;
+}
+
+bool RunMadeFolder(const InstallJournal &journal, const std::string &path) {
+  const std::string wanted = AnsiLower(StripTrailingBackslash(path));
+  // From the newest: a parent is usually made just before what it holds.
+  for (size_t i = journal.entries.size(); i-- > 0;) {
+    const JournalEntry &entry = journal.entries[i];
+    if (entry.kind == kJournalFolderCreated && !entry.undone &&
+        AnsiLower(StripTrailingBackslash(entry.path)) == wanted)
+      return true;
   }
   return false;
 }

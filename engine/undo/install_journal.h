@@ -69,5 +69,8 @@ std::vector<DoneTaskRecord> DoneTasksOf(const InstallJournal &journal);
 // True when the run has written the file `path` itself (created or
 // replaced, not undone), letter case ignored.
 bool RunWroteFile(const InstallJournal &journal, const std::string &path);
+// True when the run has made the folder `path` itself (not undone), letter
+// case and a trailing "\" ignored.
+bool RunMadeFolder(const InstallJournal &journal, const std::string &path);
 
 #endif

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "engine/install/install_plan.h"
+#include "engine/tasks/file_tasks.h"
 #include "engine/undo/install_journal.h"
 #include "format/payload_limits.h"
 #include "platform/file_tasks.h"
@@ -66,7 +67,7 @@ bool NoteMissingFolders(const std::string &folder, bool listed, std::set<std::st
 
 void MakeNotedFolders(const std::vector<NotedFolder> &noted) {
   for (const NotedFolder &folder : noted)
-    if (!CreateFolderAt(StripTrailingBackslash(folder.path))) NoteUndone(folder.number, false);
+    if (!MakeFolderLevel(folder.path)) NoteUndone(folder.number, false);
 }
 
 bool MakeFolderLevels(const std::string &folder, bool listed) {

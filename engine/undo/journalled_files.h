@@ -32,9 +32,10 @@ struct NotedFolder {
 bool NoteMissingFolders(const std::string &folder, bool listed, std::set<std::string> *known,
                         std::vector<NotedFolder> *noted);
 
-// Makes the noted folders, once their notes are on the disk; a folder that
-// could not be made (or that someone else made meanwhile) is marked
-// undone.
+// Makes the noted folders, once their notes are on the disk, each with
+// the protection MakeFolderLevel (engine/tasks/file_tasks.h) gives it; a
+// folder that could not be made (or that someone else made meanwhile) is
+// marked undone.
 void MakeNotedFolders(const std::vector<NotedFolder> &noted);
 
 // NoteMissingFolders, FlushJournal and MakeNotedFolders for one folder.

@@ -122,10 +122,11 @@ IsPrincipal = 1
 SCRIPT
 }
 
-# walk_to_install: driver commands from the wizard's first page to the
-# progress page of a component_project on an administrator's NT system
-# (welcome, folder, installation mode, review).
-walk_to_install() {
+# walk_to_review: driver commands from the wizard's first page to the
+# review page of a component_project on an administrator's NT system
+# (welcome, folder, installation mode); walk_to_install goes on to the
+# progress page.
+walk_to_review() {
   cat <<CMDS
 wait-window "E2E Product Setup"
 click 29
@@ -134,8 +135,11 @@ click 29
 expect-visible 175 1
 click 29
 expect-visible 250 1
-click 29
 CMDS
+}
+walk_to_install() {
+  walk_to_review
+  echo "click 29"
 }
 
 # install_demo_everything [SWITCH...]: driver commands that install the demo

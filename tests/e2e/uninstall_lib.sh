@@ -3,8 +3,8 @@
 # comparison (machine_snapshot.py).
 
 # What Wine itself writes while programs run, whatever they are: not the
-# product's doing.
-WINE_NOISE='software\\wine\\temporary system parameters'
+# product's doing (the font cache is filled when a new font is first drawn).
+WINE_NOISE='software\\wine\\(temporary system parameters|fonts\\cache)'
 
 # snapshot NAME: the files under drive_c and the exported HKLM\Software,
 # HKCU\Software and HKCR trees into $WORK/NAME.json. Runs in the hooks

@@ -7,7 +7,7 @@
 TEMPLATE=$ROOT/.cache/wine-template
 LOCALES=$ROOT/.cache/locale
 # Bump when the template's settings change, so that it is made again.
-TEMPLATE_VERSION=2
+TEMPLATE_VERSION=3
 export WINEDEBUG=-all
 # No menu entries on the host, no Mono or Gecko installers.
 export WINEDLLOVERRIDES="winemenubuilder.exe=d;mscoree=;mshtml="
@@ -52,6 +52,19 @@ start_display() {
   return 1
 }
 
+# own_user_folders PREFIX: the user's Desktop, Documents and the like as
+# empty folders of the prefix. Wine links them to the host's home folder,
+# where every prefix copy, every lane and every other run would share them:
+# a shortcut one scenario leaves on the desktop would be found by another
+# (and would stay in the home folder for good).
+own_user_folders() {
+  local link
+  for link in "$1"/drive_c/users/*/*; do
+    [ -L "$link" ] || continue
+    rm "$link" && mkdir "$link" || return 1
+  done
+}
+
 # The prefix every scenario starts from: Windows 10, what users run (a
 # scenario about an older system's rules names it in WINDOWS_VERSION); no
 # crash dialog; one 1024x768 virtual desktop (so that activation and focus behave as on
@@ -83,6 +96,10 @@ REG
   local ok=$?
   rm -f "$side.reg"
   if [ $ok -ne 0 ] || [ ! -d "$side/drive_c/windows/system32" ]; then
+    rm -rf "$side"
+    return 1
+  fi
+  if ! own_user_folders "$side"; then
     rm -rf "$side"
     return 1
   fi

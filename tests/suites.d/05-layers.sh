@@ -39,5 +39,16 @@ for folder in "${!allowed[@]}"; do
   fi
 done
 
+# The builder reaches files and the system only through its OS layer
+# (builder/os_*): fstreams, std::filesystem and fopen take paths in the ANSI
+# code page in qvsbuild.exe and lose every name outside it.
+bad=$(grep -nE '#include <(filesystem|fstream|windows\.h|unistd\.h|fcntl\.h|dirent\.h|io\.h|sys/)|[^_a-z]fopen\(' \
+  builder/*.cpp builder/*.h | grep -v '^builder/os_')
+if [ -z "$bad" ]; then
+  passed=$((passed + 1)); echo "ok   builder makes its system calls in its OS layer only"
+else
+  failed=$((failed + 1)); echo "FAIL builder calls the system outside builder/os_*:"; printf '     %s\n' "$bad"
+fi
+
 echo "RESULT $passed $failed"
 [ "$failed" -eq 0 ]

@@ -79,6 +79,7 @@ printf 's3cret\n' > "$work/password"
 signed=(examples/demo --flavour x64 --quiet --sign "$work/test.pfx")
 export SOURCE_DATE_EPOCH=1700000000
 check "signed demo builds" 0 env QVS_SIGN_PASSWORD=s3cret "$qvsbuild" build "${signed[@]}" -o "$work/signed.exe"
+check "the signed installer is a program, as an unsigned one is" 0 test -x "$work/signed.exe"
 check "osslsigncode accepts the signed installer" 0 osslsigncode verify -CAfile "$work/test.crt" -in "$work/signed.exe"
 check "qvsbuild verifies it and notes the signature" 0 bash -c \
   "'$qvsbuild' verify '$work/signed.exe' | grep -q '^note: signed: an Authenticode signature'"

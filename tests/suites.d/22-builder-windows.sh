@@ -5,7 +5,9 @@
 # a project with nested folders, empty files, a file of several chunks,
 # names outside ASCII and a read-only file, lying below a path longer than
 # Windows' classic limit; verify and extract take its output, and a name
-# outside Windows-1252 is refused with its UTF-8 name in the message.
+# outside Windows-1252 is refused with its UTF-8 name in the message; new,
+# check and reference work on Windows paths. Then the OS layer's own checks
+# (builder_os_test.exe).
 set -u
 cd "$(dirname "$0")/../.."
 root=$PWD
@@ -59,6 +61,11 @@ winbuild build "$(windows "$dist/demo")" -o "$(windows "$work/run/demo-windows.e
 check "qvsbuild.exe builds the demo with the stubs beside it" succeeded
 "$linux" build examples/demo -o "$work/run/demo-linux.exe" --quiet
 check "the demo: qvsbuild.exe and qvsbuild write the same bytes" cmp "$work/run/demo-windows.exe" "$work/run/demo-linux.exe"
+# Without SOURCE_DATE_EPOCH, in a zone with summer time: the files' own
+# times, read as local-clock times by each system's own calendar.
+TZ=America/New_York SOURCE_DATE_EPOCH= winbuild build "$(windows "$dist/demo")" -o "$(windows "$work/run/demo-zone-windows.exe")" --quiet
+TZ=America/New_York SOURCE_DATE_EPOCH= "$linux" build examples/demo -o "$work/run/demo-zone-linux.exe" --quiet
+check "the demo in New York time: the same bytes" cmp "$work/run/demo-zone-windows.exe" "$work/run/demo-zone-linux.exe"
 
 # A project deep below a long path (over 260 characters in all).
 deep=$work/run
@@ -80,7 +87,8 @@ printf 'kept as it is' > "$project/Files/1/read-only.txt" && chmod 0444 "$projec
 winbuild build "$(windows "$project")" -o "$(windows "$work/run/project-windows.exe")" --flavour x64 \
   --add-english --threads 3 --quiet
 check "qvsbuild.exe builds the deep project" succeeded
-"$linux" build "$project" -o "$work/run/project-linux.exe" --flavour x64 --add-english --threads 1 --quiet
+"$linux" build "$project" -o "$work/run/project-linux.exe" --flavour x64 --add-english --threads 1 --quiet \
+  2>"$work/linux.log"
 check "the deep project: the same bytes from both" cmp "$work/run/project-windows.exe" "$work/run/project-linux.exe"
 check "the product files come in the order of their stored (Windows-1252) names" bash -c \
   "'$linux' list '$work/run/project-linux.exe' | grep -o ' 1\\\\.*' | tr '\n' '|' | grep -qF \
@@ -102,19 +110,40 @@ winbuild build "$(windows "$work/run/eastern")" -o "$(windows "$work/run/eastern
 check "a name outside Windows-1252 is refused, named in UTF-8" bash -c \
   "grep -qx 1 '$work/rc' && grep -q '日本.txt: name is not representable' '$work/out.log' && [ ! -e '$work/run/eastern.exe' ]"
 
-# A new project in a folder whose name is outside ASCII, made, checked and
-# built by qvsbuild.exe; a fault in it is named with its line.
-fresh=$work/run/Neues-Produkt-ü
-winbuild new "$(windows "$fresh")"
-check "qvsbuild.exe new makes a project" succeeded
+# new, check and reference: a new project in a folder named outside ASCII,
+# below a folder that does not exist yet, made, checked and built by
+# qvsbuild.exe into the Linux builder's bytes; a fault in it is named with
+# its line; the reference is docs/script-reference.md byte for byte.
+fresh=$work/run/Büro/Neues-Produkt-ü
+winbuild new "$(windows "$fresh")\\"
+check "qvsbuild.exe new makes a project, and the folder above it" succeeded
 winbuild check --strict "$(windows "$fresh")"
 check "it checks clean" bash -c "grep -qx 0 '$work/rc' && grep -q '0 error(s), 0 warning(s)' '$work/out.log'"
-winbuild build "$(windows "$fresh")" -o "$(windows "$work/run/fresh.exe")" --quiet
+winbuild build "$(windows "$fresh")" -o "$(windows "$work/run/fresh-windows.exe")" --quiet
 check "it builds" succeeded
+"$linux" build "$fresh" -o "$work/run/fresh-linux.exe" --quiet
+check "the new project: the same bytes from both" cmp "$work/run/fresh-windows.exe" "$work/run/fresh-linux.exe"
+winbuild new "$(windows "$work/run/Büro")"
+check "new refuses a folder that is not empty" bash -c "grep -qx 1 '$work/rc' && grep -q 'not an empty folder' '$work/out.log'"
 sed -i 's/^ValueType = 0\r$/ValueType = 4\r/' "$fresh/Script.qvs"
 winbuild check "$(windows "$fresh")"
 check "check names the fault with its file and line" bash -c \
   "grep -qx 1 '$work/rc' && grep -q 'Neues-Produkt-ü.Script.qvs:[0-9]*: error: \\[31\\] ValueType = 4' '$work/out.log'"
+timeout 120 "$wine" "$exe" reference </dev/null >"$work/run/reference.md" 2>"$work/out.log"
+check "qvsbuild.exe reference prints docs/script-reference.md unchanged" cmp "$work/run/reference.md" docs/script-reference.md
+
+# The OS layer on its own (tests/winbuilder).
+os_test=$build/windows/tests/winbuilder/builder_os_test.exe
+run_logged "$work/os_test.log" 120 "$wine" "$os_test"
+grep '^FAIL' "$work/os_test.log"
+line=$(grep '^checks: ' "$work/os_test.log" | tail -n 1)
+echo "builder_os_test: ${line:-no summary}"
+if [ -n "$line" ]; then
+  set -- $line
+  passed=$((passed + $2)); failed=$((failed + $4))
+else
+  failed=$((failed + 1))
+fi
 
 stop_prefix
 echo "RESULT $passed $failed"

@@ -3,7 +3,10 @@
 // new project built.
 #include <gtest/gtest.h>
 
+#include <limits.h>
 #include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "builder/build_command.h"
 #include "builder/checked_document.h"
@@ -196,6 +199,30 @@ TEST(ProjectCheck, DemoAndNewProjectAreCleanAndTheNewOneBuilds) {
   EXPECT_EQ(RunBuild(options), 0);
   options.strict = true;
   EXPECT_EQ(RunBuild(options), 1);
+}
+
+// new makes the folders above the project, names the product after the last
+// one, never writes through a link, and takes away what it made when a
+// file cannot be written.
+TEST(ProjectCheck, NewProjectFolders) {
+  if (kEnglishLanguageFileSize == 0) GTEST_SKIP() << "built without lang/English.lng";
+  TestProject test;
+  std::string error;
+  ASSERT_TRUE(WriteNewProject(test.folder + "/a/b/Deep Tool/", &error)) << error;
+  EXPECT_NE(ReadTestFile(test.folder + "/a/b/Deep Tool/Script.qvs").find("ProgramName = Deep Tool\r\n"),
+            std::string::npos);
+  mkdir((test.folder + "/empty").c_str(), 0777);
+  ASSERT_EQ(symlink("empty", (test.folder + "/link").c_str()), 0);
+  EXPECT_FALSE(WriteNewProject(test.folder + "/link", &error));
+  EXPECT_FALSE(TestPathExists(test.folder + "/empty/Script.qvs"));
+  // Deep enough that the folders and the script fit in the path limit but
+  // the language file does not.
+  std::string deep = test.folder + "/gone";
+  while (deep.size() + 220 < PATH_MAX - 22) deep += "/" + std::string(200, 'd');
+  deep += "/" + std::string(PATH_MAX - 22 - deep.size() - 1, 'e');
+  EXPECT_FALSE(WriteNewProject(deep, &error));
+  EXPECT_NE(error.find("English.lng: cannot create the file"), std::string::npos) << error;
+  EXPECT_FALSE(TestPathExists(test.folder + "/gone"));
 }
 
 TEST(ProjectCheck, KeysThatDoNotMatterAndLooseLines) {

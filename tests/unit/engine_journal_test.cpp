@@ -190,6 +190,11 @@ TEST(JournalNotes, AFailedWriteBreaksTheJournalAndListsLeaveOutWhatDidNotHappen)
   ASSERT_EQ(DoneTasksOf(Journal()).size(), 1u);
   EXPECT_TRUE(RunWroteFile(Journal(), "c:\\p\\B.TXT"));
   EXPECT_FALSE(RunWroteFile(Journal(), "C:\\P\\c.txt"));
+  // Whether a folder's parent was made here decides its protection.
+  EXPECT_TRUE(RunMadeFolder(Journal(), "c:\\p"));
+  EXPECT_FALSE(RunMadeFolder(Journal(), "C:\\"));
+  ASSERT_TRUE(NoteUndone(folder, false));
+  EXPECT_FALSE(RunMadeFolder(Journal(), "C:\\P\\")) << "it was not made after all";
 
   file.failNext = true;
   EXPECT_FALSE(NoteFileCreating("C:\\P\\d.txt", true, true, nullptr));

@@ -309,7 +309,9 @@ TEST(FolderProtection, RootsSystemFoldersAndProfilesAreRefused) {
                            "\\\\server\\share\\",
                            "\\Product",
                            "",
-                           "<programfiles>\\Product"};
+                           "<programfiles>\\Product",
+                           "C:\\Windows::$INDEX_ALLOCATION",
+                           "C:\\Program Files\\Product:stream"};
   for (const char *path : refused) EXPECT_TRUE(IsFolderDeletionRefused(path, folders)) << path;
   const char *allowed[] = {"C:\\Program Files\\Product",
                            "C:\\Windows\\Temp\\Product",
@@ -318,4 +320,47 @@ TEST(FolderProtection, RootsSystemFoldersAndProfilesAreRefused) {
                            "C:\\Program Files (x86)x",
                            "\\\\server\\share\\Product"};
   for (const char *path : allowed) EXPECT_FALSE(IsFolderDeletionRefused(path, folders)) << path;
+}
+
+// Folders as a file system would number them: the system folders and those
+// that hold them, plus "D:\\Data" on another volume.
+bool FakeIdentity(const std::string &path, FolderIdentity *identity) {
+  const char *known[] = {"c:\\windows", "c:\\windows\\system32", "c:\\program files", "c:\\users",
+                         "c:\\users\\bob", "c:\\data\\deep\\protected", "c:\\data\\deep",
+                         "c:\\data"};
+  for (size_t i = 0; i < sizeof known / sizeof known[0]; i++) {
+    if (path != known[i]) continue;
+    identity->volume = 7;
+    identity->index = 100 + i;
+    return true;
+  }
+  return false;
+}
+
+FolderIdentity Numbered(uint32_t volume, uint64_t index) {
+  FolderIdentity identity;
+  identity.volume = volume;
+  identity.index = index;
+  return identity;
+}
+
+// Another name for a protected folder (\\\\localhost\\C$\\Windows, a link)
+// leads to the same folder: refused by what it is, not by how it is named.
+TEST(FolderProtection, OtherNamesOfProtectedFoldersAreRefusedByIdentity) {
+  ProtectedFolders folders;
+  folders.folders = {"C:\\Windows\\System32", "C:\\Program Files", "C:\\Data\\Deep\\Protected",
+                     "C:\\Users\\bob", "C:\\Users"};
+  folders.profilesFolders = {"C:\\Users\\"};
+  const FolderIdentity unrelated = Numbered(7, 999);
+  for (uint64_t index : {100, 101, 102, 103, 104, 105, 106, 107})
+    EXPECT_TRUE(IsProtectedFolderIdentity(Numbered(7, index), &unrelated, folders, FakeIdentity))
+        << index;
+  // The same number on another volume is another folder.
+  EXPECT_FALSE(IsProtectedFolderIdentity(Numbered(8, 100), &unrelated, folders, FakeIdentity));
+  EXPECT_FALSE(IsProtectedFolderIdentity(unrelated, &unrelated, folders, FakeIdentity));
+  EXPECT_FALSE(IsProtectedFolderIdentity(unrelated, NULL, folders, FakeIdentity));
+  // A folder right inside the profiles folder is someone's profile.
+  const FolderIdentity users = Numbered(7, 103);
+  EXPECT_TRUE(IsProtectedFolderIdentity(unrelated, &users, folders, FakeIdentity));
+  EXPECT_TRUE(IsProtectedFolderIdentity(unrelated, &unrelated, folders, NULL));
 }

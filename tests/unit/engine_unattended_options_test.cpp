@@ -15,7 +15,7 @@ TEST(UnattendedOptions, EverySwitchInAnyCase) {
   // "/Components=1,4," then " 7": the blank ends the word, so 7 is unknown.
   ASSERT_EQ(o.problems.size(), 2u);
   EXPECT_NE(o.problems[0].find("/COMPONENTS"), std::string::npos);
-  EXPECT_NE(o.problems[1].find("unknown switch 7"), std::string::npos);
+  EXPECT_NE(o.problems[1].find("unknown switch \"7\""), std::string::npos);
 
   const UnattendedOptions good = ReadUnattendedOptions(
       "setup.exe /s /Components=1,4,7 /AllUsers \"/GROUP=Demo Company\\Demo\" /desktop "
@@ -67,6 +67,32 @@ TEST(UnattendedOptions, ElevatedCopyAndQuotedFolder) {
   EXPECT_EQ(refused.quickLaunch, kShortcutsRefused);
 }
 
+// The elevated copy learns from the user's copy where its log and its
+// start requests go; every switch the user gave still reaches it.
+TEST(UnattendedOptions, HandoverReachesTheElevatedCopy) {
+  const std::string handover = HandoverParameter(4242, 0x1a4, 18446744073709551615ull, 9);
+  EXPECT_EQ(handover, "-handover=4242,420,18446744073709551615,9");
+  const UnattendedOptions o = ReadUnattendedOptions(
+      "\"C:\\a b\\setup.exe\" -elevated " + handover + " /S \"/LOG=C:\\x & y.log\" /D=C:\\P Q");
+  EXPECT_TRUE(o.problems.empty()) << o.problems[0];
+  EXPECT_TRUE(o.hasHandover);
+  EXPECT_EQ(o.handoverProcess, 4242u);
+  EXPECT_EQ(o.handoverLog, 420u);
+  EXPECT_EQ(o.handoverRequests, 18446744073709551615ull);
+  EXPECT_EQ(o.handoverImage, 9u);
+  EXPECT_EQ(o.logPath, "C:\\x & y.log");
+  EXPECT_EQ(o.switches, "/S \"/LOG=C:\\x & y.log\" /D=C:\\P Q");
+  EXPECT_TRUE(ReadUnattendedOptions("setup.exe -elevated -handover=7,0,0,0").problems.empty());
+  for (const char *line : {"s -elevated -handover=", "s -elevated -handover=1,2,3",
+                           "s -elevated -handover=0,1,2,3", "s -elevated -handover=1,x,2,3",
+                           "s -elevated -handover=4294967296,1,2,3",
+                           "s -elevated -handover=1,2,18446744073709551616,3",
+                           "s -elevated -handover=1,2,3,4,5", "s -elevated -handover=1,2,3,",
+                           "s -elevated -handover=1,2,3,4 -handover=1,2,3,4"}) {
+    EXPECT_FALSE(ReadUnattendedOptions(line).problems.empty()) << line;
+  }
+}
+
 TEST(UnattendedOptions, LinesToRefuse) {
   for (const char *line :
        {"setup.exe /X", "setup.exe /S /S", "setup.exe /TYPE=1 /COMPONENTS=2",
@@ -86,4 +112,17 @@ TEST(InstallLog, OneStampedLinePerStep) {
   EXPECT_EQ(FormatLogLine(1796652309, "Installed C:\\P\\a.txt"),
             "2026-12-07 14:05:09 Installed C:\\P\\a.txt\r\n");
   EXPECT_EQ(FormatLogLine(0, "two\r\nlines"), "1970-01-01 00:00:00 two  lines\r\n");
+}
+
+// Text from the command line stays one quoted field, whatever it holds, so
+// that even a log named "....bat" runs none of it.
+TEST(InstallLog, OutsideTextIsQuoted) {
+  EXPECT_EQ(QuotedForLog("C:\\Program Files\\x"), "\"C:\\Program Files\\x\"");
+  EXPECT_EQ(QuotedForLog("\"setup.exe\" /LOG=x.bat & mkdir C:\\qvs-injected &"),
+            "\"\"\"setup.exe\"\" /LOG=x.bat & mkdir C:\\qvs-injected &\"");
+  EXPECT_EQ(QuotedForLog("a\"\"b\tc\r\n"), "\"a\"\"\"\"b?c??\"");
+  EXPECT_EQ(QuotedForLog(""), "\"\"");
+  // Inside the quotes every quote comes doubled: nothing can close them.
+  const std::string quoted = QuotedForLog("\" & calc & \"");
+  EXPECT_EQ(quoted, "\"\"\" & calc & \"\"\"");
 }

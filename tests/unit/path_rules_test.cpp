@@ -22,17 +22,29 @@ TEST(InstallPath, FoldersWithADriveOrBackslashAreValid) {
 TEST(InstallPath, RefusedPaths) {
   for (const char *path : {"", "Product", "D:\\a*b", "D:\\a?b", "D:\\a\"b", "D:\\a<b", "D:\\a>b",
                            "D:\\a|b", "D:\\a\\\\b", "D:\\a::b", "D:\\a\\:b", "\\\\server\\share",
-                           "\\con\\x", "\\ CON \\x", "con", "lpt1\\x", "$mft\\y"}) {
+                           "\\con\\x", "\\ CON \\x", "con", "lpt1\\x", "$mft\\y", "COM\xB2\\x"}) {
     EXPECT_EQ(Valid(path), 0) << path;
   }
 }
 
 TEST(GroupName, NestedFoldersAreValidDevicesOfPathsAreNot) {
-  EXPECT_EQ(IsValidGroupName("Vendor\\Product"), 1);
-  EXPECT_EQ(IsValidGroupName("Product 2.0"), 1);
-  EXPECT_EQ(IsValidGroupName("\\Product\\"), 1);
+  for (const char *name : {"Vendor\\Product", "Product 2.0", "Product\\", "Vendor/Product",
+                           "v1.0\\.hidden", "a..b"}) {
+    EXPECT_EQ(IsValidGroupName(name), 1) << name;
+  }
   for (const char *name : {"", "C:Product", "Vendor\\\\Product", "a<b", "a>b", "a*b", "a?b",
                            "a\"b", "a|b", "::"}) {
+    EXPECT_EQ(IsValidGroupName(name), 0) << name;
+  }
+}
+
+// A group is a folder below the start menu: nothing may climb out of it
+// or start at a root.
+TEST(GroupName, NamesThatLeaveTheStartMenuAreRefused) {
+  for (const char *name : {"..\\..\\..\\Windows\\System32\\QvsGroup", "..", ".", "Vendor\\..",
+                           "Vendor\\.\\Product", "../Startup", "Vendor/../..", "...\\x",
+                           ". .\\x", "Vendor\\.. \\x", "\\Product\\", "/Product", "Vendor\\ \\x",
+                           "Vendor/\\x"}) {
     EXPECT_EQ(IsValidGroupName(name), 0) << name;
   }
 }

@@ -158,9 +158,9 @@ TEST_F(LanguageTest, LocaleLangIdDigits) {
   EXPECT_EQ(ParseLocaleLangId(nullptr, 8), 0);
 }
 
-TEST(ReservedNamesTest, ThirtyNineInOrder) {
+TEST(ReservedNamesTest, FortyFiveInOrder) {
   const std::vector<std::string> names = BuildReservedNames();
-  ASSERT_EQ(names.size(), 39u);
+  ASSERT_EQ(names.size(), 45u);
   EXPECT_EQ(names[0], "con");
   EXPECT_EQ(names[3], "clock$");
   EXPECT_EQ(names[5], "com0");
@@ -173,6 +173,10 @@ TEST(ReservedNamesTest, ThirtyNineInOrder) {
   EXPECT_TRUE(IsReservedName(names, "$MftMirr"));
   EXPECT_FALSE(IsReservedName(names, "com10"));
   EXPECT_FALSE(IsReservedName(names, "con."));
+  // The superscript device numbers the system accepts.
+  EXPECT_TRUE(IsReservedName(names, "COM\xB9"));
+  EXPECT_TRUE(IsReservedName(names, "lpt\xB3"));
+  EXPECT_FALSE(IsReservedName(names, "com\xB4"));
 }
 
 }  // namespace

@@ -68,8 +68,8 @@ TEST(UnattendedChoices, ShortcutBoxesAsTheTasksPageHasThem) {
   EXPECT_FALSE(c.quickLaunchShortcuts);
 
   const std::vector<std::string> lines = ChoiceLogLines(s, Silent(s, "setup.exe /S", kOsWindows7));
-  EXPECT_EQ(lines, (std::vector<std::string>{"Install folder: C:\\App\\",
+  EXPECT_EQ(lines, (std::vector<std::string>{"Install folder: \"C:\\App\\\"",
                                              "Components: 1 Program, 2 Extras",
-                                             "Start-menu group: Vendor\\App",
+                                             "Start-menu group: \"Vendor\\App\"",
                                              "Desktop shortcuts: yes", "Quick-launch shortcuts: no"}));
 }

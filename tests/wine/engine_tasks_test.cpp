@@ -32,8 +32,13 @@
 #include "engine/undo/safe_removal.h"
 #include "engine/tasks/task_execution.h"
 #include "engine/undo/undo_actions.h"
+#include "engine/undo/change_rights.h"
+#include "engine/undo/folder_protection.h"
+#include "platform/access_rights.h"
 #include "platform/file_tasks.h"
 #include "platform/local_time.h"
+#include "platform/running_image.h"
+#include "platform/user_side.h"
 #include "script/language_strings.h"
 #include "script/string_ids.h"
 #include "tests/wine/checks.h"
@@ -339,7 +344,7 @@ void TestTaskPhases() {
   tasks = {ProgramItem(1, 0, kWork + "before.txt"), ProgramItem(1, 1, kWork + "after.txt"),
            ProgramItem(3, 0, kWork + "unselected.txt"), Item(11, 1), Item(99, 1)};
   tasks[3].details.Address = kWork + "made-after";
-  RunBeforeCopyTasks();
+  RunBeforeCopyTasks(NULL);
   CHECK(Exists(kWork + "before.txt"), "a before-copy program runs before the copy");
   CHECK(!Exists(kWork + "after.txt") && !Exists(kWork + "made-after") &&
             !Exists(kWork + "unselected.txt"),
@@ -683,6 +688,73 @@ void TestFolderTasks() {
   CHECK(!IsFolderDeletionRefused("C:\\Program Files\\Qvs Demo", folders), "a product's folder");
 }
 
+// What the installer trusts, as far as Wine shows it: its own file held
+// against renaming, the log and the start requests handed from the user's
+// copy to the elevated one, a log name that is a link refused, folders
+// made with their own protection, and the rights read back.
+void TestUserSide() {
+  UserSideChannel channel;
+  CHECK(OpenUserSideChannel(&channel), "the start requests' pipe");
+  FileHandle log = OpenPlainFileForWriting(kWork + "handed.log", false);
+  CHECK(log != NULL && WriteToFile(log, "user side\r\n", 11), "the user's side opens the log");
+  FileHandle image = NULL;
+  CHECK(OpenRunningImage(&image) == kRunningImageOpen, "the user's side holds its image");
+  const UserSideHandover handover = HandoverOf(channel, log, image);
+  ProcessHandle elevated = NULL;
+  CHECK(StartCommandLine("\"" + OwnPath() + "\" elevated-side " +
+                             std::to_string(handover.processId) + " " +
+                             std::to_string(handover.logFile) + " " +
+                             std::to_string(handover.requests) + " " +
+                             std::to_string(handover.installerFile),
+                         &elevated),
+        "the elevated side starts");
+  ServeUserSide(&channel, elevated);
+  CloseProcessHandle(&elevated);
+  CloseUserSideChannel(&channel);
+  CloseFileHandle(&log);
+  CloseFileHandle(&image);
+  CHECK_EQ(FileText(kWork + "handed.log"),
+           std::string("user side\r\nelevated side: the image held there, not the log\r\n"));
+  for (int i = 0; i < 50 && !Exists(kWork + "user-a.txt"); i++) Sleep(100);
+  Sleep(300);
+  CHECK(Exists(kWork + "user-a.txt"), "the user's side starts what it was asked to");
+  CHECK(!Exists(kWork + "user-b.txt"), "after a refused request it starts nothing more");
+}
+
+void TestTrust() {
+  FileHandle image = NULL;
+  CHECK(OpenRunningImage(&image) == kRunningImageOpen, "the running image is held");
+  CHECK(!MoveFileA(OwnPath().c_str(), (OwnPath() + ".moved").c_str()),
+        "the held image cannot be renamed");
+  CloseFileHandle(&image);
+  TestUserSide();
+
+  // Wine shows a folder link as a link by name but follows it when opened.
+  CHECK(OpenPlainFileForWriting(kWork + "via-link", false) == NULL, "a folder is no log");
+  FileHandle plain = OpenPlainFileForWriting(kWork + "plain.log", true);
+  CHECK(plain != NULL && WriteToFile(plain, "x", 1), "a plain log");
+  CloseFileHandle(&plain);
+  plain = OpenPlainFileForWriting(kWork + "plain.log", true);
+  CHECK(plain != NULL && WriteToFile(plain, "y", 1), "appended");
+  CloseFileHandle(&plain);
+  CHECK_EQ(FileText(kWork + "plain.log"), std::string("xy"));
+
+  CHECK(CreateAdministratorsFolder(kWork + "guarded"), "a folder made with its own protection");
+  WriteText(kWork + "guarded\\inside.txt", "written");
+  CHECK_EQ(FileText(kWork + "guarded\\inside.txt"), std::string("written"));
+  AccessRights rights;
+  CHECK(ReadFolderAccessRights(kWork + "guarded", &rights) && !rights.owner.empty(),
+        "its rights read back");
+  // Wine keeps no access lists: every file is the user's own.
+  printf("note: under this system the folder is %s\n",
+         NonAdministratorCanChange(rights, kGuardedFolder) ? "changeable by its user"
+                                                           : "for administrators only");
+  CHECK(IsFolderDeletionRefused("C:\\windows::$INDEX_ALLOCATION", SystemProtectedFolders()),
+        "a stream name of a protected folder");
+  CHECK(!DeleteFolderWithContents("C:\\windows\\.\\system32\\..") && Exists("C:\\windows\\win.ini"),
+        "the Windows folder by another name");
+}
+
 void TestDoneRecords() {
   const std::set<int32_t> &used = InstallerScript().settings.usedIds;
   std::set<int32_t> ids;
@@ -808,7 +880,46 @@ void PrepareRun() {
 // The helper roles, when the checks start this program. A copy started
 // without helper arguments only reports its command line, so the checks
 // never run twice.
+// The elevated copy's side of a hand-over (see TestUserSide): takes the
+// log and the pipe, holds its own image and tells whether the user's side
+// holds the same file (and that its log is another), writes that as a line
+// and asks for three starts, the second of which the user's side must
+// refuse (a program without a name), ending the conversation there.
+void RunElevatedSide(char **argv) {
+  UserSideHandover handover;
+  handover.processId = (uint32_t)strtoul(argv[2], NULL, 10);
+  handover.logFile = strtoull(argv[3], NULL, 10);
+  handover.requests = strtoull(argv[4], NULL, 10);
+  handover.installerFile = strtoull(argv[5], NULL, 10);
+  FileHandle log = NULL;
+  if (!JoinUserSide(handover, &log)) return;
+  FileHandle image = NULL;
+  const bool held = OpenRunningImage(&image) == kRunningImageOpen;
+  const bool same = held && HoldsSameFileAs(image, handover.processId, handover.installerFile);
+  const bool other = held && HoldsSameFileAs(image, handover.processId, handover.logFile);
+  CloseFileHandle(&image);
+  SeekFileToEnd(log);
+  const std::string line = std::string("elevated side: ") +
+                           (same ? "the image held there" : "another image") +
+                           (other ? ", the log too" : ", not the log") + "\r\n";
+  WriteToFile(log, line.data(), line.size());
+  CloseFileHandle(&log);
+  UserStartRequest request;
+  request.kind = kUserStartCommandLine;
+  request.parameters = "\"" + OwnPath() + "\" probe " + kWork + "user-a.txt";
+  StartForUser(request);
+  UserStartRequest refused;
+  refused.kind = kUserStartProgram;
+  StartForUser(refused);
+  request.parameters = "\"" + OwnPath() + "\" probe " + kWork + "user-b.txt";
+  StartForUser(request);
+}
+
 bool RunAsHelper(int argc, char **argv) {
+  if (argc == 6 && strcmp(argv[1], "elevated-side") == 0) {
+    RunElevatedSide(argv);
+    return true;
+  }
   const char *line = GetCommandLineA();
   char parent[8] = {};
   const bool started = GetEnvironmentVariableA(kParentVariable, parent, sizeof parent) > 0;
@@ -842,6 +953,7 @@ int main(int argc, char **argv) {
   TestFonts();
   TestIniFiles();
   TestFolderTasks();
+  TestTrust();
   TestDoneRecords();
   TestUndo();
   RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\QvsTest");

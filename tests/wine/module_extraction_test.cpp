@@ -257,8 +257,8 @@ void CheckFreeLibraryWhileWorking(const char *modulePath, const std::string &ins
 }
 
 int Run(const char *modulePath, const std::string &work) {
-  if (BindModule(modulePath, &g_module) != QVS_UNPACKER_EXPORT_COUNT) {
-    CHECK(false, "all 18 exports bound");
+  if (BindModule(modulePath, &g_module) != QVS_UNPACKER_EXPORT_COUNT + 2) {
+    CHECK(false, "all 20 exports bound");
     return 1;
   }
   Bytes module;

@@ -109,8 +109,8 @@ std::vector<FixtureEntry> SelftestEntries() {
 
 void CheckBinding(const char *modulePath) {
   int bound = BindModule(modulePath, &g_module);
-  CHECK(bound == QVS_UNPACKER_EXPORT_COUNT, "all 18 exports bound by plain name");
-  if (bound != QVS_UNPACKER_EXPORT_COUNT) return;
+  CHECK(bound == QVS_UNPACKER_EXPORT_COUNT + 2, "all 20 exports bound by plain name");
+  if (bound != QVS_UNPACKER_EXPORT_COUNT + 2) return;
   CHECK(strcmp(g_module.GetPluginSignature(), QVS_PLUGIN_SIGNATURE) == 0, "signature");
 }
 
@@ -154,7 +154,14 @@ void CheckExtractToFolders(const std::string &installer, const std::vector<Fixtu
   std::string target = base + "a\\b\\";
   g_module.SetFileCallback(OnFile);
   g_module.SetReplaceCallback(OnReplace);
-  CHECK(g_module.Archive_Read(installer.c_str()) != 0, "Read for Extract");
+  // Through a handle the caller holds, as the stub reads its own file: the
+  // module reads it at named positions and never closes it.
+  HANDLE held = CreateFileA(installer.c_str(), GENERIC_READ, FILE_SHARE_READ, NULL, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, NULL);
+  CHECK(g_module.Archive_GetUncompressedSizeFromHandle(held) ==
+            g_module.Archive_GetUncompressedSize(installer.c_str()),
+        "the size through a handle");
+  CHECK(g_module.Archive_ReadFromHandle(held) != 0, "Read for Extract, through a handle");
   size_t index = 0;
   for (int more = g_module.Archive_FindFirst(); more; more = g_module.Archive_FindNext(), index++) {
     const FixtureEntry &entry = entries[index];
@@ -236,6 +243,12 @@ void CheckExtractToFolders(const std::string &installer, const std::vector<Fixtu
   g_module.Archive_Close();
   g_module.SetFileCallback(NULL);
   g_module.SetReplaceCallback(NULL);
+  char first[2] = {0, 0};
+  DWORD got = 0;
+  CHECK(SetFilePointer(held, 0, NULL, FILE_BEGIN) == 0 && ReadFile(held, first, 2, &got, NULL) &&
+            got == 2,
+        "the caller's handle stays open after Close");
+  CloseHandle(held);
 }
 
 void CheckCorruptCopy(const Bytes &installerBytes, const std::string &work, size_t index) {

@@ -11,6 +11,12 @@ prepare_prefix() {
       timeout 300 wineboot -i >/dev/null 2>&1
   fi
   timeout 120 wineserver -w >/dev/null 2>&1
+  # The user's Desktop, Documents and the like as the prefix's own folders:
+  # Wine links them to the host's home, which every prefix and run shares.
+  local link
+  for link in "$WINEPREFIX"/drive_c/users/*/*; do
+    if [ -L "$link" ]; then rm "$link" && mkdir "$link"; fi
+  done
 }
 
 # Ends the prefix's wineserver, so that no suite inherits another's.

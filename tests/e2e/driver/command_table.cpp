@@ -61,6 +61,7 @@ const CommandSpec kCommands[] = {
     {"expect-tree-images", 2, 2, CmdExpectTreeImages, "expect-tree-images CONTROL I,J,...   image indexes of all shown rows"},
     {"expect-link", 6, 6, CmdExpectLink, "expect-link PATH TARGET ARGUMENTS FOLDER ICON INDEX   a shell link read back through the link object (* for any)"},
     {"file-exists", 2, 2, CmdFileExists, "file-exists PATH 0|1   (%VAR% expanded)"},
+    {"wait-file", 1, 2, CmdWaitFile, "wait-file PATH [TIMEOUT_MS]   wait until a file exists (%VAR% expanded)"},
     {"glob-count", 2, 2, CmdGlobCount, "glob-count PATTERN N   files matching a wildcard pattern"},
     {"glob-save", 1, 1, CmdGlobSave, "glob-save PATTERN   remember the matching files' names, sizes and times"},
     {"glob-same", 1, 1, CmdGlobSame, "glob-same PATTERN   the matching files are those remembered, unchanged"},

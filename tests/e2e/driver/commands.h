@@ -83,6 +83,7 @@ bool CmdTreeHover(DriverState *state, const Words &args, std::string *message);
 bool CmdExpectTreeImages(DriverState *state, const Words &args, std::string *message);
 
 bool CmdExpectLink(DriverState *state, const Words &args, std::string *message);
+bool CmdWaitFile(DriverState *state, const Words &args, std::string *message);
 bool CmdFileExists(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobCount(DriverState *state, const Words &args, std::string *message);
 bool CmdGlobSave(DriverState *state, const Words &args, std::string *message);

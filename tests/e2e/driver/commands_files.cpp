@@ -25,6 +25,21 @@ bool CmdFileExists(DriverState *, const Words &args, std::string *message) {
   return false;
 }
 
+bool CmdWaitFile(DriverState *state, const Words &args, std::string *message) {
+  DWORD timeoutMs = 0;
+  if (!ReadTimeout(state, args, 1, &timeoutMs, message)) return false;
+  const std::string path = ExpandPath(args[0]);
+  const DWORD start = GetTickCount();
+  while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount() - start >= timeoutMs) {
+      *message = path + " did not appear";
+      return false;
+    }
+    Sleep(50);
+  }
+  return true;
+}
+
 bool CmdGlobCount(DriverState *, const Words &args, std::string *message) {
   long wanted = 0;
   if (!ParseNumber(args[1], &wanted) || wanted < 0) {

@@ -36,10 +36,10 @@ check_result() {
   [ "$(cat "$group/Demo Product on the Web.url")" = $'[InternetShortcut]\r\nURL=http://www.example.com/demo-product\r' ]
   echo "check: every file in place, the web link exact"
   local log="$PREFIX/drive_c/e2e/install.log"
-  grep -q 'Install folder: C:\\Apps\\Demo Test\\$' <(tr -d '\r' < "$log")
+  grep -qx 'Install folder: "C:\\Apps\\Demo Test\\"' <(tr -d '\r' < "$log" | cut -d' ' -f3-)
   grep -q 'Components: 20 Program, 21 Documentation, 22 Samples, 23 Tools' "$log"
   grep -q 'For all users' "$log"
-  grep -q 'Start-menu group: Demo Company\\Demo Product' "$log"
+  grep -qF 'Start-menu group: "Demo Company\Demo Product"' "$log"
   grep -q 'Desktop shortcuts: yes' "$log" && grep -q 'Quick-launch shortcuts: ' "$log"
   echo "check: the log names the folder, components, scope, group and shortcut boxes"
 }

@@ -6,7 +6,11 @@
 # flag, the data file reads line by line as written out below, and the
 # Add/Remove entry stands below the root its AddRemoveForAllUsers names.
 # A registry value for a key no task makes gets its key made first, each
-# level it made recorded (so the uninstaller removes it again).
+# level it made recorded (so the uninstaller removes it again). The
+# UninstallString is quoted where the path holds a blank. The uninstallers,
+# which ask for administrator rights, refuse to work on files that other
+# users could change (under Wine: any file), silently with 1603 or with a
+# message.
 make_installer() {
   component_project "$WORK/project" 'C:\QvsE2E'
   local script=$WORK/project/Script.qvs
@@ -42,6 +46,12 @@ wait-exit 60000 0
 start $SETUP /S /ALLUSERS /COMPONENTS=1,2 /D=C:\\Qvs All
 wait-exit 60000 0
 expect-none-seen
+start "C:\\Qvs All\\Uninst0.exe" /S
+wait-exit 60000 1603
+start C:\\QvsE2E\\Uninst1.exe
+expect-msgbox "Error" "The uninstaller runs with administrator rights, but users who are not administrators can change its program (or the folder that holds it), so it cannot be trusted:<br>C:\\QvsE2E\\Uninst1.exe<br><br>An administrator can allow only administrators to change the folder and run the uninstaller again.<br><br>Nothing was removed." error ok
+answer ok
+wait-exit 20000
 CMDS
 }
 
@@ -164,7 +174,10 @@ check_install() {
   grep -qx "DisplayVersion=1.0" "$WORK/entry"
   grep -qx "Publisher=E2E Company" "$WORK/entry"
   grep -qxF "DisplayIcon=$folder\\Uninst$n.exe,2" "$WORK/entry"
-  grep -qxF "UninstallString=$folder\\Uninst$n.exe" "$WORK/entry"
+  # Quoted when the path holds a blank, or Windows would try C:\Qvs.exe.
+  local command="$folder\\Uninst$n.exe"
+  [ "$command" = "${command/ /}" ] || command="\"$command\""
+  grep -qxF "UninstallString=$command" "$WORK/entry"
   grep -qxF "QuietUninstallString=\"$folder\\Uninst$n.exe\" /S" "$WORK/entry"
   grep -qxF "InstallLocation=$folder\\" "$WORK/entry"
   echo "check: $folder: Uninst$n.exe is the image and its flag, Uninst$n.dat as expected, the entry below $root"
@@ -180,4 +193,9 @@ check_result() {
   [ "$(tr -d '\r' < "$PREFIX/drive_c/Qvs All/Uninst0.dat" | sed -n '/^\[CreatedFolders\]/,/^\[LeaveFiles\]/p' | tr '\n' '|')" = \
     '[CreatedFolders]|f0=C:\Qvs All\|f1=C:\Qvs All\Extras\|[LeaveFiles]|' ]
   echo "check: the other Uninst0.exe untouched, the unselected component absent, the folders made recorded"
+  # Wine keeps no access lists: every file is its user's own, so an
+  # uninstaller that runs with administrator rights trusts neither
+  # installation and removes nothing.
+  [ -f "$PREFIX/drive_c/Qvs All/Uninst0.dat" ] && [ -f "$PREFIX/drive_c/QvsE2E/Uninst1.dat" ]
+  echo "check: the uninstallers refused what a user could have changed"
 }

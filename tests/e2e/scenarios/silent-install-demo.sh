@@ -23,13 +23,13 @@ check_result() {
   cmp "$files/21/Manual.txt" "$root/Docs/Manual.txt"
   [ ! -e "$root/Samples" ] && [ ! -e "$root/Tools" ]
   grep -q 'System: Windows 6.3 build 9600, workstation, 64-bit (OS code 100, acts as Windows 7)' "$log"
-  grep -q 'Install folder: C:\\Silent Demo\\' "$log"
+  grep -qF 'Install folder: "C:\Silent Demo\"' "$log"
   grep -q 'Components: 20 .*, 21 ' "$log"
   for name in DemoApp.exe License.txt Readme.txt Docs\\Manual.txt Docs\\ShowManual.exe; do
     grep -qF "Installed C:\\Silent Demo\\$name" "$log"
   done
   [ "$(grep -c 'Samples' "$log")" = 0 ]
-  grep -q 'Start-menu group: Demo Company\\Demo Product' "$log"
+  grep -qF 'Start-menu group: "Demo Company\Demo Product"' "$log"
   grep -q 'Desktop shortcuts: yes' "$log" && grep -q 'Quick-launch shortcuts: no' "$log"
   grep -q 'Task 30 "Desktop shortcut" (type 3): done, recorded for the uninstaller' "$log"
   ls "$PREFIX"/drive_c/users/*/Desktop/"Demo Product.lnk"

@@ -16,7 +16,8 @@ make_installer() {
   local files=$WORK/project/Files/1
   cp "$BUILD/x64/tests/e2e/e2erecorder.exe" "$files/app.exe"
   cp "$BUILD/x64/tests/wine/registration_probe.dll" "$files/probe.dll"
-  cp "$(ls /usr/share/wine/fonts/*.ttf | head -n 1)" "$files/QvsE2EFont.ttf"
+  # An outline font: the system refuses Wine's bitmap-only ones (courier.ttf).
+  cp /usr/share/wine/fonts/symbol.ttf "$files/QvsE2EFont.ttf"
   printf 'held\r\n' > "$files/held.txt"
   local all="Win95 = 1|WinNT4 = 1|Win98 = 1|WinMe = 1|Win2000 = 1|WinXP = 1|WinServer2003 = 1|WinVista = 1|WinServer2008 = 1|Win7 = 1|ComponentID = 1"
   task() {  # task ID TYPE KEY=VALUE...
@@ -121,6 +122,10 @@ check_result() {
   exported_value "$PREFIX/drive_c/e2e/pending.reg" PendingFileRenameOperations |
     grep -qi 'QvsE2E\\held.txt'
   echo "check: the held file is left to the restart"
+  # The font was taken and named below the NT family's key; it stays.
+  "$wine" reg query 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\Fonts' /v QvsE2EFont |
+    tr -d '\r' | grep -q 'REG_SZ *QvsE2EFont\.ttf$'
+  echo "check: the font is installed"
   same_as_before '^file\+ e2e/(recorded\.txt|installed\.dat|installed-(environment|probe|qvsold)\.reg|pending\.reg)$' \
     'qvse2efont' '^file\+ qvse2e/held\.txt$' '^folder\+ qvse2e$'
   echo "check: nothing else differs"

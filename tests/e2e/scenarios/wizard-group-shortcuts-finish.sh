@@ -1,6 +1,7 @@
 # Two components, a start-menu group and a desktop shortcut of the second,
 # unmarked component: page 7 is passed over until "Full" selects that
-# component; a group name with a colon is refused with its message; the
+# component; a group name with a colon, or one that climbs out of the
+# start menu with "..", is refused with its message; the
 # no-group box disables field and list, and lets the user on with an empty
 # name (the name is not judged when no group is made); picking an existing start-menu
 # folder puts the group inside it; the finish boxes appear by their
@@ -98,6 +99,12 @@ answer ok
 wait-window "E2E Product Setup"
 expect-visible 200 1
 expect-text 205 "Bad:Name"
+set-text 205 "..\\..\\..\\Windows\\QvsGroup"
+click 29
+expect-msgbox "Warning" "Please enter a valid Start Menu entry name (e.g. MyProgram)." warning ok
+answer ok
+wait-window "E2E Product Setup"
+expect-visible 200 1
 select-list 206 text=StartUp
 expect-text 205 "StartUp\\E2E Group"
 set-text 205 ""
