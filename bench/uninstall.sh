@@ -22,7 +22,9 @@ FILES=20000
 DEPTH=62
 source "$ROOT/tests/e2e/wine_env.sh"
 export WINEPREFIX=$WORK/prefix
-trap 'stop_wine' EXIT
+# The session has mostly ended by then: a wineserver that is gone already
+# is no failure of the benchmark.
+trap 'stop_wine || true' EXIT
 
 [ -f "$UNINSTALLER" ] || { echo "uninstall bench: $UNINSTALLER is not built"; exit 1; }
 rm -rf "$WORK" && mkdir -p "$WORK"

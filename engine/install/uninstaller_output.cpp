@@ -16,6 +16,7 @@
 #include "platform/messages.h"
 #include "platform/registry_api.h"
 #include "script/language_strings.h"
+#include "script/path_rules.h"
 #include "script/string_ids.h"
 
 namespace {
@@ -111,7 +112,9 @@ AddRemoveEntry MakeAddRemoveEntry(const std::string &name, bool forAllUsers) {
 // data file is never half-written. Left as it was when that fails.
 void ReplaceDataFile(const std::string &text) {
   const std::string &path = Install().UninstallerDataPath;
-  const std::string partial = path + ".partial";
+  // A name of the installer's own length, so that it fits where the
+  // product's files do.
+  const std::string partial = FolderPartOf(path) + "~qvsdata.new";
   size_t entry = 0;
   // A file already under that name is not ours: nothing is written then.
   if (text.empty() || ReadPathKind(partial) != kPathMissing ||
