@@ -1,8 +1,8 @@
 #include "platform/access_rights.h"
 
 #include <windows.h>
-#include <aclapi.h>
-#include <sddl.h>
+
+#include "platform/libraries.h"
 
 namespace {
 
@@ -10,10 +10,24 @@ namespace {
 // and run (0x1200A9), here and below. Protected: nothing comes from above.
 const char kAdministratorsFolder[] =
     "D:P(A;OICI;FA;;;BA)(A;OICI;FA;;;SY)(A;OICI;0x1200a9;;;BU)";
+const DWORD kDescriptorRevision = 1;  // SDDL_REVISION_1
+const int kFileObject = 1;            // SE_FILE_OBJECT
+
+// Windows 2000 and later: looked up when used, so that the programs still
+// start on the systems before, which keep no access lists to judge.
+typedef BOOL(WINAPI *ConvertSidFn)(PSID, LPSTR *);
+typedef BOOL(WINAPI *ConvertDescriptorFn)(LPCSTR, DWORD, PSECURITY_DESCRIPTOR *, PULONG);
+typedef DWORD(WINAPI *GetSecurityInfoFn)(HANDLE, int, SECURITY_INFORMATION, PSID *, PSID *,
+                                         PACL *, PACL *, PSECURITY_DESCRIPTOR *);
+
+void *SecurityFunction(const char *name) {
+  return FindLibraryFunction(GetLoadedSystemLibrary("advapi32.dll"), name);
+}
 
 std::string SidText(PSID sid) {
+  ConvertSidFn convert = (ConvertSidFn)SecurityFunction("ConvertSidToStringSidA");
   char *text = NULL;
-  if (sid == NULL || !ConvertSidToStringSidA(sid, &text)) return std::string();
+  if (sid == NULL || convert == NULL || !convert(sid, &text)) return std::string();
   std::string result = text;
   LocalFree(text);
   return result;
@@ -23,8 +37,10 @@ bool ReadFrom(HANDLE object, AccessRights *rights) {
   PSID owner = NULL;
   PACL list = NULL;
   PSECURITY_DESCRIPTOR descriptor = NULL;
-  if (GetSecurityInfo(object, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                      &owner, NULL, &list, NULL, &descriptor) != ERROR_SUCCESS)
+  GetSecurityInfoFn getInfo = (GetSecurityInfoFn)SecurityFunction("GetSecurityInfo");
+  if (getInfo == NULL ||
+      getInfo(object, kFileObject, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, &owner,
+              NULL, &list, NULL, &descriptor) != ERROR_SUCCESS)
     return false;
   *rights = AccessRights();
   rights->owner = SidText(owner);
@@ -73,13 +89,16 @@ bool ReadFolderAccessRights(const std::string &folder, AccessRights *rights) {
 }
 
 bool CreateAdministratorsFolder(const std::string &path) {
+  ConvertDescriptorFn convert = (ConvertDescriptorFn)SecurityFunction(
+      "ConvertStringSecurityDescriptorToSecurityDescriptorA");
+  // A system without access lists: a plain folder is all it has.
+  if (convert == NULL) return CreateDirectoryA(path.c_str(), NULL) != 0;
   SECURITY_ATTRIBUTES attributes;
   ZeroMemory(&attributes, sizeof attributes);
   attributes.nLength = sizeof attributes;
   // Made with its protection at once: there is no moment at which the
   // folder stands open to everyone its parent lets in.
-  if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(
-          kAdministratorsFolder, SDDL_REVISION_1, &attributes.lpSecurityDescriptor, NULL))
+  if (!convert(kAdministratorsFolder, kDescriptorRevision, &attributes.lpSecurityDescriptor, NULL))
     return false;
   const bool created = CreateDirectoryA(path.c_str(), &attributes) != 0;
   LocalFree(attributes.lpSecurityDescriptor);

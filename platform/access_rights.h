@@ -37,7 +37,8 @@ bool ReadFolderAccessRights(const std::string &folder, AccessRights *rights);
 // Creates the folder `path` (its parent must exist) with the protection
 // of Program Files, whatever its parent grants: administrators and the
 // system may do everything, users read and run; what it will hold inherits
-// that. False when it could not be created, also when it exists already.
+// that; on systems without access lists (Windows 9x) a plain folder. False
+// when it could not be created, also when it exists already.
 bool CreateAdministratorsFolder(const std::string &path);
 
 #endif

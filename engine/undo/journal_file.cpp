@@ -1,6 +1,7 @@
 #include "engine/undo/journal_file.h"
 
 #include "engine/undo/install_journal.h"
+#include "platform/access_rights.h"
 #include "platform/file_tasks.h"
 #include "platform/files.h"
 #include "platform/folder_security.h"
@@ -62,7 +63,7 @@ bool MakeJournalFolder(const std::string &path, bool administrator) {
   for (size_t at = rest.find('\\'); at != std::string::npos; at = rest.find('\\', at + 1)) {
     folder = base + rest.substr(0, at);
     if (ReadPathKind(folder) == kPathFolder) continue;
-    const bool made = administrator ? CreateFolderForAdministrators(folder) : CreateFolderAt(folder);
+    const bool made = administrator ? CreateAdministratorsFolder(folder) : CreateFolderAt(folder);
     if (!made && ReadPathKind(folder) != kPathFolder) return false;
   }
   return true;

@@ -23,6 +23,10 @@ for flavour in i686 x64; do
   imports=$(echo "$dump" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
   check "$flavour imports only system DLLs ($imports)" \
     "! echo '$imports' | tr ' ' '\n' | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|ole32|msvcrt)\.dll$|^$'"
+  # Functions of Windows 2000 and later are looked up when used: imported
+  # by name, they would keep the stub from starting on the systems before.
+  late=$(echo "$dump" | grep -cE ' (ConvertSidToStringSidA|ConvertStringSecurityDescriptorToSecurityDescriptorA|GetSecurityInfo|GetFinalPathNameByHandle[AW]|SetDefaultDllDirectories)$')
+  check "$flavour imports no function of later systems by name ($late found)" "[ '$late' = 0 ]"
   text=$(strings -a "$stub")
   check "$flavour manifest asks for common controls 6" \
     "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'version=\"6.0.0.0\"'"
@@ -44,6 +48,8 @@ for flavour in i686 x64; do
   imports=$(echo "$dump" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
   check "$flavour uninstaller imports only system DLLs ($imports)" \
     "! echo '$imports' | tr ' ' '\n' | grep -qvE '^(kernel32|user32|gdi32|advapi32|shell32|comctl32|ole32|msvcrt)\.dll$|^$'"
+  late=$(echo "$dump" | grep -cE ' (ConvertSidToStringSidA|ConvertStringSecurityDescriptorToSecurityDescriptorA|GetSecurityInfo|GetFinalPathNameByHandle[AW]|SetDefaultDllDirectories)$')
+  check "$flavour uninstaller imports no function of later systems by name ($late found)" "[ '$late' = 0 ]"
   text=$(strings -a "$program")
   check "$flavour uninstaller manifest: common controls 6, as invoker, Windows 10 and 11" \
     "echo \"\$text\" | grep -q 'Microsoft.Windows.Common-Controls' && echo \"\$text\" | grep -q 'level=\"asInvoker\"' && echo \"\$text\" | grep -q '8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a'"
